@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine (installs what is missing), configures and builds, then:
+#   ./dev.sh run    starts the launcher kesvo
+#   ./dev.sh test   runs every test, in a plain build and under AddressSanitizer and UBSan
+#   ./dev.sh bench  runs the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest culmus
+          fontconfig libxkbcommon-x11-0)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+build() {  # build <dir> [cmake options...]
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+case "${1:-run}" in
+  run)
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exec ./build/bin/kesvo
+    ;;
+  test)
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir build --output-on-failure -j "$jobs"
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DKESVO_SANITIZE=ON
+    # Leak checks are off: Qt keeps allocations of its own (fonts, platform plugin) until exit.
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ;;
+  bench)
+    build build -DCMAKE_BUILD_TYPE=Release
+    for b in build/bin/bench_*; do [ -x "$b" ] && "$b"; done
+    ;;
+  *)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,119 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "ui/services.h"
+#include "ui/view.h"
+
+namespace ui {
+
+namespace {
+// What the window system adds around the client area, in twips: a 4-pixel frame on each side and a
+// caption of 18 pixels, and a menu bar of 20 pixels when the window has menus.
+constexpr float kFrameX = 2 * 60.0f;
+constexpr float kFrameY = 2 * 60.0f + 270.0f;
+constexpr float kMenuBar = 300.0f;
+}  // namespace
+
+Form::Form(std::string name) : Control(this, nullptr, std::move(name)) {
+  Visible.setQuietly(false);
+  BackColor.setQuietly(RGB(236, 233, 216));
+}
+
+Form::~Form() {
+  // The controls (members of the derived window) are gone by now; drop what remains of the window.
+  if (view()) services().formUnloaded(*this);
+}
+
+float Form::ScaleWidth() const { return std::max(0.0f, Width.get() - kFrameX); }
+float Form::ScaleHeight() const {
+  return std::max(0.0f, Height.get() - kFrameY - (hasMenuBar() ? kMenuBar : 0.0f));
+}
+
+void Form::setClientSize(float scaleWidth, float scaleHeight) {
+  Width = scaleWidth + kFrameX;
+  Height = scaleHeight + kFrameY + (hasMenuBar() ? kMenuBar : 0.0f);
+}
+
+bool Form::hasMenuBar() const {
+  return std::any_of(menus_.begin(), menus_.end(), [](Menu* m) { return m->parentMenu() == nullptr; });
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  Form_Load();
+}
+
+void Form::Show(int modal, Form* owner) {
+  Load();
+  if (!loaded_) return;  // Form_Load unloaded the window again
+  owner_ = owner;
+  modal_ = modal == vbModal;
+  Visible.setQuietly(true);
+  services().showForm(*this, modal_, owner);
+}
+
+void Form::Hide() {
+  Load();
+  Visible.setQuietly(false);
+  services().hideForm(*this);
+}
+
+bool Form::Unload() {
+  if (!loaded_) return true;
+  int cancel = 0;
+  Form_Unload(cancel);
+  if (cancel) return false;
+  loaded_ = false;
+  Visible.setQuietly(false);
+  modal_ = false;
+  services().formUnloaded(*this);
+  return true;
+}
+
+void Form::userClose() { Unload(); }
+
+void Form::dispatchKeyDown(Control* target, int KeyCode, int Shift) {
+  if (KeyPreview.get()) Form_KeyDown(KeyCode, Shift);
+  if (KeyCode == 0) return;
+  if (target && target != this)
+    target->raiseKeyDown(KeyCode, Shift);
+  else if (!KeyPreview.get())
+    Form_KeyDown(KeyCode, Shift);
+}
+
+void Form::dispatchKeyUp(Control* target, int KeyCode, int Shift) {
+  if (KeyPreview.get()) Form_KeyUp(KeyCode, Shift);
+  if (KeyCode == 0) return;
+  if (target && target != this)
+    target->raiseKeyUp(KeyCode, Shift);
+  else if (!KeyPreview.get())
+    Form_KeyUp(KeyCode, Shift);
+}
+
+void Form::dispatchKeyPress(Control* target, int KeyAscii) {
+  if (KeyPreview.get()) Form_KeyPress(KeyAscii);
+  if (KeyAscii == 0) return;
+  if (target && target != this)
+    target->raiseKeyPress(KeyAscii);
+  else if (!KeyPreview.get())
+    Form_KeyPress(KeyAscii);
+}
+
+void Form::propertyChanged(const void* which) {
+  Control::propertyChanged(which);
+}
+
+void Form::registerControl(Control* c) {
+  all_.push_back(c);
+}
+
+void Form::unregisterControl(Control* c) {
+  all_.erase(std::remove(all_.begin(), all_.end(), c), all_.end());
+  menus_.erase(std::remove(menus_.begin(), menus_.end(), c), menus_.end());
+}
+
+void Form::registerMenu(Menu* m) { menus_.push_back(m); }
+
+}  // namespace ui

@@ -1,0 +1,138 @@
+#include "ui/qt_services.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+
+#include "ui/control.h"
+#include "ui/form.h"
+#include "ui/views.h"
+
+namespace ui {
+
+QtServices::QtServices(std::string title) : title_(std::move(title)) {
+  setViewFactory(&makeView);
+}
+
+QtServices::~QtServices() {
+  for (auto& [t, q] : timers_) delete q;
+  setViewFactory(nullptr);
+}
+
+int QtServices::msgBox(const std::string& prompt, const std::string& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.setLayoutDirection(Qt::RightToLeft);
+  box.exec();
+  return 1;
+}
+
+void QtServices::showForm(Form& form, bool modal, Form* owner) {
+  FormWindow* w = realize(form);
+  if (owner && !modal) {
+    if (FormWindow* ow = windowOf(*owner)) {
+      // An owned window stays in front of its owner.
+      w->setParent(ow, Qt::Tool);
+    }
+  }
+  w->applyGeometry();
+  if (modal) w->setWindowModality(Qt::ApplicationModal);
+  w->show();
+  w->raise();
+  w->activateWindow();
+  form.Form_Resize();
+  if (!modal) return;
+  QEventLoop loop;
+  w->modalLoop = &loop;
+  QPointer<FormWindow> guard(w);
+  while (form.loaded() && form.Visible.get() && guard) loop.exec();
+  if (guard) guard->modalLoop = nullptr;
+}
+
+void QtServices::hideForm(Form& form) {
+  if (FormWindow* w = windowOf(form)) {
+    w->hide();
+    if (w->modalLoop) w->modalLoop->quit();
+  }
+}
+
+void QtServices::formUnloaded(Form& form) {
+  if (FormWindow* w = windowOf(form)) {
+    if (w->modalLoop) w->modalLoop->quit();
+    w->hide();
+  }
+  unrealize(form);
+  // The program ends when no window is left on screen.
+  QTimer::singleShot(0, [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) return;
+    QCoreApplication::quit();
+  });
+}
+
+void QtServices::timerChanged(Timer& t) {
+  QTimer*& q = timers_[&t];
+  if (!q) {
+    q = new QTimer();
+    QObject::connect(q, &QTimer::timeout, [&t] { t.tick(); });
+  }
+  if (t.running())
+    q->start(t.Interval.get());
+  else
+    q->stop();
+}
+
+void QtServices::timerDestroyed(Timer& t) {
+  auto it = timers_.find(&t);
+  if (it == timers_.end()) return;
+  delete it->second;
+  timers_.erase(it);
+}
+
+bool QtServices::startProgram(const std::string& path) {
+  QFileInfo fi(QString::fromStdString(path));
+  if (!fi.exists() || !fi.isExecutable()) return false;
+  return QProcess::startDetached(fi.absoluteFilePath(), {}, fi.absolutePath());
+}
+
+void QtServices::endProgram() {
+  std::fflush(nullptr);
+  _exit(0);
+}
+
+float QtServices::screenWidthTwips() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? float(s->geometry().width()) * kTwipsPerPixel : 12000.0f;
+}
+
+float QtServices::screenHeightTwips() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? float(s->geometry().height()) * kTwipsPerPixel : 9000.0f;
+}
+
+std::string QtServices::appPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+float QtServices::rnd() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(rng_); }
+
+void QtServices::randomize() { rng_.seed(unsigned(QTime::currentTime().msecsSinceStartOfDay())); }
+
+double QtServices::timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtServices::setFocus(Control& c) {
+  if (auto* f = dynamic_cast<Form*>(&c)) {
+    if (FormWindow* w = windowOf(*f)) w->activateWindow();
+    return;
+  }
+  if (QWidget* w = childHost(c)) w->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace ui

@@ -1,0 +1,76 @@
+// The grid: cells addressed by row and column, resized keeping what fits, and EnterCell only for the user.
+#include <gtest/gtest.h>
+
+#include "ui/form.h"
+#include "ui/grid.h"
+#include "ui/testing.h"
+
+namespace {
+
+struct GridForm : ui::Form {
+  GridForm() : ui::Form("GridForm") {}
+  ui::Grid MSFlexGrid1{this, nullptr, "MSFlexGrid1"};
+};
+
+struct GridTest : ::testing::Test {
+  ui::ScriptedServices svc;
+  GridForm f;
+  ui::Grid& g = f.MSFlexGrid1;
+};
+
+TEST_F(GridTest, RowColChooseTheCellForText) {
+  g.setRows(4);
+  g.setCols(3);
+  g.setRow(0);
+  g.setCol(1);
+  g.setText("E");
+  g.setRow(3);
+  g.setCol(2);
+  g.setText(" 1.5");
+  EXPECT_EQ(g.TextMatrix(0, 1), "E");
+  EXPECT_EQ(g.TextMatrix(3, 2), " 1.5");
+  EXPECT_EQ(g.Text(), " 1.5");
+  EXPECT_THROW(g.setRow(4), std::out_of_range);
+  EXPECT_EQ(g.Row(), 3);
+}
+
+TEST_F(GridTest, ResizingKeepsTheCellsThatStillFit) {
+  g.setRows(3);
+  g.setCols(3);
+  g.setTextMatrix(1, 1, "a");
+  g.setTextMatrix(2, 2, "b");
+  g.setRows(2);
+  g.setCols(5);
+  EXPECT_EQ(g.TextMatrix(1, 1), "a");
+  EXPECT_EQ(g.TextMatrix(1, 4), "");
+  EXPECT_THROW(g.TextMatrix(2, 2), std::out_of_range);
+  g.setColWidth(4, 700);
+  EXPECT_EQ(g.ColWidth(4), 700.0f);
+}
+
+TEST_F(GridTest, OnlyTheUsersMovesRaiseEnterCell) {
+  int entered = 0;
+  g.EnterCell = [&] { ++entered; };
+  g.setRows(5);
+  g.setCols(5);
+  g.setRow(2);
+  g.setCol(3);
+  EXPECT_EQ(entered, 0);
+  g.userSelect(4, 4);
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(g.Row(), 4);
+  g.userSelect(4, 4);
+  g.userSelect(9, 9);  // outside the grid: nothing
+  EXPECT_EQ(entered, 1);
+}
+
+TEST_F(GridTest, HoldsAHundredAndOneSquare) {
+  g.setRows(101);
+  g.setCols(101);
+  for (int r = 0; r < 101; ++r)
+    for (int c = 0; c < 101; ++c) g.setTextMatrix(r, c, std::to_string(r * 1000 + c));
+  EXPECT_EQ(g.TextMatrix(100, 100), "100100");
+  EXPECT_EQ(g.Tag.get(), "");
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#pragma once
+// The Qt side of the forms layer: the widgets that show a form and its controls. Only ui/ includes this.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/control.h"
+#include "ui/form.h"
+#include "ui/view.h"
+
+class QMenuBar;
+class QEventLoop;
+
+namespace ui {
+
+int px(float twips);
+QColor toQColor(Color c);
+// The control a widget shows, walking up to the nearest widget that shows one.
+Control* controlOf(QWidget* w);
+// The widget that holds a control's children (a form's client area, a frame, a picture box, a tab control).
+QWidget* childHost(Control& c);
+
+// The top-level window of a form: menu bar on top, client area below.
+class FormWindow : public QWidget {
+ public:
+  explicit FormWindow(Form& form);
+  Form& form() { return form_; }
+  QWidget* client() { return client_; }
+  QMenuBar* menuBar() { return menuBar_; }
+  void applyGeometry();
+  QEventLoop* modalLoop = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+
+ private:
+  Form& form_;
+  QWidget* client_;
+  QMenuBar* menuBar_ = nullptr;
+  bool applying_ = false;
+};
+
+// Makes the window and every control's widget of a form (once), then shows it.
+FormWindow* realize(Form& form);
+// Makes the view of one control of an already realized form.
+void makeView(Control& c);
+// Destroys the window and every view of a form.
+void unrealize(Form& form);
+FormWindow* windowOf(Form& form);
+
+// Sends a mouse event as the window system would, for tests that check delivery through Qt.
+void deliverMouse(Control& c, int which, int button, int shift, float x, float y);
+
+}  // namespace ui
