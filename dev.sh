@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest culmus
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev googletest culmus
           fontconfig libxkbcommon-x11-0)
 missing=()
 for p in "${packages[@]}"; do

@@ -331,10 +331,12 @@ void Grid::setCols(int cols) { resize(rows_, cols); }
 void Grid::setRow(int row) {
   if (row < 0 || row >= rows_) throw std::out_of_range(Name() + ".Row out of range");
   row_ = row;
+  syncView();
 }
 void Grid::setCol(int col) {
   if (col < 0 || col >= cols_) throw std::out_of_range(Name() + ".Col out of range");
   col_ = col;
+  syncView();
 }
 
 std::string Grid::Text() const { return TextMatrix(row_, col_); }

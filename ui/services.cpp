@@ -5,17 +5,39 @@
 namespace ui {
 
 namespace {
-Services* g_services = nullptr;
-}
 
-Services& services() {
-  if (!g_services) throw std::logic_error("no services installed");
-  return *g_services;
-}
+// What stands in before a program installs its services and after it has removed them (windows made or
+// destroyed then, at start or at exit, must not fail): nothing is shown, started or timed.
+class NoServices : public Services {
+ public:
+  int msgBox(const std::string&, const std::string&) override { return 1; }
+  void showForm(Form&, bool, Form*) override {}
+  void hideForm(Form&) override {}
+  void formUnloaded(Form&) override {}
+  void timerChanged(Timer&) override {}
+  void timerDestroyed(Timer&) override {}
+  bool startProgram(const std::string&) override { return false; }
+  void endProgram() override {}
+  float screenWidthTwips() override { return 12000; }
+  float screenHeightTwips() override { return 9000; }
+  std::string appPath() override { return "."; }
+  std::string appTitle() override { return {}; }
+  float rnd() override { return 0.5f; }
+  void randomize() override {}
+  double timer() override { return 0; }
+  void setFocus(Control&) override {}
+};
+
+NoServices g_none;
+Services* g_services = &g_none;
+
+}  // namespace
+
+Services& services() { return *g_services; }
 
 Services* setServices(Services* s) {
-  Services* old = g_services;
-  g_services = s;
+  Services* old = g_services == &g_none ? nullptr : g_services;
+  g_services = s ? s : &g_none;
   return old;
 }
 

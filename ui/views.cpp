@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,6 +31,7 @@
 
 #include "ui/font.h"
 #include "ui/grid.h"
+#include "ui/keys.h"
 #include "ui/menu.h"
 #include "ui/picture_qt.h"
 #include "ui/picturebox.h"
@@ -743,13 +745,24 @@ class GridModel : public QAbstractTableModel {
     if (o == Qt::Horizontal) return s + 1 < g_.Cols() && g_.Rows() > 0 ? qs(g_.TextMatrix(0, s + 1)) : QVariant();
     return s + 1 < g_.Rows() && g_.Cols() > 0 ? qs(g_.TextMatrix(s + 1, 0)) : QVariant();
   }
+  // A new size resets the model; new text only repaints, so filling a 101 by 101 grid cell by cell
+  // stays cheap.
   void refresh() {
-    beginResetModel();
-    endResetModel();
+    if (rows_ != g_.Rows() || cols_ != g_.Cols()) {
+      beginResetModel();
+      rows_ = g_.Rows();
+      cols_ = g_.Cols();
+      endResetModel();
+      return;
+    }
+    if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, 0, std::max(0, rowCount() - 1));
   }
 
  private:
   Grid& g_;
+  int rows_ = -1, cols_ = -1;
 };
 
 class GridView : public QtView {
@@ -1001,6 +1014,35 @@ void unrealize(Form& form) {
   for (Control* c : form.allControls()) c->dropView();
   windows().erase(&form);
   form.dropView();
+}
+
+// Keys are routed in notify, which Qt calls once per key event (it passes an ignored event on to the
+// parent widgets inside that call), so each key reaches the form exactly once.
+bool Application::notify(QObject* receiver, QEvent* e) {
+  if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
+    if (Control* c = controlOf(qobject_cast<QWidget*>(receiver))) {
+      Form* form = c->form();
+      auto* ke = static_cast<QKeyEvent*>(e);
+      int code = vbKeyCode(ke->key(), ke->nativeScanCode());
+      int shift = vbShiftBits(unsigned(ke->modifiers()));
+      if (e->type() == QEvent::KeyRelease) {
+        if (ke->isAutoRepeat()) return true;
+        if (code) form->dispatchKeyUp(c, code, shift);
+      } else {
+        QPointer<QObject> alive(receiver);
+        bool wasLoaded = form->loaded();
+        if (code) form->dispatchKeyDown(c, code, shift);
+        QString text = ke->text();
+        // A KeyDown handler that unloaded its window ends the key there.
+        if (!text.isEmpty() && alive && form->loaded() == wasLoaded) {
+          char32_t ch = text.toUcs4().value(0);
+          if (ch) form->dispatchKeyPress(c, vbKeyAscii(ch));
+        }
+        if (!alive) return true;
+      }
+    }
+  }
+  return QApplication::notify(receiver, e);
 }
 
 void deliverMouse(Control& c, int which, int button, int shift, float x, float y) {

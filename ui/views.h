@@ -1,6 +1,7 @@
 #pragma once
 // The Qt side of the forms layer: the widgets that show a form and its controls. Only ui/ includes this.
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -49,6 +50,15 @@ void makeView(Control& c);
 // Destroys the window and every view of a form.
 void unrealize(Form& form);
 FormWindow* windowOf(Form& form);
+
+// The application of every program and test: it routes the keys of every window to its form (key
+// preview first) and to the control that has the focus, with the original's key codes; auto-repeat gives
+// repeated KeyDown and a single KeyUp.
+class Application : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* e) override;
+};
 
 // Sends a mouse event as the window system would, for tests that check delivery through Qt.
 void deliverMouse(Control& c, int which, int button, int shift, float x, float y);

@@ -117,3 +117,116 @@ TEST_F(Delivery, AnIconDraggedOverItsCanvasDropsThere) {
 }
 
 }  // namespace
+
+namespace {
+
+struct KeyForm : ui::Form {
+  KeyForm() : ui::Form("KeyForm") {
+    KeyPreview = true;
+    Width = 6000;
+    Height = 4000;
+    Picture1.Move(0, 0, 3000, 3000);
+  }
+  ui::PictureBox Picture1{this, nullptr, "Picture1"};
+  ui::Menu ff0{this, nullptr, "ff0", "אפשריות"};
+  ui::Menu ffe{this, &ff0, "ffe", "פתור בכל גרירה"};
+  ui::Menu sep{this, &ff0, "sep", "-"};
+  ui::Menu cc1{this, nullptr, "cc1", "&פתור"};
+  std::vector<std::string> log;
+  void Form_KeyDown(int& KeyCode, int) override { log.push_back("down " + std::to_string(KeyCode)); }
+  void Form_KeyUp(int& KeyCode, int) override { log.push_back("up " + std::to_string(KeyCode)); }
+  void Form_KeyPress(int& KeyAscii) override { log.push_back("press " + std::to_string(KeyAscii)); }
+};
+
+struct QtForms : ::testing::Test {
+  ui::QtServices svc{"t"};
+  KeyForm f;
+  void SetUp() override { ui::realize(f)->show(); }
+  void TearDown() override { ui::unrealize(f); }
+  void key(QEvent::Type t, int qtKey, quint32 scan, const QString& text, bool repeat) {
+    QWidget* w = ui::childHost(f.Picture1);
+    QKeyEvent e(t, qtKey, Qt::NoModifier, scan, 0, 0, text, repeat);
+    QApplication::sendEvent(w, &e);
+  }
+};
+
+TEST_F(QtForms, KeysArriveWithTheOriginalCodesAndRepeatGivesOneKeyUp) {
+  key(QEvent::KeyPress, Qt::Key_Delete, 119, "", false);
+  key(QEvent::KeyRelease, Qt::Key_Delete, 119, "", false);
+  // The key that carries D on a Hebrew layout: the Hebrew letter gimel.
+  key(QEvent::KeyPress, 0x05d2, 40, QString(QChar(0x05d2)), false);
+  key(QEvent::KeyRelease, 0x05d2, 40, QString(QChar(0x05d2)), false);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"down 46", "up 46", "down 68", "press 226", "up 68"}));
+  f.log.clear();
+  key(QEvent::KeyPress, Qt::Key_Right, 114, "", false);
+  key(QEvent::KeyRelease, Qt::Key_Right, 114, "", true);
+  key(QEvent::KeyPress, Qt::Key_Right, 114, "", true);
+  key(QEvent::KeyRelease, Qt::Key_Right, 114, "", true);
+  key(QEvent::KeyPress, Qt::Key_Right, 114, "", true);
+  key(QEvent::KeyRelease, Qt::Key_Right, 114, "", false);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"down 39", "down 39", "down 39", "up 39"}));
+}
+
+TEST_F(QtForms, AMenuChoiceRunsClickAndTheHandlerOwnsTheCheckMark) {
+  int clicks = 0;
+  f.ffe.Checked = true;
+  f.ffe.Click = [&] {
+    ++clicks;
+    f.ffe.Checked = !f.ffe.Checked.get();
+  };
+  QAction* a = nullptr;
+  for (QAction* act : ui::windowOf(f)->findChildren<QAction*>())
+    if (act->text() == QString::fromUtf8("פתור בכל גרירה")) a = act;
+  ASSERT_NE(a, nullptr);
+  a->trigger();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(f.ffe.Checked.get());
+  EXPECT_FALSE(a->isChecked());
+  f.ffe.Enabled = false;
+  f.ffe.choose();
+  EXPECT_EQ(clicks, 1) << "a disabled item does nothing";
+  EXPECT_TRUE(f.sep.isSeparator());
+  EXPECT_TRUE(f.hasMenuBar());
+}
+
+}  // namespace
+
+#include <QTableView>
+
+#include "ui/grid.h"
+
+namespace {
+
+struct GridWindow : ui::Form {
+  GridWindow() : ui::Form("GridWindow") {
+    Width = 6000;
+    Height = 4000;
+    MSFlexGrid1.Move(0, 0, 5000, 3000);
+    MSFlexGrid1.setRows(4);
+    MSFlexGrid1.setCols(4);
+  }
+  ui::Grid MSFlexGrid1{this, nullptr, "MSFlexGrid1"};
+};
+
+TEST(QtGrid, TheUsersCellChoiceRaisesEnterCellAndCodeDoesNot) {
+  ui::QtServices svc("t");
+  GridWindow f;
+  ui::realize(f)->show();
+  int entered = 0;
+  f.MSFlexGrid1.EnterCell = [&] { ++entered; };
+  auto* view = qobject_cast<QTableView*>(ui::childHost(f.MSFlexGrid1));
+  ASSERT_NE(view, nullptr);
+  f.MSFlexGrid1.setRow(2);
+  f.MSFlexGrid1.setCol(2);
+  f.MSFlexGrid1.setText("7");
+  EXPECT_EQ(entered, 0);
+  EXPECT_EQ(view->model()->data(view->model()->index(1, 1)).toString(), "7");
+  view->setCurrentIndex(view->model()->index(2, 0));
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(f.MSFlexGrid1.Row(), 3);
+  EXPECT_EQ(f.MSFlexGrid1.Col(), 1);
+  EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers) << "the grid never edits a cell itself";
+  ui::unrealize(f);
+}
+
+}  // namespace
