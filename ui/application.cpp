@@ -15,12 +15,9 @@ int runProgram(int argc, char** argv, const std::string& title, const std::funct
   app.setFont(hebrewFont());
   app.setQuitOnLastWindowClosed(false);
   QtServices services(title);
-  Services* previous = setServices(&services);
   Form& startup = makeStartup();
   startup.Show();
-  int rc = startup.loaded() ? app.exec() : 0;
-  setServices(previous);
-  return rc;
+  return startup.loaded() ? app.exec() : 0;
 }
 
 }  // namespace ui

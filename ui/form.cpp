@@ -13,14 +13,24 @@ namespace {
 constexpr float kFrameX = 2 * 60.0f;
 constexpr float kFrameY = 2 * 60.0f + 270.0f;
 constexpr float kMenuBar = 300.0f;
+std::vector<Form*>& forms() {
+  static std::vector<Form*> f;
+  return f;
+}
 }  // namespace
 
+bool anyFormLoaded() {
+  return std::any_of(forms().begin(), forms().end(), [](Form* f) { return f->loaded(); });
+}
+
 Form::Form(std::string name) : Control(this, nullptr, std::move(name)) {
+  forms().push_back(this);
   Visible.setQuietly(false);
   BackColor.setQuietly(RGB(236, 233, 216));
 }
 
 Form::~Form() {
+  forms().erase(std::remove(forms().begin(), forms().end(), this), forms().end());
   // The controls (members of the derived window) are gone by now; drop what remains of the window.
   if (view()) services().formUnloaded(*this);
 }

@@ -75,6 +75,9 @@ class Form : public Control {
   std::vector<Menu*> menus_;
 };
 
+// The program ends when no window is loaded any more.
+bool anyFormLoaded();
+
 // A window that is made on first use, as the original's windows were; tests destroy and remake it to
 // start from its design state.
 template <class F>

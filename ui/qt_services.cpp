@@ -19,13 +19,14 @@
 
 namespace ui {
 
-QtServices::QtServices(std::string title) : title_(std::move(title)) {
+QtServices::QtServices(std::string title) : title_(std::move(title)), previous_(setServices(this)) {
   setViewFactory(&makeView);
 }
 
 QtServices::~QtServices() {
   for (auto& [t, q] : timers_) delete q;
   setViewFactory(nullptr);
+  setServices(previous_);
 }
 
 int QtServices::msgBox(const std::string& prompt, const std::string& title) {
@@ -49,7 +50,6 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   w->show();
   w->raise();
   w->activateWindow();
-  form.Form_Resize();
   if (!modal) return;
   QEventLoop loop;
   w->modalLoop = &loop;
@@ -71,12 +71,9 @@ void QtServices::formUnloaded(Form& form) {
     w->hide();
   }
   unrealize(form);
-  // The program ends when no window is left on screen.
-  QTimer::singleShot(0, [] {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible()) return;
-    QCoreApplication::quit();
-  });
+  // As the original did, the program ends when its last window has unloaded (a hidden window that is
+  // still loaded keeps it running).
+  if (!anyFormLoaded()) QCoreApplication::quit();
 }
 
 void QtServices::timerChanged(Timer& t) {

@@ -10,6 +10,7 @@ class QTimer;
 
 namespace ui {
 
+// Installs itself for its lifetime, as the scripted services of the tests do.
 class QtServices : public Services {
  public:
   explicit QtServices(std::string title);
@@ -35,6 +36,7 @@ class QtServices : public Services {
   std::string title_;
   std::map<Timer*, QTimer*> timers_;
   std::mt19937 rng_{12345};
+  Services* previous_;
 };
 
 }  // namespace ui

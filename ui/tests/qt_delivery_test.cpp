@@ -230,3 +230,28 @@ TEST(QtGrid, TheUsersCellChoiceRaisesEnterCellAndCodeDoesNot) {
 }
 
 }  // namespace
+
+#include <QTimer>
+
+namespace {
+
+struct Dialog : ui::Form {
+  Dialog() : ui::Form("Dialog") {
+    Width = 3000;
+    Height = 2000;
+  }
+  int resizes = 0;
+  void Form_Resize() override { ++resizes; }
+};
+
+TEST(QtModal, AModalShowReturnsWhenTheWindowUnloads) {
+  ui::QtServices svc("t");
+  Dialog d;
+  QTimer::singleShot(0, [&] { d.Unload(); });
+  d.Show(ui::vbModal);
+  EXPECT_FALSE(d.loaded());
+  EXPECT_EQ(ui::windowOf(d), nullptr) << "the window goes with the unload";
+  EXPECT_GE(d.resizes, 1);
+}
+
+}  // namespace
