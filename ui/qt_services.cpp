@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -118,7 +119,11 @@ float QtServices::screenHeightTwips() {
 
 std::string QtServices::appPath() { return QCoreApplication::applicationDirPath().toStdString(); }
 
-float QtServices::rnd() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(rng_); }
+float QtServices::rnd() {
+  // Rounding to float can give 1 itself; the original never did.
+  float r = std::uniform_real_distribution<float>(0.0f, 1.0f)(rng_);
+  return r < 1.0f ? r : std::nextafter(1.0f, 0.0f);
+}
 
 void QtServices::randomize() { rng_.seed(unsigned(QTime::currentTime().msecsSinceStartOfDay())); }
 
