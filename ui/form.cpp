@@ -112,6 +112,16 @@ void Form::dispatchKeyPress(Control* target, int KeyAscii) {
 }
 
 void Form::propertyChanged(const void* which) {
+  if (which == &Visible) {
+    // Setting Visible shows or hides the window as Show and Hide do.
+    bool v = Visible.get();
+    Visible.setQuietly(!v);
+    if (v)
+      Show(vbModeless, owner_);
+    else
+      Hide();
+    return;
+  }
   Control::propertyChanged(which);
 }
 

@@ -180,6 +180,16 @@ TEST_F(Controls, FormLoadsOnceShowsModalThroughTheScriptAndMayCancelUnload) {
   EXPECT_EQ(svc.modalShown, (std::vector<std::string>{"TestForm"}));
 }
 
+TEST_F(Controls, SettingAFormsVisibleShowsOrHidesIt) {
+  f.Visible = true;
+  EXPECT_TRUE(f.loaded());
+  EXPECT_EQ(f.loads, 1);
+  EXPECT_TRUE(f.Visible.get());
+  f.Visible = false;
+  EXPECT_TRUE(f.loaded()) << "hiding does not unload";
+  EXPECT_FALSE(f.Visible.get());
+}
+
 TEST_F(Controls, KeyPreviewLetsTheFormSeeKeysFirst) {
   struct K : ui::Form {
     K() : ui::Form("K") { KeyPreview = true; }
