@@ -1,5 +1,6 @@
 #include "truss/solver/solve1.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "truss/solver/Form2.h"
@@ -22,15 +23,16 @@ std::string cellText(double v) { return std::isfinite(v) ? ui::CStr(v) : std::st
 }  // namespace
 
 bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::DynArray<float>& P, int mode) {
-  const long rows = A.UBound(1), inner = A.UBound(2);
-  const long columns = mode == 2 ? 1 : B.UBound(2);
+  const long rows = A.UBound(1);
+  const long columns = std::min(mode == 2 ? 1L : B.UBound(2), B.UBound(2));
+  // The product runs over what both factors hold.
+  const long inner = std::min(A.UBound(2), B.UBound(1));
   ui::DynArray2<double> C;
   C.ReDim(1, rows, 1, columns);
   for (long i = 1; i <= rows; ++i)
     for (long j = 1; j <= columns; ++j) {
       double sum = 0;
-      for (long k = 1; k <= inner; ++k)
-        if (B.contains(k, j)) sum += double(A(i, k)) * double(B(k, j));
+      for (long k = 1; k <= inner; ++k) sum += double(A(i, k)) * double(B(k, j));
       C(i, j) = sum;
     }
   if (mode == 1) {
