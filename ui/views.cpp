@@ -536,7 +536,11 @@ class ButtonView : public QtView {
 
 class TextView : public QtView {
  public:
-  TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {}
+  TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
+    // make() ran before the members below were initialised, so the widget is found again here.
+    line_ = qobject_cast<QLineEdit*>(w_.data());
+    multi_ = qobject_cast<QPlainTextEdit*>(w_.data());
+  }
   void syncOwn() override {
     QString s = qs(t_.Text);
     if (line_) {
@@ -555,14 +559,14 @@ class TextView : public QtView {
     if (c.MultiLine.get()) {
       auto* m = new Hooked<QPlainTextEdit>(parent);
       m->control = &c;
-      multi_ = m;
-      QObject::connect(m, &QPlainTextEdit::textChanged, [this] { t_.Text = multi_->toPlainText().toStdString(); });
+      QObject::connect(m, &QPlainTextEdit::textChanged, [this, m] {
+        std::string s = m->toPlainText().toStdString();
+        if (t_.Text.get() != s) t_.Text = s;
+      });
       return m;
     }
     auto* l = new Hooked<QLineEdit>(parent);
     l->control = &c;
-    line_ = l;
-    QObject::connect(l, &QLineEdit::textEdited, [this](const QString& s) { t_.Text = s.toStdString(); });
     return l;
   }
   TextBox& t_;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include "ui/form.h"
@@ -114,6 +116,38 @@ TEST_F(Delivery, AnIconDraggedOverItsCanvasDropsThere) {
   ASSERT_FALSE(states.empty());
   EXPECT_EQ(states.front(), ui::vbEnter);
   EXPECT_EQ(f.Image1.Left.get(), 1500.0f) << "the icon itself moves only when the handler moves it";
+}
+
+}  // namespace
+
+namespace {
+
+struct Boxes : ui::Form {
+  Boxes() : ui::Form("Boxes") {
+    Width = 6000;
+    Height = 4000;
+    Text1.Move(300, 300, 2000, 300);
+    Text2.MultiLine = true;
+    Text2.Move(300, 900, 3000, 900);
+    Text1.Text = "one line";
+    Text2.Text = "first\nsecond";
+  }
+  ui::TextBox Text1{this, nullptr, "Text1"};
+  ui::TextBox Text2{this, nullptr, "Text2"};
+};
+
+TEST(TextBoxes, ShowTheirTextAndFollowLaterChanges) {
+  ui::QtServices svc{"t"};
+  Boxes f;
+  ui::FormWindow* w = ui::realize(f);
+  auto* line = w->findChild<QLineEdit*>();
+  auto* multi = w->findChild<QPlainTextEdit*>();
+  ASSERT_TRUE(line && multi);
+  EXPECT_EQ(line->text().toStdString(), "one line");
+  EXPECT_EQ(multi->toPlainText().toStdString(), "first\nsecond");
+  f.Text1.Text = "changed";
+  EXPECT_EQ(line->text().toStdString(), "changed");
+  ui::unrealize(f);
 }
 
 }  // namespace
