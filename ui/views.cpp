@@ -347,9 +347,11 @@ class Surface : public Passive {
     update(r);
   }
   void resized() {
-    if (!layer_.isNull() && layer_.size() != size()) {
+    auto* pb = dynamic_cast<PictureBox*>(&c_);
+    // What was drawn before the window was shown (a spectrum painted at load) shows from the start.
+    bool pending = layer_.isNull() && pb && !pb->drawn().empty();
+    if (pending || (!layer_.isNull() && layer_.size() != size())) {
       layer_ = QImage();
-      auto* pb = dynamic_cast<PictureBox*>(&c_);
       if (pb && !pb->drawn().empty()) {
         ensureLayer();
         QPainter p(&layer_);

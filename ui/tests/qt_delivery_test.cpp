@@ -151,3 +151,35 @@ TEST(TextBoxes, ShowTheirTextAndFollowLaterChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Sheet : ui::Form {
+  Sheet() : ui::Form("Sheet") {
+    Width = 6000;
+    Height = 4000;
+    Picture1.BorderStyle = 0;
+    Picture1.BackColor = ui::RGB(255, 255, 255);
+    Picture1.Move(0, 0, 3000, 1500);
+  }
+  ui::PictureBox Picture1{this, nullptr, "Picture1"};
+};
+
+TEST(Drawing, LinesDrawnBeforeTheWindowIsShownAreOnItsSurface) {
+  ui::QtServices svc{"t"};
+  Sheet f;
+  f.Picture1.DrawWidth = 3;
+  f.Picture1.Line(0, 750, 3000, 750, ui::RGB(255, 0, 0));
+  ui::FormWindow* w = ui::realize(f);
+  w->applyGeometry();
+  w->show();
+  QApplication::processEvents();
+  QWidget* surface = ui::childHost(f.Picture1);
+  ASSERT_TRUE(surface);
+  QImage img = surface->grab().toImage();
+  EXPECT_EQ(img.pixelColor(100, 50), QColor(255, 0, 0));
+  EXPECT_EQ(img.pixelColor(100, 20), QColor(255, 255, 255));
+  ui::unrealize(f);
+}
+
+}  // namespace
