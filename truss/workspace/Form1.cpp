@@ -208,7 +208,7 @@ Form1::Form1() : ui::Form("Form1") {
   Option1.Load(1);
   Option1[0].Caption = "יחסית למאמץ מקס'";
   Option1[1].Caption = "יחסית ל";
-  Option1[0].Move(1560, 700, 1500, 300);
+  Option1[0].Move(900, 700, 2160, 300);
   Option1[1].Move(1560, 1040, 1500, 300);
   for (int k = 0; k < 2; ++k) {
     Option1[k].FontName = "Miriam";
@@ -216,7 +216,7 @@ Form1::Form1() : ui::Form("Form1") {
   }
   Option1[0].Value = true;
   LabelMax.Caption = "=max";
-  LabelMax.Move(2820, 300, 300, 240);
+  LabelMax.Move(2700, 300, 420, 240);
   Combo2.Move(120, 1040, 1380, 300);
   Combo2.AddItem("10 Mpa");
   for (int v = 100; v <= 900; v += 100) Combo2.AddItem(ui::CStr(v) + " Mpa");
