@@ -539,7 +539,6 @@ class ButtonView : public QtView {
 class TextView : public QtView {
  public:
   TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
-    // make() ran before the members below were initialised, so the widget is found again here.
     line_ = qobject_cast<QLineEdit*>(w_.data());
     multi_ = qobject_cast<QPlainTextEdit*>(w_.data());
   }
@@ -557,18 +556,20 @@ class TextView : public QtView {
   }
 
  private:
-  QWidget* make(TextBox& c, QWidget* parent) {
+  // Static: it runs before the view itself exists, so it touches only the control and the widget.
+  static QWidget* make(TextBox& c, QWidget* parent) {
     if (c.MultiLine.get()) {
       auto* m = new Hooked<QPlainTextEdit>(parent);
       m->control = &c;
-      QObject::connect(m, &QPlainTextEdit::textChanged, [this, m] {
+      QObject::connect(m, &QPlainTextEdit::textChanged, [&c, m] {
         std::string s = m->toPlainText().toStdString();
-        if (t_.Text.get() != s) t_.Text = s;
+        if (c.Text.get() != s) c.Text = s;
       });
       return m;
     }
     auto* l = new Hooked<QLineEdit>(parent);
     l->control = &c;
+    QObject::connect(l, &QLineEdit::textEdited, [&c](const QString& s) { c.Text = s.toStdString(); });
     return l;
   }
   TextBox& t_;
