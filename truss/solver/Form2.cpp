@@ -87,6 +87,10 @@ Form2::Form2() : ui::Form("Form2") {
 
 void Form2::Command1_Click() { Hide(); }
 
+void Form2::Form_Unload(int& Cancel) {
+  if (Form1Form.exists()) Form1Form->dd2.Checked = false;
+}
+
 std::string Form2::dofLabel(int i) {
   const dof_rec& d = dof_list(i);
   return "Point(" + ui::Str(int(d.point)) + " )" + (d.is_x == -1 ? "[x]" : "[y]");

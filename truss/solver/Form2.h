@@ -39,6 +39,8 @@ class Form2 : public ui::Form {
   // window's options ask for (grids, displaced shape, bar colours).
   void Command3_Click();
   void Command1_Click();
+  // Closing the window stops the solve filling its grids.
+  void Form_Unload(int& Cancel) override;
   // The displaced shape of the last solution, in blue on the main window's canvas, magnified by Slider2.
   void line_dx_dy();
   // The bars coloured by stress relative to the largest stress or to a chosen reference.

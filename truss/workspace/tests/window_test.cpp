@@ -158,6 +158,11 @@ TEST_F(MainWindow, SolveFromTheMenuRunsWithoutShowingTheDataWindow) {
   EXPECT_TRUE(f().dd2.Checked.get());
   EXPECT_TRUE(f2().Visible.get());
   EXPECT_EQ(f2().MSFlexGrid1[12].Cols(), 3);
+  f2().Command1.Value = true;  // closing hides and keeps the grids filled
+  EXPECT_FALSE(f2().Visible.get());
+  EXPECT_TRUE(f().dd2.Checked.get());
+  f2().Unload();
+  EXPECT_FALSE(f().dd2.Checked.get());
 }
 
 TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
