@@ -351,9 +351,11 @@ class Surface : public Passive {
     update(r);
   }
   void resized() {
-    if (!layer_.isNull() && layer_.size() != size()) {
+    auto* pb = dynamic_cast<PictureBox*>(&c_);
+    // What was drawn before the window was shown (a spectrum painted at load) shows from the start.
+    bool pending = layer_.isNull() && pb && !pb->drawn().empty();
+    if (pending || (!layer_.isNull() && layer_.size() != size())) {
       layer_ = QImage();
-      auto* pb = dynamic_cast<PictureBox*>(&c_);
       if (pb && !pb->drawn().empty()) {
         ensureLayer();
         QPainter p(&layer_);
@@ -540,7 +542,10 @@ class ButtonView : public QtView {
 
 class TextView : public QtView {
  public:
-  TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {}
+  TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
+    line_ = qobject_cast<QLineEdit*>(w_.data());
+    multi_ = qobject_cast<QPlainTextEdit*>(w_.data());
+  }
   void syncOwn() override {
     QString s = qs(t_.Text);
     if (line_) {
@@ -555,18 +560,20 @@ class TextView : public QtView {
   }
 
  private:
-  QWidget* make(TextBox& c, QWidget* parent) {
+  // Static: it runs before the view itself exists, so it touches only the control and the widget.
+  static QWidget* make(TextBox& c, QWidget* parent) {
     if (c.MultiLine.get()) {
       auto* m = new Hooked<QPlainTextEdit>(parent);
       m->control = &c;
-      multi_ = m;
-      QObject::connect(m, &QPlainTextEdit::textChanged, [this] { t_.Text = multi_->toPlainText().toStdString(); });
+      QObject::connect(m, &QPlainTextEdit::textChanged, [&c, m] {
+        std::string s = m->toPlainText().toStdString();
+        if (c.Text.get() != s) c.Text = s;
+      });
       return m;
     }
     auto* l = new Hooked<QLineEdit>(parent);
     l->control = &c;
-    line_ = l;
-    QObject::connect(l, &QLineEdit::textEdited, [this](const QString& s) { t_.Text = s.toStdString(); });
+    QObject::connect(l, &QLineEdit::textEdited, [&c](const QString& s) { c.Text = s.toStdString(); });
     return l;
   }
   TextBox& t_;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include "ui/form.h"
@@ -252,6 +254,70 @@ TEST(QtModal, AModalShowReturnsWhenTheWindowUnloads) {
   EXPECT_FALSE(d.loaded());
   EXPECT_EQ(ui::windowOf(d), nullptr) << "the window goes with the unload";
   EXPECT_GE(d.resizes, 1);
+}
+
+}  // namespace
+
+namespace {
+
+struct Boxes : ui::Form {
+  Boxes() : ui::Form("Boxes") {
+    Width = 6000;
+    Height = 4000;
+    Text1.Move(300, 300, 2000, 300);
+    Text2.MultiLine = true;
+    Text2.Move(300, 900, 3000, 900);
+    Text1.Text = "one line";
+    Text2.Text = "first\nsecond";
+  }
+  ui::TextBox Text1{this, nullptr, "Text1"};
+  ui::TextBox Text2{this, nullptr, "Text2"};
+};
+
+TEST(TextBoxes, ShowTheirTextAndFollowLaterChanges) {
+  ui::QtServices svc{"t"};
+  Boxes f;
+  ui::FormWindow* w = ui::realize(f);
+  auto* line = w->findChild<QLineEdit*>();
+  auto* multi = w->findChild<QPlainTextEdit*>();
+  ASSERT_TRUE(line && multi);
+  EXPECT_EQ(line->text().toStdString(), "one line");
+  EXPECT_EQ(multi->toPlainText().toStdString(), "first\nsecond");
+  f.Text1.Text = "changed";
+  EXPECT_EQ(line->text().toStdString(), "changed");
+  ui::unrealize(f);
+}
+
+}  // namespace
+
+namespace {
+
+struct Sheet : ui::Form {
+  Sheet() : ui::Form("Sheet") {
+    Width = 6000;
+    Height = 4000;
+    Picture1.BorderStyle = 0;
+    Picture1.BackColor = ui::RGB(255, 255, 255);
+    Picture1.Move(0, 0, 3000, 1500);
+  }
+  ui::PictureBox Picture1{this, nullptr, "Picture1"};
+};
+
+TEST(Drawing, LinesDrawnBeforeTheWindowIsShownAreOnItsSurface) {
+  ui::QtServices svc{"t"};
+  Sheet f;
+  f.Picture1.DrawWidth = 3;
+  f.Picture1.Line(0, 750, 3000, 750, ui::RGB(255, 0, 0));
+  ui::FormWindow* w = ui::realize(f);
+  w->applyGeometry();
+  w->show();
+  QApplication::processEvents();
+  QWidget* surface = ui::childHost(f.Picture1);
+  ASSERT_TRUE(surface);
+  QImage img = surface->grab().toImage();
+  EXPECT_EQ(img.pixelColor(100, 50), QColor(255, 0, 0));
+  EXPECT_EQ(img.pixelColor(100, 20), QColor(255, 255, 255));
+  ui::unrealize(f);
 }
 
 }  // namespace

@@ -1,0 +1,88 @@
+#pragma once
+// A fresh truss program for each test: the main window started (its splash dismissed by the scripted
+// services), the model at its start-up state, and helpers that build a truss through the editor's own
+// handlers, as the user's clicks would.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "truss/solver/Form2.h"
+#include "truss/solver/common1.h"
+#include "truss/workspace/Form1.h"
+#include "truss/workspace/frmTrussSplash.h"
+#include "ui/testing.h"
+#include "ui/vbtext.h"
+
+namespace truss_test {
+
+// Point 0, the origin, stands here after every reset.
+inline constexpr float kX0 = 2168, kY0 = 29100;
+
+// Tools of Option4.
+enum Tool { kBar = 0, kFixed = 1, kRollerX = 2, kRollerY = 3, kDown = 4, kUp = 5, kRight = 6, kLeft = 7 };
+// Selection modes of Option3.
+enum Mode { kNone = 0, kPoints = 1, kLoads = 2, kBars = 3, kSupports = 4 };
+
+inline void resetModel() {
+  using namespace common1;
+  selected_index = 0;
+  selected_kind = 0;
+  for (auto& r : R_data) r = support_rec{};
+  dof_u.fill(0);
+  line_t.fill(0);
+  max_sigma = 0;
+  max_sigma_line = 0;
+  dof_count = 0;
+  option_state.fill(0);
+}
+
+struct TrussFixture : ::testing::Test {
+  ui::ScriptedServices svc;
+
+  void SetUp() override {
+    Form2Form.reset();
+    Form1Form.reset();
+    frmTrussSplashForm.reset();
+    resetModel();
+    svc.messages.clear();
+    svc.titles.clear();
+    svc.started.clear();
+    Form1Form->Show();
+  }
+  void TearDown() override {
+    Form2Form.reset();
+    Form1Form.reset();
+    frmTrussSplashForm.reset();
+  }
+
+  Form1& f() { return *Form1Form; }
+  Form2& f2() { return *Form2Form; }
+
+  // A point at (dx, dy) twips from point 0, y upwards; returns its slot.
+  int point(float dx, float dy) {
+    int before = common1::points_count;
+    f().Picture1_MouseUp(ui::vbLeftButton, 0, kX0 + dx, kY0 - dy);
+    for (int v = 0; v <= before && v < 50; ++v)
+      if (common1::P_data(v).Enabled && common1::P_data(v).x == kX0 + dx && common1::P_data(v).y == kY0 - dy)
+        return v;
+    return -1;
+  }
+  void bar(int a, int b) {
+    f().Option4[kBar].Value = true;
+    f().Image1_Click(a);
+    f().Image1_Click(b);
+  }
+  void tool(int p, Tool t) {
+    f().Option4[t].Value = true;
+    f().Image1_MouseDown(p, 0, 0, 0, 0);
+    f().Option4[kBar].Value = true;
+  }
+  void solve() { f().cc1_Click(); }
+  void select(Mode m) { f().Option3[m].Value = true; }
+  void key(int code) { f().Form_KeyDown(code, 0); }
+  double cell(ui::Grid& g, int r, int c) { return ui::Val(g.TextMatrix(r, c)); }
+};
+
+}  // namespace truss_test

@@ -1,0 +1,173 @@
+#pragma once
+// The main window of the truss program: the canvas on which points, bars, supports and loads are built
+// with the mouse and the keys, the tool panel, the menus, the scroll bars and the stress spectrum.
+//
+// The editor's handlers are also the editing operations of the program: the model reset, the solve's
+// removal of points without bars and the keyboard call them with made-up mouse arguments, so their
+// arguments and side effects are an interface.
+
+#include <cstdint>
+
+#include "ui/control.h"
+#include "ui/control_array.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+#include "ui/picturebox.h"
+
+class Form1 : public ui::Form {
+ public:
+  Form1();
+
+  // Menus, in display order.
+  ui::Menu aa1{this, nullptr, "aa1", "קובץ"};
+  ui::Menu aa2{this, &aa1, "aa2", " חדש..."};
+  ui::Menu tt1{this, &aa1, "tt1", "-"};
+  ui::Menu aa5{this, &aa1, "aa5", "פתיחה..."};
+  ui::Menu aa4{this, &aa1, "aa4", "שמירה בשם ..."};
+  ui::Menu tt{this, &aa1, "tt", "-"};
+  ui::Menu aa3{this, &aa1, "aa3", "יציאה"};
+  ui::Menu cc1{this, nullptr, "cc1", "&פתור"};
+  ui::Menu dd1{this, nullptr, "dd1", "אפשרויות"};
+  ui::Menu dd6{this, &dd1, "dd6", "הסתר סרגל כלים אוטומטית"};
+  ui::Menu dd2{this, &dd1, "dd2", "עידכון הנתונים בכול פתרון"};
+  ui::Menu dd3{this, &dd1, "dd3", "גרף תזוזות בכל פתרון"};
+  ui::Menu dd4{this, &dd1, "dd4", "צבע מוטות לפי מאמץ בכל פתרון"};
+  ui::Menu dd5{this, &dd1, "dd5", "הצג עזרה"};
+  ui::Menu bb1{this, nullptr, "bb1", "נתונים ונוסחאות"};
+
+  // The viewport with the canvas, the scroll bars and the strip that brings the tool panel back.
+  ui::ScrollBar VScroll1{this, nullptr, "VScroll1", 1};
+  ui::ScrollBar HScroll1{this, nullptr, "HScroll1", 0};
+  ui::PictureBox Picture5{this, nullptr, "Picture5"};
+  ui::PictureBox Picture1{this, &Picture5, "Picture1"};
+  ui::ControlArray<ui::LineControl> Line1{this, &Picture1, "Line1"};
+  ui::ControlArray<ui::Label> Label6{this, &Picture1, "Label6"};
+  ui::ControlArray<ui::LineControl> Line11{this, &Picture1, "Line11"};
+  ui::Label Label3{this, &Picture1, "Label3"};
+  ui::Label Label4{this, &Picture1, "Label4"};
+  ui::ControlArray<ui::Image> Image1{this, &Picture1, "Image1"};
+  ui::ControlArray<ui::PictureBox> Picture2{this, &Picture1, "Picture2"};
+  ui::PictureBox Picture7{this, nullptr, "Picture7"};
+
+  // Hidden picture holders: point markers normal and selected, supports normal (0..2) and selected (10..12).
+  ui::ControlArray<ui::Image> Image2{this, nullptr, "Image2"};
+  ui::ControlArray<ui::Image> Image3{this, nullptr, "Image3"};
+  ui::ControlArray<ui::Image> Image4{this, nullptr, "Image4"};
+
+  // The help panel with its two hint lines.
+  ui::PictureBox Picture3{this, nullptr, "Picture3"};
+  ui::Label Label8{this, &Picture3, "Label8"};
+  ui::Label Label7{this, &Picture3, "Label7"};
+
+  // The tool panel.
+  ui::TabControl SSTab2{this, nullptr, "SSTab2", 3, 3};
+  ui::Frame FrameTools{this, &SSTab2, "FrameTools"};
+  ui::ControlArray<ui::OptionButton> Option4{this, &FrameTools, "Option4"};
+  ui::Frame FrameSelect{this, &SSTab2, "FrameSelect"};
+  ui::ControlArray<ui::OptionButton> Option3{this, &FrameSelect, "Option3"};
+  ui::Frame FrameIndex{this, &SSTab2, "FrameIndex"};
+  ui::TextBox Text5{this, &FrameIndex, "Text5"};
+  ui::Frame FrameCoords{this, &SSTab2, "FrameCoords"};
+  ui::TextBox Text3{this, &FrameCoords, "Text3"};
+  ui::TextBox Text4{this, &FrameCoords, "Text4"};
+  ui::Label LabelX{this, &FrameCoords, "LabelX"};
+  ui::Label LabelY{this, &FrameCoords, "LabelY"};
+  ui::Frame FrameSpectrum{this, &SSTab2, "FrameSpectrum"};
+  ui::PictureBox Picture4{this, &FrameSpectrum, "Picture4"};
+  ui::ComboBox Combo2{this, &FrameSpectrum, "Combo2"};
+  ui::ControlArray<ui::OptionButton> Option1{this, &FrameSpectrum, "Option1"};
+  ui::Label LabelMax{this, &FrameSpectrum, "LabelMax"};
+
+  ui::Frame FrameBarWidth{this, &SSTab2, "FrameBarWidth"};
+  ui::Frame FramePointSize{this, &SSTab2, "FramePointSize"};
+  ui::ControlArray<ui::Slider> Slider1{this, &FrameBarWidth, "Slider1"};
+  ui::Frame FrameScale{this, &SSTab2, "FrameScale"};
+  ui::ComboBox Combo1{this, &FrameScale, "Combo1"};
+  ui::Frame FrameLength{this, &SSTab2, "FrameLength"};
+  ui::TextBox Text1{this, &FrameLength, "Text1"};
+  ui::LineControl Line3{this, &FrameLength, "Line3"};
+
+  ui::Frame FrameMagnify{this, &SSTab2, "FrameMagnify"};
+  ui::Slider Slider2{this, &FrameMagnify, "Slider2"};
+  ui::Label Label12{this, &FrameMagnify, "Label12"};
+  ui::Label Label11{this, &FrameMagnify, "Label11"};
+  ui::Label Label10{this, &FrameMagnify, "Label10"};
+  ui::Frame FramePen{this, &SSTab2, "FramePen"};
+  ui::ControlArray<ui::Slider> Slider3{this, &FramePen, "Slider3"};
+  ui::ControlArray<ui::Label> LabelPen{this, &FramePen, "LabelPen"};
+  ui::CommandButton Command1{this, &SSTab2, "Command1"};
+  ui::CommandButton Command2{this, &SSTab2, "Command2"};
+  ui::Label LabelTension{this, &SSTab2, "LabelTension"};
+  ui::Label LabelCompression{this, &SSTab2, "LabelCompression"};
+
+  // Start-up, reset, layout, shutdown.
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_Unload(int& Cancel) override;
+  // mode 1: the first reset at start-up, which also makes the control arrays; 0: a new truss.
+  void start1(uint8_t& mode);
+
+  // The canvas editor.
+  void Picture1_MouseUp(int Button, int Shift, float X, float Y);
+  void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+  void Picture1_DragOver(ui::Control& Source, float X, float Y, int State);
+  void Image1_Click(int Index);
+  void Image1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+  void Image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+  void Label6_MouseMove(int Index, int Button, int Shift, float X, float Y);
+  void Option3_Click(int Index);
+  void move_line(float X, float Y);
+  // A bar that waits for its second end is taken back: its line hidden, its first end forgotten.
+  void cancel_bar();
+
+  // The keyboard and the load arrows.
+  void Form_KeyDown(int& KeyCode, int Shift) override;
+  void Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y);
+
+  // Menus and the tool panel's immediate controls.
+  void aa2_Click();
+  void aa3_Click();
+  void bb1_Click();
+  void cc1_Click();
+  void dd2_Click();
+  void dd3_Click();
+  void dd4_Click();
+  void dd5_Click();
+  void dd6_Click();
+  void Combo1_Click();
+  void Command1_Click();
+  void Command2_Click();
+
+  // Scales, sliders, scrolling.
+  void HScroll1_Change();
+  void VScroll1_Change();
+  void Slider1_Change(int Index);
+  void Slider2_Scroll();
+  void Slider2_MouseUp(int Button, int Shift, float X, float Y);
+  void Slider2_KeyUp(int& KeyCode, int Shift);
+  void Slider2_GotFocus();
+  void Slider2_LostFocus();
+  void Slider3_Change(int Index);
+  void SSTab2_Click();
+  void Picture7_MouseMove(int Button, int Shift, float X, float Y);
+
+  // State of the bar tool.
+  uint8_t bar_pending = 0;       // 1 while a bar has its first end and waits for its second
+  int16_t bar_first_point = 0;   // the point of the first end
+  int16_t bar_index = 0;         // the Line1 index of the bar being drawn
+
+  // The point marker size in force (1..3), kept in Slider1(1)'s Tag.
+  int pointSize();
+  // Half the marker size in twips for a point size.
+  static float halfSize(int size);
+
+ private:
+  void first_point();
+  void paintSpectrum();
+  // A live point: a slot whose marker is shown and whose record is enabled.
+  bool livePoint(int p);
+  // The tool chosen in Option4: the highest k in 1..7 that is chosen, 0 for the bar tool.
+  int tool();
+};
+
+inline ui::FormRef<Form1> Form1Form;
