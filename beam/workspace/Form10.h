@@ -55,6 +55,21 @@ class Form10 : public ui::Form {
   ui::Frame Frame8{this, &SSTab1, "Frame8"};
   ui::CheckBox Check3{this, &SSTab1, "Check3"};  // the graph value scale (cursor readout)
   ui::CommandButton Command21{this, &SSTab1, "Command21"};
+
+  // Objects tab: each add button shows the next icon of its kind in the palette strip.
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command5_Click();
+  void Command7_Click();
+  void Command13_Click();
+  void Command14_Click();
+  void Command16_Click();
+  void Command18_Click();
+  void Command19_Click();
+  void Command6_Click();
+  void command8_Click();
+  void Command9_Click();
 };
 
 inline ui::FormRef<Form10> Form10Form;

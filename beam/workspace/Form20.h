@@ -73,6 +73,40 @@ class Form20 : public ui::Form {
   ui::Menu ii1{this, &ii, "ii1", "טיפים"};
   ui::Menu ii2{this, &ii, "ii2", "אודות"};
 
+  // Start-up, shutdown and menus.
+  void Form_Load() override;
+  void Form_Unload(int& Cancel) override;
+  void aa1_Click();
+  void bb1_Click() {}
+  void ee1_Click(int Index);
+  void ee4_Click(int Index);
+  void ffa_Click();
+  void ffb_Click();
+  void ffc_Click();
+  void ffe_Click();
+  void ii1_Click();
+  void ii2_Click();
+
+  // The beam canvas.
+  void image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+  void Picture7_MouseDown(int Button, int Shift, float X, float Y);
+  void Picture7_MouseMove(int Button, int Shift, float X, float Y);
+  void picture7_DragDrop(ui::Control& Source, float X, float Y);
+  void Form_KeyDown(int& KeyCode, int Shift) override;
+  void Form_KeyUp(int& KeyCode, int Shift) override;
+
+  // The graph view: scales and cursor.
+  void Slider2_Change(int Index);
+  void Combo1_Click();
+  void Combo2_Click(int Index);
+  void Check1_Click(int Index);
+  void Slider1_Change();
+  void Picture3_MouseMove(int Button, int Shift, float X, float Y);
+
+  Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
+  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
+  bool key_down = false;                    // a key went down in this window since the last release
+
   // --- The solver (beam/solver/) ---
   // Node list and numbering.
   void sort_p(Integer index);
@@ -102,6 +136,9 @@ class Form20 : public ui::Form {
   // Placement of one load by its object's position (no removal first).
   void place_point(bool force, int k);
   void place_dist(int k);
+  // The object stands on the beam: a node object in the node list, a load placed.
+  bool on_the_beam(int k) const;
+  void normal_picture(int k);
   // Stops a running simulation after a failed solve, as a mechanism report does.
   void stop_simulation();
 };
