@@ -35,6 +35,8 @@ frmTip::frmTip() : ui::Form("frmTip") {
 }
 
 void frmTip::Form_Load() {
+  Left = (ui::services().screenWidthTwips() - Width) / 2;
+  Top = (ui::services().screenHeightTwips() - Height) / 2;
   ui::services().randomize();
   tip_list.clear();
   tip_index = 0;
