@@ -118,6 +118,28 @@ TEST_F(Delivery, AnIconDraggedOverItsCanvasDropsThere) {
   EXPECT_EQ(f.Image1.Left.get(), 1500.0f) << "the icon itself moves only when the handler moves it";
 }
 
+TEST(Owned, AWindowShownFromItsOwnersLoadStaysInFrontOfIt) {
+  ui::QtServices svc{"t"};
+  ui::Services* previous = ui::setServices(&svc);
+  {
+    struct Tip : ui::Form {
+      Tip() : ui::Form("Tip") { Width = 3000, Height = 2000; }
+    } tip;
+    struct Main : ui::Form {
+      explicit Main(ui::Form& t) : ui::Form("Main"), tip(t) { Width = 6000, Height = 4000; }
+      void Form_Load() override { tip.Show(ui::vbModeless, this); }
+      ui::Form& tip;
+    } main(tip);
+    main.Show();
+    ASSERT_NE(ui::windowOf(tip), nullptr);
+    EXPECT_EQ(ui::windowOf(tip)->parentWidget(), ui::windowOf(main));
+    EXPECT_TRUE(ui::windowOf(tip)->isVisible());
+    ui::unrealize(tip);
+    ui::unrealize(main);
+  }
+  ui::setServices(previous);
+}
+
 }  // namespace
 
 namespace {

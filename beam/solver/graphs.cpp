@@ -1,0 +1,120 @@
+// Values along an element from its left-end values and its loads, written with singularity brackets
+// <x - a>^n (0 before a), and the graphs of shear, moment and deflection drawn from them.
+//   V(x) = (V0 - sum P<a>^0 - sum w(<a>^1 - <b>^1)) unit_F
+//   M(x) = (M0 + sum P<a>^1 + sum Mo<a>^0 + sum w/2 (<a>^2 - <b>^2) - V0 X) unit_F
+//   v(x) = (X^2 (V0 X / 6 - M0 / 2) + (teta0 X + def0) EI - sum P/6<a>^3 - sum Mo/2<a>^2
+//           - sum w/24 (<a>^4 - <b>^4)) unit_F / EI
+#include <cmath>
+
+#include "beam/workspace/Form10.h"
+#include "beam/workspace/Form20.h"
+#include "ui/vbtext.h"
+
+namespace {
+bool graphOn(int g) {
+  Form10& tools = *Form10Form;
+  return tools.Check2.exists(g) && tools.Check2[g].Value == 1;
+}
+}  // namespace
+
+Single Form20::step1(Single a, Single x, Byte n, Byte e) {
+  const Single d = x - a;
+  if (d > 0) return Single(std::pow(double(d * unit_L), double(n)));
+  return 0;
+}
+
+void Form20::value_x(Integer x) {
+  V_x = M_x = def_x = 0;
+  if (!elem.contains(cur_elem)) return;
+  const elem_rec& el = elem(cur_elem);
+  const bool onV = graphOn(0), onM = graphOn(1), onD = graphOn(2);
+  const Single xs = Single(x), X = xs * unit_L;
+  int c = el.p_count + el.m_count + el.w_count;
+  for (j_loop = 1; j_loop <= 10 && c > 0; ++j_loop) {
+    const load_rec& p = el.p_load(j_loop);
+    if (p.on == True) {
+      --c;
+      if (onV) V_x += p.value * step1(p.pos, xs, 0, cur_elem);
+      if (onM) M_x += p.value * step1(p.pos, xs, 1, cur_elem);
+      if (onD) def_x -= p.value / 6 * step1(p.pos, xs, 3, cur_elem);
+    }
+    const load_rec& m = el.m_load(j_loop);
+    if (m.on == True) {
+      --c;
+      if (onM) M_x += m.value * step1(m.pos, xs, 0, cur_elem);
+      if (onD) def_x -= m.value / 2 * step1(m.pos, xs, 2, cur_elem);
+    }
+    const dist_rec& w = el.w_load(j_loop);
+    if (w.on == True) {
+      --c;
+      const Single b = w.pos + w.span;
+      if (onV) V_x += w.value * (step1(w.pos, xs, 1, cur_elem) - step1(b, xs, 1, cur_elem));
+      if (onM) M_x += w.value / 2 * (step1(w.pos, xs, 2, cur_elem) - step1(b, xs, 2, cur_elem));
+      if (onD) def_x -= w.value / 24 * (step1(w.pos, xs, 4, cur_elem) - step1(b, xs, 4, cur_elem));
+    }
+  }
+  if (onV) V_x = (V0 - V_x) * unit_F;
+  if (onM) M_x = (M0 + M_x - V0 * X) * unit_F;
+  // An element of no stiffness has no deflection line of its own; its value is left out.
+  if (onD) def_x = EI_cur != 0 ? (X * X * (V0 * X / 6 - M0 / 2) + (teta0 * X + def0) * EI_cur + def_x) * unit_F / EI_cur : 0.0f;
+  if (!std::isfinite(V_x)) V_x = 0;
+  if (!std::isfinite(M_x)) M_x = 0;
+  if (!std::isfinite(def_x)) def_x = 0;
+}
+
+namespace {
+// The left-end values of the current element, the inputs of value_x.
+void leftEndValues() {
+  const elem_rec& el = elem(cur_elem);
+  V0 = Single(el.fer(1) + el.kd(1));
+  M0 = Single(el.fer(3) + el.kd(3));
+  EI_cur = unit_E * unit_I * el.E_rel * el.I_rel;
+  def0 = el.dof(1) != 0 && P.contains(el.dof(1)) ? Single(P(el.dof(1))) : 0.0f;
+  teta0 = el.dof(3) != 0 && P.contains(el.dof(3)) ? Single(P(el.dof(3))) : 0.0f;
+}
+}  // namespace
+
+void Form20::fun3() {
+  if (!elem.contains(cur_elem)) return;
+  Form10& tools = *Form10Form;
+  const float H = Picture3.Height;
+  leftEndValues();
+  const elem_rec& el = elem(cur_elem);
+  const int s = std::max(1, int(tools.Slider6.Value)) * 15;
+  const int n = ui::CInt(el.length);
+  for (int x = 0; x <= n; x += s) {
+    const Single prev[3] = {V_x, M_x, def_x};
+    value_x(Integer(x));
+    const Single now[3] = {V_x, M_x, def_x};
+    for (int g = 0; g <= 2; ++g) {
+      if (!graphOn(g)) continue;
+      const float X2 = float(x + el.x_start), X1 = X2 - float(s);
+      const float Y2 = H / 2 - H * graf_scale(g) * now[g], Y1 = H / 2 - H * graf_scale(g) * prev[g];
+      if (!std::isfinite(Y1) || !std::isfinite(Y2)) continue;
+      const color_rec& c = graf_color(g);
+      Picture3.Line(X1, Y1, X2, Y2, ui::RGB(c.red, c.green, c.blue));
+    }
+    if (find_max == True)
+      for (int g = 0; g <= 2; ++g)
+        if (std::abs(now[g]) > std::abs(graf_max(g, 0))) {
+          graf_max(g, 0) = now[g];
+          graf_max(g, 1) = Single(x + el.x_start) * unit_L;
+        }
+  }
+}
+
+void Form20::point_graf(Integer x) {
+  if (!ffa.Enabled) return;
+  cur_elem = n_elem;
+  for (i_loop = 1; i_loop <= n_elem; ++i_loop)
+    if (Single(elem(i_loop).x_start) + elem(i_loop).length > Single(x)) {
+      cur_elem = Byte(i_loop);
+      break;
+    }
+  if (!elem.contains(cur_elem)) return;
+  leftEndValues();
+  value_x(Integer(x - elem(cur_elem).x_start));
+  if (Text2.exists(0)) Text2[0].Text = ui::Format(V_x, "0.000");
+  if (Text2.exists(1)) Text2[1].Text = ui::Format(M_x, "0.000");
+  if (Text2.exists(2)) Text2[2].Text = ui::Format(def_x * unit_def, "0.00000");
+}

@@ -1,0 +1,93 @@
+// K d = P by Crout's LU decomposition with implicit partial pivoting (each row scaled by its largest
+// entry), then forward and back substitution; P is replaced by d.
+#include <cmath>
+#include <vector>
+
+#include "beam/workspace/Form20.h"
+#include "ui/services.h"
+
+namespace {
+// A pivot this small against its row's largest entry is a zero left over from rounding: the rows are
+// dependent and the structure can move without load.
+constexpr double kZeroPivot = 1e-11;
+}  // namespace
+
+bool Form20::ludcmp(Byte n) {
+  ludcmp_d = -1;
+  if (n == 0) return true;
+  if (n > 40) n = 40;
+  ui::Array2<Double, 1, 41, 1, 41> a;
+  ui::Array<int, 1, 100> pivot_row;
+  ui::Array<Double, 1, 100> row_scale;
+  for (int i = 1; i <= n; ++i) {
+    for (int j = 1; j <= n; ++j) a(i, j) = K(i, j);
+    P0(i) = P(i);
+  }
+  for (int i = 1; i <= n; ++i) {
+    double big = 0;
+    for (int j = 1; j <= n; ++j)
+      if (std::abs(a(i, j)) > big) big = std::abs(a(i, j));
+    if (big == 0 || !std::isfinite(big)) {
+      ui::MsgBox(" singular ");
+      return false;
+    }
+    row_scale(i) = 1 / big;
+  }
+  for (int j = 1; j <= n; ++j) {
+    for (int i = 1; i < j; ++i) {
+      double sum = a(i, j);
+      for (int k = 1; k < i; ++k) sum -= a(i, k) * a(k, j);
+      a(i, j) = sum;
+    }
+    double big = 0;
+    int imax = j;
+    for (int i = j; i <= n; ++i) {
+      double sum = a(i, j);
+      for (int k = 1; k < j; ++k) sum -= a(i, k) * a(k, j);
+      a(i, j) = sum;
+      const double dum = row_scale(i) * std::abs(sum);
+      if (dum >= big) {
+        big = dum;
+        imax = i;
+      }
+    }
+    if (imax != j) {
+      for (int k = 1; k <= n; ++k) std::swap(a(imax, k), a(j, k));
+      ludcmp_d = -ludcmp_d;
+      row_scale(imax) = row_scale(j);
+    }
+    pivot_row(j) = imax;
+    // big is the scaled size of the chosen pivot.
+    if (!(big > kZeroPivot)) {
+      ui::MsgBox(kMechanismMessageA);
+      return false;
+    }
+    if (j != n) {
+      const double dum = 1 / a(j, j);
+      for (int i = j + 1; i <= n; ++i) a(i, j) *= dum;
+    }
+  }
+  int ii = 0;
+  for (int i = 1; i <= n; ++i) {
+    const int ip = pivot_row(i);
+    double sum = P(ip);
+    P(ip) = P(i);
+    if (ii != 0)
+      for (int j = ii; j <= i - 1; ++j) sum -= a(i, j) * P(j);
+    else if (sum != 0)
+      ii = i;
+    P(i) = sum;
+  }
+  for (int i = n; i >= 1; --i) {
+    double sum = P(i);
+    for (int j = i + 1; j <= n; ++j) sum -= a(i, j) * P(j);
+    P(i) = sum / a(i, i);
+  }
+  for (int i = 1; i <= n; ++i)
+    if (!std::isfinite(P(i))) {
+      for (int j = 1; j <= n; ++j) P(j) = P0(j);
+      ui::MsgBox(kMechanismMessageA);
+      return false;
+    }
+  return true;
+}

@@ -1,0 +1,139 @@
+// The node list along the beam, the elements between neighbouring nodes and the numbering of their
+// free degrees of freedom.
+#include "beam/workspace/Form20.h"
+#include "ui/vbtext.h"
+
+namespace {
+
+// Where an icon's centre lies: support icons are 360 twips wide, the other node objects 150.
+float centreOffset(Integer index) { return index <= 5 ? 180.0f : 75.0f; }
+
+Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - 285.0f); }
+
+}  // namespace
+
+void Form20::sort_p(Integer index) {
+  if (!Image1.exists(index)) return;
+  ui::Image& icon = Image1[index];
+  int found = -1;
+  for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
+    if (node_list(i).obj == index) {
+      found = i;
+      break;
+    }
+  if (found >= 0) {
+    if (found == 0) {
+      left_end = False;
+      node_list(0).obj = 0;
+      ++n_elem;
+    }
+    if (found == n_elem) {
+      right_end = False;
+      node_list(found).obj = 0;
+      ++n_elem;
+    }
+    if (found != 0)
+      for (int i = found; i <= n_elem - 1; ++i)
+        if (node_list.contains(i + 1)) node_list(i) = node_list(i + 1);
+  } else {
+    ++n_elem;
+  }
+
+  // An icon just right of the left end zone would give an inner node at x <= 0, an element of no
+  // length: it belongs to the end zone.
+  float left = icon.Left;
+  if (left <= 200 || innerX(left, index) <= 0) {
+    if (!left_end) {
+      icon.Left = index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f;
+      left_end = True;
+      node_list(0).obj = index;
+      if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
+      --n_elem;
+      return;
+    }
+    icon.Left = 285;
+  } else if (left >= 9950) {
+    if (!right_end) {
+      icon.Left = index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f;
+      right_end = True;
+      if (node_list.contains(n_elem - 1)) node_list(n_elem - 1).obj = index;
+      if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
+      --n_elem;
+      return;
+    }
+    icon.Left = 10015;
+  }
+
+  for (int i = 1; i <= n_elem - 1 && node_list.contains(i); ++i) {
+    float edge = float(node_list(i).x) + 285.0f - icon.Width / 2.0f;
+    // The same x as a node (also from a fractional Left) would make an element of no length.
+    if (edge == icon.Left || innerX(icon.Left, index) == node_list(i).x) icon.Left = icon.Left + 100.0f;
+    if (edge > icon.Left) {
+      for (int j = n_elem; j >= i + 1; --j)
+        if (node_list.contains(j)) node_list(j) = node_list(j - 1);
+      node_list(i) = {index, innerX(icon.Left, index)};
+      if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, 10000};
+      return;
+    }
+  }
+}
+
+void Form20::remove_p(Integer index) {
+  int found = -1;
+  for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
+    if (node_list(i).obj == index) {
+      found = i;
+      break;
+    }
+  if (found < 0) return;
+  if (found == 0) {
+    left_end = False;
+    node_list(0).obj = 0;
+    return;
+  }
+  if (found == n_elem) {
+    right_end = False;
+    node_list(found).obj = 0;
+    return;
+  }
+  for (int i = found; i <= n_elem - 1; ++i) node_list(i) = node_list(i + 1);
+  --n_elem;
+}
+
+void Form20::number_dof() {
+  free_dof = 0;
+  for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
+    elem(e).length = Single(node_list(e).x - node_list(e - 1).x);
+    elem(e).x_start = node_list(e - 1).x;
+  }
+  auto fresh = [] { return Byte(++free_dof); };
+  for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
+    elem_rec& el = elem(e);
+    const Integer a = node_list(e - 1).obj, b = node_list(e).obj;
+    const bool last = e == n_elem;
+    const elem_rec* prev = e > 1 ? &elem(e - 1) : nullptr;
+    // Deflection left.
+    if (a > 20) el.dof(1) = 0;
+    else if (!prev) el.dof(1) = a == 0 || a > 15 ? fresh() : Byte(0);
+    else if (a > 15) el.dof(1) = fresh();
+    else if (a > 10) el.dof(1) = prev->dof(2);
+    else el.dof(1) = 0;
+    // Deflection right.
+    if (b > 20) el.dof(2) = 0;
+    else if (b == 0 || b > 15) el.dof(2) = fresh();
+    else if (b > 10) el.dof(2) = last ? Byte(0) : fresh();
+    else el.dof(2) = 0;
+    // Rotation left.
+    if (a > 20) el.dof(3) = 0;
+    else if (!prev) el.dof(3) = a == 0 || (a >= 1 && a <= 5) || (a > 10 && a <= 15) ? fresh() : Byte(0);
+    else if ((a >= 1 && a <= 5) || a > 15) el.dof(3) = prev->dof(4);
+    else if (a > 10) el.dof(3) = fresh();
+    else el.dof(3) = 0;
+    // Rotation right.
+    if (b > 20) el.dof(4) = 0;
+    else if (b > 15) el.dof(4) = last ? Byte(0) : fresh();
+    else if (b > 5 && b <= 10) el.dof(4) = 0;
+    else el.dof(4) = fresh();
+  }
+  asamb_K();
+}

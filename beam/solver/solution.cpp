@@ -1,0 +1,95 @@
+// The solution driver: load vector, displacements, end forces and graphs of every element, support
+// reactions and the cursor readout. An element's end force i is fer(i) + kd(i), kd = k d.
+#include <cmath>
+
+#include "beam/workspace/Form10.h"
+#include "beam/workspace/Form20.h"
+#include "ui/services.h"
+#include "ui/vbtext.h"
+
+void Form20::stop_simulation() {
+  if (Form10Form->Timer1.Enabled) {
+    Form10Form->Timer1.Enabled = false;
+    ffc.Checked = update_drag != 0;
+  }
+}
+
+void Form20::solution() {
+  if (solve_on != True) return;
+  Form10& tools = *Form10Form;
+  if (mechanism == True) {
+    ui::MsgBox(kMechanismMessageA);
+    stop_simulation();
+    Picture3.Cls();
+    return;
+  }
+  asamb_P();
+  // Nothing is drawn or reported from a load vector that was never solved.
+  if (!ludcmp(free_dof)) {
+    stop_simulation();
+    Picture3.Cls();
+    return;
+  }
+  if (!(tools.Timer1.Enabled && tools.Check1.Value == 1)) Picture3.Cls();
+  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) {
+    end_forces(cur_elem);
+    fun3();
+  }
+  if (!tools.Timer1.Enabled) Reaction();
+  if (tools.Check3.Value == 1) point_graf(ui::CInt(Line4.X1));
+}
+
+void Form20::end_forces(Byte e) {
+  if (!elem.contains(e)) return;
+  elem_rec& el = elem(e);
+  double d[5] = {0, 0, 0, 0, 0};
+  for (int i = 1; i <= 4; ++i)
+    if (el.dof(i) != 0 && P.contains(el.dof(i))) d[i] = P(el.dof(i));
+  for (int i = 1; i <= 4; ++i) {
+    double s = 0;
+    for (int j = 1; j <= 4; ++j) s += k_elem(e).k(i, j) * d[j];
+    el.kd(i) = s;
+  }
+}
+
+namespace {
+Single finiteSingle(double v) {
+  const Single s = Single(v);
+  return std::isfinite(s) ? s : 0.0f;
+}
+double F(int e, int i) { return elem(e).fer(i) + elem(e).kd(i); }
+}  // namespace
+
+void Form20::Reaction() {
+  const int n = n_elem;
+  for (int i = 0; i <= n && node_list.contains(i); ++i) {
+    const Integer o = node_list(i).obj;
+    if (o == 0 || !reactions.contains(o)) continue;
+    reaction_rec& r = reactions(o);
+    r.x = node_list(i).x;
+    const bool fixed = o >= 6 && o <= 10;
+    if (i == 0) {
+      r.R = o <= 15 ? finiteSingle(F(1, 1) * unit_F) : 0.0f;
+      r.M = fixed || o >= 16 ? finiteSingle(F(1, 3) * unit_F) : 0.0f;
+    } else if (i == n) {
+      r.R = o <= 15 ? finiteSingle(F(n, 2) * unit_F) : 0.0f;
+      r.M = fixed || o >= 16 ? finiteSingle(F(n, 4) * unit_F) : 0.0f;
+    } else {
+      r.R = o <= 10 ? finiteSingle((F(i + 1, 1) + F(i, 2)) * unit_F) : 0.0f;
+      r.M = fixed ? finiteSingle((F(i + 1, 3) + F(i, 4)) * unit_F) : 0.0f;
+    }
+  }
+  int c = node_load_count(1) + node_load_count(2);
+  for (int j = 1; j <= 10 && c > 0; ++j) {
+    if (force_at_node(j) != 0) {
+      --c;
+      if (reactions.contains(force_at_node(j))) reactions(force_at_node(j)).R += finiteSingle(unit_F * forces(20 + j).value);
+    }
+    if (moment_at_node(j) != 0) {
+      --c;
+      // The support holds the moment against its turn: the reaction is opposite to the load, as an
+      // element end carrying the same moment one twip away gives.
+      if (reactions.contains(moment_at_node(j))) reactions(moment_at_node(j)).M -= finiteSingle(unit_F * moments(30 + j).value);
+    }
+  }
+}

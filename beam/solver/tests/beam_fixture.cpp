@@ -1,0 +1,75 @@
+#include "beam_fixture.h"
+
+#include "ui/vbtext.h"
+
+void BeamFixture::SetUp() {
+  Module20_initialize();
+  svc.messages.clear();
+  Form20Form.reset();
+  Form10Form.reset();
+  f = &*Form20Form;
+  node_list(0) = {0, 0};
+  node_list(1) = {0, 10000};
+  for (int i = 1; i <= 10; ++i) {
+    forces(20 + i).value = 1;
+    moments(30 + i).value = 1;
+    dist_loads(40 + i).value = 1;
+  }
+  graf_color(0) = {0, 255, 0};
+  graf_color(1) = {255, 0, 0};
+  graf_color(2) = {0, 0, 255};
+  for (int g = 0; g <= 2; ++g) graf_scale(g) = 0.1f;
+  f->ffa.Enabled = true;
+}
+
+void BeamFixture::TearDown() {
+  Form20Form.reset();
+  Form10Form.reset();
+}
+
+float BeamFixture::leftFor(Integer index, int x) {
+  if (x == 0) return 100;
+  if (x == 10000) return 10000;
+  return float(x) + 285.0f - (index <= 5 ? 180.0f : 75.0f);
+}
+
+void BeamFixture::node(Integer index, int x) {
+  f->Image1[index].Left = leftFor(index, x);
+  f->Image1[index].Top = 1300;
+  f->sort_p(index);
+}
+
+void BeamFixture::build() {
+  f->number_dof();
+  f->check_mechanism();
+}
+
+void BeamFixture::force(Integer obj, float x, float value) {
+  forces(obj) = {True, value, x};
+  ++load_count(1);
+}
+
+void BeamFixture::moment(Integer obj, float x, float value) {
+  moments(obj) = {True, value, x};
+  ++load_count(2);
+}
+
+void BeamFixture::dist(Integer obj, float x, float span, float value) {
+  dist_loads(obj) = {True, value, x, span};
+  ++load_count(3);
+}
+
+BeamFixture::Values BeamFixture::at(int x) {
+  f->point_graf(Integer(x));
+  return {V_x, M_x, def_x};
+}
+
+std::vector<int> BeamFixture::dofs(int e) {
+  return {elem(e).dof(1), elem(e).dof(2), elem(e).dof(3), elem(e).dof(4)};
+}
+
+std::vector<Integer> BeamFixture::objects() {
+  std::vector<Integer> o;
+  for (int i = 0; i <= n_elem; ++i) o.push_back(node_list(i).obj);
+  return o;
+}

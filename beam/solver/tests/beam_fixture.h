@@ -1,0 +1,39 @@
+#pragma once
+// A beam set up as the canvas sets it up: node objects snapped by their icons' Left, loads by their
+// positions, then numbered, checked and solved through the main window's procedures.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "beam/solver/Module20.h"
+#include "beam/workspace/Form10.h"
+#include "beam/workspace/Form20.h"
+#include "ui/testing.h"
+
+struct BeamFixture : ::testing::Test {
+  ui::ScriptedServices svc;
+  Form20* f = nullptr;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // The icon Left that puts node object `index` at x (0 and 10000 are the beam ends).
+  static float leftFor(Integer index, int x);
+  // Drops node object `index` at x and takes it into the node list (no numbering yet).
+  void node(Integer index, int x);
+  // Numbers the freedoms and checks for a mechanism, as after a drop.
+  void build();
+  void force(Integer obj, float x, float value = 1);
+  void moment(Integer obj, float x, float value = 1);
+  void dist(Integer obj, float x, float span, float value = 1);
+  // Places every load again and solves.
+  void solve() { f->fer_all(); }
+  // Shear, moment and deflection at x twips from the beam's left end.
+  struct Values {
+    float V, M, def;
+  };
+  Values at(int x);
+  std::vector<int> dofs(int e);
+  std::vector<Integer> objects();
+};

@@ -1,0 +1,71 @@
+// The mechanism check: its count test and its patterns, with the message each gives.
+#include "beam_fixture.h"
+
+namespace {
+
+using Mechanism = BeamFixture;
+
+TEST_F(Mechanism, LayoutsAreJudgedByCountAndPattern) {
+  const char* A = kMechanismMessageA;
+  const char* B = kMechanismMessageB;
+  struct Case {
+    const char* name;
+    std::vector<std::pair<Integer, int>> nodes;
+    const char* message;  // nullptr: no mechanism
+  } cases[] = {
+      {"empty beam", {}, A},
+      {"one support in the middle", {{1, 5000}}, A},
+      {"simply supported", {{1, 0}, {2, 10000}}, nullptr},
+      {"free end, hinge, support at the right end", {{11, 5000}, {1, 10000}}, A},
+      {"free end, hinge, support, support, fixed right end", {{11, 2000}, {1, 4000}, {2, 6000}, {6, 10000}}, B},
+      {"fixed, shear release, shear release, fixed", {{6, 0}, {16, 3000}, {17, 6000}, {7, 10000}}, B},
+      {"fixed, support, three hinges, support, fixed",
+       {{6, 0}, {1, 1500}, {11, 3000}, {12, 4500}, {13, 6000}, {2, 7500}, {7, 10000}}, B},
+      {"fixed, three hinges, fixed", {{6, 0}, {11, 2500}, {12, 5000}, {13, 7500}, {7, 10000}}, A},
+      {"fixed, two hinges, support", {{6, 0}, {11, 3000}, {12, 6000}, {1, 10000}}, A},
+      {"fixed, two hinges, support, support", {{6, 0}, {11, 2500}, {12, 5000}, {1, 7500}, {2, 10000}}, nullptr},
+      // Two shear releases side by side at the last pair of nodes.
+      {"fixed, shear release, shear release at the right end", {{6, 0}, {16, 5000}, {17, 10000}}, B},
+      {"one element with shear releases at both ends", {{16, 0}, {17, 10000}}, B},
+      {"cantilever", {{6, 0}}, nullptr},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    for (auto [o, x] : c.nodes) node(o, x);
+    build();
+    if (c.message) {
+      EXPECT_EQ(mechanism, True) << c.name;
+      ASSERT_EQ(svc.messages.size(), 1u) << c.name;
+      EXPECT_EQ(svc.messages[0], c.message) << c.name;
+    } else {
+      EXPECT_EQ(mechanism, False) << c.name;
+      EXPECT_TRUE(svc.messages.empty()) << c.name;
+    }
+    TearDown();
+  }
+}
+
+TEST_F(Mechanism, AReportStopsTheSimulationAndClearsTheGraphs) {
+  Form10Form->Timer1.Enabled = true;
+  update_drag = False;
+  f->Picture3.Line(0, 0, 100, 100, 0);
+  build();  // an empty beam
+  EXPECT_FALSE(Form10Form->Timer1.Enabled.get());
+  EXPECT_FALSE(f->ffc.Checked.get());
+  EXPECT_TRUE(f->Picture3.drawn().empty());
+}
+
+TEST_F(Mechanism, ASolveOfAMechanismShowsTheMessageAndDrawsNothing) {
+  node(1, 5000);
+  build();
+  force(21, 2000);
+  solve();  // the re-placing leaves the solution out
+  EXPECT_EQ(svc.messages.size(), 1u);
+  Integer obj = 21;
+  f->fer_force(obj);  // a single load's drop solves and is refused
+  ASSERT_EQ(svc.messages.size(), 2u);
+  EXPECT_EQ(svc.messages[1], kMechanismMessageA);
+  EXPECT_TRUE(f->Picture3.drawn().empty());
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+#include "beam/workspace/Form10.h"
+
+#include "beam/solver/Module20.h"
+#include "beam/workspace/Form20.h"
+#include "beam/workspace/pictures.h"
+
+Form10::Form10() : ui::Form("Form10") {
+  Caption = "סרגל הכלים";
+  BorderStyle = 1;
+  setClientSize(3465, 6855);
+  SSTab1.Move(-60, -60, 3705, 6915);
+  SSTab1.setTabCaption(0, "     אובייקטים     ");
+  SSTab1.setTabCaption(1, "   נתונים  ");
+  SSTab1.setTabCaption(2, "סימולציה");
+  SSTab1.setTabCaption(3, "    מאפייני גרף     ");
+  SSTab1.setTabCaption(4, "ערכי קיצון ומאמצים");
+
+  // Objects tab.
+  Frame2.Caption = "הוסף אובייקטים לקורה";
+  Frame2.Move(120, 840, 3375, 3495);
+  struct Add {
+    ui::CommandButton& b;
+    const char* caption;
+    float left, top, height;
+    int code;
+  } adds[] = {{Command7, "ריתום", 2520, 360, 915, 2},   {Command5, " סמך", 1740, 360, 915, 1},
+              {Command13, "מפרק", 960, 360, 915, 3},    {Command14, "שחרור גזירה", 180, 360, 915, 4},
+              {Command1, "כח", 2160, 1560, 915, 6},     {Command2, "מומנט", 1320, 1560, 915, 10},
+              {Command3, "כח רציף", 480, 1560, 915, 8}, {Command16, "", 2160, 2700, 615, 9},
+              {Command18, "", 1320, 2700, 615, 7},      {Command19, "", 480, 2700, 615, 11}};
+  for (Add& a : adds) {
+    a.b.Caption = a.caption;
+    a.b.Move(a.left, a.top, 675, a.height);
+    a.b.Picture_ = beam::objectPicture(a.code);
+  }
+  command8.Caption = "הצג/הסתר צירים לקורה";
+  command8.Move(180, 4500, 915, 1155);
+  Command4.Caption = "נקה הכל";
+  Command4.Move(1260, 4500, 795, 1155);
+  Command4.Enabled = false;
+  Command6.Caption = "פתור";
+  Command6.Move(2220, 4500, 1215, 1155);
+  Command6.Picture_ = beam::objectPicture(6);
+  Command1.Click = [this] { Command1_Click(); };
+  Command2.Click = [this] { Command2_Click(); };
+  Command3.Click = [this] { Command3_Click(); };
+  Command5.Click = [this] { Command5_Click(); };
+  Command7.Click = [this] { Command7_Click(); };
+  Command13.Click = [this] { Command13_Click(); };
+  Command14.Click = [this] { Command14_Click(); };
+  Command16.Click = [this] { Command16_Click(); };
+  Command18.Click = [this] { Command18_Click(); };
+  Command19.Click = [this] { Command19_Click(); };
+  Command6.Click = [this] { Command6_Click(); };
+  command8.Click = [this] { command8_Click(); };
+  Command9.Click = [this] { Command9_Click(); };
+
+  // Data tab.
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&Frame3, &Frame4, &Check4, &MSFlexGrid1, &Command20})
+    c->TabPage = 1;
+  Frame3.Move(120, 480, 3375, 2400);
+  Frame4.Move(120, 2940, 3375, 1800);
+  Check4.Move(120, 4800, 3375, 300);
+  MSFlexGrid1.Move(120, 5160, 2200, 1500);
+  Command20.Move(2400, 5160, 1095, 420);
+
+  // Simulation: the step slider is also the keyboard step of the beam canvas.
+  Frame6.TabPage = 2;
+  Frame6.Move(120, 480, 3375, 4800);
+  Label18.Caption = "פסיעה";
+  Label18.Move(2400, 360, 800, 300);
+  Slider2.Move(120, 360, 2200, 420);
+  Check1.Move(120, 960, 2200, 300);
+  Slider2.Min = 1;
+  Slider2.Max = 20;
+  Slider2.Value = 4;
+  Slider2.SmallChange = 1;
+  Slider2.LargeChange = 5;
+  Check1.Caption = "עם עקבות";
+  Check1.Value = 0;
+  Timer1.Enabled = false;
+
+  // Graph properties: the three graphs on, a step of 2 pixels.
+  Frame7.TabPage = 3;
+  Frame7.Move(120, 480, 3375, 4800);
+  Command9.TabPage = 3;
+  Command9.Caption = "הצג/הסתר גרף";
+  Command9.Move(120, 5400, 1600, 480);
+  Command10.TabPage = 3;
+  Command10.Caption = "נקה גרף";
+  Command10.Move(1860, 5400, 1600, 480);
+  for (int c = 0; c <= 2; ++c) {
+    Slider4.Load(c);
+    Slider4[c].Orientation = 1;
+    Slider4[c].Min = 0;
+    Slider4[c].Max = 255;
+    Slider4[c].LargeChange = 5;
+    Slider4[c].Move(2000 + 420.0f * c, 1800, 400, 2400);
+  }
+  Slider4[1].Value = 255;
+  for (int g = 0; g <= 2; ++g) {
+    Check2.Load(g);
+    Check2[g].Value = 1;
+    Check2[g].Move(1800, 480 + 360.0f * g, 1400, 300);
+  }
+  Slider6.Min = 1;
+  Slider6.Max = 10;
+  Slider6.Value = 2;
+
+  Frame8.TabPage = 4;
+  Frame8.Move(120, 480, 3375, 4200);
+  Command21.TabPage = 4;
+  Command21.Caption = "מצא מאמץ מקסימאלי";
+  Command21.Enabled = false;
+  Command21.Move(120, 5400, 3375, 480);
+  Check3.Move(120, 4800, 3375, 300);
+  Check3.TabPage = 4;
+  Check3.Caption = " כבה / הפעל סקלת ערך הגרף";
+  Check3.Value = 1;
+  SSTab1.Tab = 3;
+}
+
+
+namespace {
+
+// Shows icon `counter` of a kind whose last index is `last`, and counts it.
+void addObject(Byte& counter, int last) {
+  if (counter > last) return;
+  Form20& main = *Form20Form;
+  if (main.Image1.exists(counter)) main.Image1[counter].Visible = true;
+  ++counter;
+}
+
+}  // namespace
+
+void Form10::Command1_Click() {
+  Form20Form->StatusBar2.Panels(4).Text = " באפשרותך לגרור כל אובייקט למיקום חדש";
+  addObject(next_force, 30);
+}
+void Form10::Command2_Click() { addObject(next_moment, 40); }
+void Form10::Command3_Click() { addObject(next_dist, 50); }
+void Form10::Command5_Click() { addObject(next_support, 5); }
+void Form10::Command7_Click() { addObject(next_fixed, 10); }
+void Form10::Command13_Click() { addObject(next_hinge, 15); }
+void Form10::Command14_Click() { addObject(next_release, 20); }
+
+void Form10::Command16_Click() {
+  if (next_force > 30) return;
+  forces(next_force).value = -forces(next_force).value;
+  Command1_Click();
+  Form20Form->image1_MouseMove(next_force - 1, 0, 0, 0, 0);
+}
+
+void Form10::Command18_Click() {
+  if (next_moment > 40) return;
+  moments(next_moment).value = -moments(next_moment).value;
+  Command2_Click();
+  Form20Form->image1_MouseMove(next_moment - 1, 0, 0, 0, 0);
+}
+
+void Form10::Command19_Click() {
+  if (next_dist > 50) return;
+  dist_loads(next_dist).value = -dist_loads(next_dist).value;
+  Command3_Click();
+  Form20Form->image1_MouseMove(next_dist - 1, 0, 0, 0, 0);
+}
+
+void Form10::Command6_Click() {
+  solve_on = True;
+  Form20Form->solution();
+  solve_on = Form20Form->ffe.Checked ? True : False;
+}
+
+void Form10::command8_Click() {
+  Form20& main = *Form20Form;
+  const bool show = !main.Line1[0].Visible;
+  for (int i = 0; i <= 5; ++i) main.Line1[i].Visible = show;
+  main.Label1.Visible = show;
+  main.Label2.Visible = show;
+}
+
+void Form10::Command9_Click() { Form20Form->Picture6.Visible = !Form20Form->Picture6.Visible; }

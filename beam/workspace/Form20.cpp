@@ -1,0 +1,514 @@
+#include "beam/workspace/Form20.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "beam/workspace/Form10.h"
+#include "beam/workspace/Module1.h"
+#include "beam/workspace/Module2.h"
+#include "beam/workspace/frmSplash.h"
+#include "beam/workspace/frmTip.h"
+#include "beam/workspace/pictures.h"
+#include "ui/programs.h"
+#include "ui/services.h"
+#include "ui/vbtext.h"
+
+namespace {
+
+const char* const kStartHint = "הוסף לקורה אובייקטים   ";
+const char* const kNodeHint = "גרור את האובייקט ומקמו בקורה ";
+const char* const kLoadHint = "באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים";
+
+int startCode(int i) { return i <= 5 ? 1 : i <= 10 ? 2 : i <= 15 ? 3 : i <= 20 ? 4 : i <= 30 ? 6 : i <= 40 ? 10 : 8; }
+
+const char* kindName(int i) {
+  return i <= 5 ? "סמך" : i <= 10 ? "ריתום" : i <= 15 ? "מפרק" : i <= 20 ? "שחרור גזירה" : i <= 30 ? "כח" : i <= 40 ? "מומנט" : "כח רציף";
+}
+
+// Scale of a graph from its slider (10..30) and its multiplier 10^k.
+Single graphScale(int v, int k) {
+  const double m = std::pow(10.0, std::max(0, k));
+  return v > 19 ? Single(1 / (m * (v - 19))) : Single(m * (21 - v));
+}
+
+}  // namespace
+
+Form20::Form20() : ui::Form("Form20") {
+  Caption = "Kesvo - תוכנה לחישוב מבנים";
+  KeyPreview = true;
+  Width = 10800;
+  Height = 9000;
+
+  // The beam canvas: the palette strip (Top 0..200) above the beam (x 285..10285).
+  Picture7.Move(0, 0, 10545, 2730);
+  Picture7.BackColor = ui::RGB(255, 255, 255);
+  Picture7.BorderStyle = 0;
+  Shape9.Move(285, 1560, 10005, 270);
+  Shape9.FillStyle = 0;
+  Shape9.FillColor = ui::RGB(190, 190, 190);
+  Shape9.Visible = false;
+  for (int i = 0; i <= 5; ++i) {
+    Line1.Load(i);
+    Line1[i].BorderColor = ui::RGB(255, 0, 0);
+  }
+  auto line = [](ui::LineControl& l, float x1, float y1, float x2, float y2) { l.X1 = x1, l.Y1 = y1, l.X2 = x2, l.Y2 = y2; };
+  line(Line1[0], 60, 1680, 10500, 1680);
+  line(Line1[1], 270, 2280, 270, 480);
+  line(Line1[2], 10500, 1680, 10380, 1620);
+  line(Line1[5], 10500, 1680, 10380, 1740);
+  line(Line1[3], 270, 480, 210, 600);
+  line(Line1[4], 270, 480, 330, 600);
+  Label1.Caption = "y";
+  Label1.Move(360, 420, 200, 240);
+  Label2.Caption = "x";
+  Label2.Move(10380, 1740, 200, 240);
+  for (int i = 1; i <= 50; ++i) {
+    Image1.Load(i);
+    ui::Image& icon = Image1[i];
+    icon.Picture_ = beam::objectPicture(startCode(i));
+    if (i > 40) {
+      icon.Width = 500;
+      icon.Tag = "250";
+    }
+    icon.Visible = false;
+    icon.DragMode = 1;
+    icon.ToolTipText = kindName(i);
+  }
+  Image1.MouseMove = [this](int i, int b, int s, float x, float y) { image1_MouseMove(i, b, s, x, y); };
+  Picture7.MouseDown = [this](int b, int s, float x, float y) { Picture7_MouseDown(b, s, x, y); };
+  Picture7.MouseMove = [this](int b, int s, float x, float y) { Picture7_MouseMove(b, s, x, y); };
+  Picture7.DragDrop = [this](ui::Control& src, float x, float y) { picture7_DragDrop(src, x, y); };
+
+  // The graph area: the graph canvas is 10000 twips wide, x being the position along the beam.
+  Picture6.Move(0, 2730, 10545, 5160);
+  Picture6.BorderStyle = 0;
+  Picture6.Visible = false;
+  Frame1.Caption = "סקלה";
+  Frame1.Move(120, 0, 4200, 900);
+  Check1.Load(0);
+  Check1[0].Caption = "כללי";
+  Check1[0].Move(3240, 0, 840, 240);
+  Picture1.Move(60, 220, 4080, 660);
+  Picture1.BorderStyle = 0;
+  for (int g = 0; g <= 2; ++g) {
+    Slider2.Load(g);
+    Slider2[g].Move(60 + 1350 * g, 0, 1260, 300);
+    Combo2.Load(g);
+    Combo2[g].Move(60 + 1350 * g, 330, 1260, 315);
+    for (const char* item : {"X1", "X10", "X100", "X1000"}) Combo2[g].AddItem(item);
+  }
+  Combo2[2].AddItem("X10000");
+  Slider2.LoadIn(3, &Frame1);
+  Slider2[3].Move(120, 240, 2400, 300);
+  for (int g = 0; g <= 3; ++g) {
+    Slider2[g].Min = 10;
+    Slider2[g].Max = 30;
+  }
+  Slider2[0].Value = 26, Slider2[1].Value = 20, Slider2[2].Value = 12, Slider2[3].Value = 18;
+  Slider2[3].Visible = false;
+  for (const char* item : {"x1", "x10", "x100", "X1000"}) Combo1.AddItem(item);
+  Combo1.Move(2640, 240, 1200, 315);
+  Combo1.Visible = false;
+  Frame2.Caption = "מקרא";
+  Frame2.Move(4440, 0, 2400, 900);
+  const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
+  for (int g = 0; g <= 2; ++g) {
+    Line3.Load(g);
+    line(Line3[g], 1320, 330 + 200.0f * g, 2220, 330 + 200.0f * g);
+    Line3[g].BorderWidth = 2;
+    Label4.Load(g);
+    Label4[g].Caption = names[g];
+    Label4[g].Move(120, 230 + 200.0f * g, 1100, 200);
+  }
+  Frame4.Caption = "ערכי הגרפים הפעילים";
+  Frame4.Move(6960, 0, 3500, 900);
+  Text1.Move(2300, 0, 1100, 270);
+  for (int g = 0; g <= 2; ++g) {
+    Text2.Load(g);
+    Text2[g].Move(120 + 1130.0f * g, 560, 1080, 300);
+    Label3.Load(g);
+    Label3[g].Caption = names[g];
+    Label3[g].Move(120 + 1130.0f * g, 300, 1080, 240);
+  }
+  Slider1.Min = 0;
+  Slider1.Max = 10000;
+  Slider1.Value = 0;
+  Slider1.Move(135, 900, 10300, 270);
+  Picture3.Move(285, 1185, 10000, 3960);
+  Picture3.BackColor = ui::RGB(255, 255, 255);
+  line(Line2, 0, 1980, 10140, 1980);
+  line(Line4, 3495, -120, 3495, 4080);
+  Slider2.Change = [this](int i) { Slider2_Change(i); };
+  Combo1.Click = [this] { Combo1_Click(); };
+  Combo2.Click = [this](int i) { Combo2_Click(i); };
+  Check1.Click = [this](int i) { Check1_Click(i); };
+  Slider1.Change = [this] { Slider1_Change(); };
+  Picture3.MouseMove = [this](int b, int s, float x, float y) { Picture3_MouseMove(b, s, x, y); };
+
+  StatusBar2.Move(0, 7920, 10680, 330);
+
+  bb1.Enabled = false;
+  for (int i = 0; i <= 2; ++i) ee4[i].Enabled = false;
+  ffa.Enabled = false;
+  ffb.Enabled = false;
+  ffe.Checked = true;
+  ffc.Checked = true;
+  ffd.Enabled = false;
+  aa1.Click = [this] { aa1_Click(); };
+  ee1.Click = [this](int i) { ee1_Click(i); };
+  ee4.Click = [this](int i) { ee4_Click(i); };
+  ffa.Click = [this] { ffa_Click(); };
+  ffb.Click = [this] { ffb_Click(); };
+  ffc.Click = [this] { ffc_Click(); };
+  ffe.Click = [this] { ffe_Click(); };
+  ii1.Click = [this] { ii1_Click(); };
+  ii2.Click = [this] { ii2_Click(); };
+}
+
+// ---- start-up, shutdown, menus ----
+
+void Form20::Form_Load() {
+  n_elem = 1;
+  left_end = False;
+  right_end = False;
+  solve_on = True;
+  const float sw = ui::services().screenWidthTwips(), sh = ui::services().screenHeightTwips();
+  if (sw < 12000 || sh < 9000) {
+    ui::MsgBox("מומלץ להשתמש ברזולוצית מסך 800 על 600  או גבוה יותר" + std::string(35, ' ') +
+               "רזולוצית מסך כעת היא " + ui::Str(Single(sw / 15)) + " על" + ui::Str(Single(sh / 15)));
+    Width = 0.999f * sw;
+    Height = 0.999f * sh;
+  } else {
+    Width = 10800;
+    Height = 9000;
+  }
+  Left = 0;
+  Top = 0;
+  frmSplashForm->Show(ui::vbModal, this);
+  Form10& tools = *Form10Form;
+  tools.Load();
+  tools.Left = sw - tools.Width;
+  Picture3.DrawWidth = 2;
+  show_tip_at_start();
+  new_beam();
+  StatusBar2.Panels(4).Text = kStartHint;
+  tools.Command9.Value = true;
+  Shape9.Visible = true;
+  tools.MSFlexGrid1.setCols(3);
+  tools.MSFlexGrid1.setColWidth(0, 500);
+  tools.MSFlexGrid1.setColWidth(1, 700);
+  tools.MSFlexGrid1.setColWidth(2, 700);
+  tools.MSFlexGrid1.setTextMatrix(0, 1, "E");
+  tools.MSFlexGrid1.setTextMatrix(0, 2, "I");
+  graf_color(0).green = 255;
+  if (tools.Slider4.exists(1)) tools.Slider4[1].Value = 255;
+  graf_color(1).red = 255;
+  graf_color(2).blue = 255;
+  Line3[0].BorderColor = ui::RGB(0, 255, 0);
+  Line3[1].BorderColor = ui::RGB(255, 0, 0);
+  Line3[2].BorderColor = ui::RGB(0, 0, 255);
+  Combo1.ListIndex = 0;
+  Combo2[0].ListIndex = 0;
+  Combo2[1].ListIndex = 0;
+  Combo2[2].ListIndex = 1;
+}
+
+void Form20::Form_Unload(int& Cancel) {
+  Form10Form->Unload();
+  frmSplashForm->Unload();
+  frmTipForm->Unload();
+  ui::services().startProgram(ui::appFile(ui::kLauncherProgram));
+}
+
+void Form20::aa1_Click() {
+  int cancel = 0;
+  Form_Unload(cancel);
+  ui::services().endProgram();
+}
+
+void Form20::ee1_Click(int Index) {
+  if (!ee4[0].Enabled) {
+    for (int i = 0; i <= 2; ++i) ee4[i].Enabled = true;
+  }
+  StatusBar2.Panels(4).Text = kNodeHint;
+  Form10& tools = *Form10Form;
+  switch (Index) {
+    case 1: tools.Command7.Value = true; break;
+    case 2: tools.Command5.Value = true; break;
+    case 3: tools.Command13.Value = true; break;
+    case 4: tools.Command14.Value = true; break;
+    default: break;
+  }
+}
+
+void Form20::ee4_Click(int Index) {
+  Form10& tools = *Form10Form;
+  switch (Index) {
+    case 0: tools.Command1.Value = true; break;
+    case 1: tools.Command2.Value = true; break;
+    case 2: tools.Command3.Value = true; break;
+    default: break;
+  }
+  if (!ffa.Enabled) {
+    ffa.Enabled = true;
+    ffb.Enabled = true;
+    ffd.Enabled = true;
+  }
+  StatusBar2.Panels(4).Text = kLoadHint;
+}
+
+void Form20::ffa_Click() { Form10Form->Command6.Value = true; }
+
+void Form20::ffb_Click() {
+  Form10& tools = *Form10Form;
+  if (tools.loaded() && tools.Visible) tools.Hide();
+  else tools.Show(ui::vbModeless, this);
+  ffb.Checked = tools.loaded() && tools.Visible;
+}
+
+void Form20::ffc_Click() { ffc.Checked = !ffc.Checked; }
+
+void Form20::ffe_Click() {
+  ffe.Checked = !ffe.Checked;
+  solve_on = ffe.Checked ? True : False;
+}
+
+void Form20::ii1_Click() {
+  frmTipForm->Show(ui::vbModeless, nullptr);
+  frmTipForm->chkLoadTipsAtStartup.Visible = false;
+}
+
+void Form20::ii2_Click() { frmSplashForm->Show(ui::vbModal, this); }
+
+// ---- the beam canvas ----
+
+bool Form20::on_the_beam(int k) const {
+  if (k >= 1 && k <= 20) {
+    for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
+      if (node_list(i).obj == k) return true;
+    return false;
+  }
+  if (k >= 21 && k <= 30) return forces(k).on == True;
+  if (k >= 31 && k <= 40) return moments(k).on == True;
+  if (k >= 41 && k <= 50) return dist_loads(k).on == True;
+  return false;
+}
+
+void Form20::normal_picture(int k) {
+  if (!Image1.exists(k)) return;
+  Image1[k].Picture_ = beam::objectPicture(object_icon(Byte(k)));
+  if (k > 40) Image1[k].Width = 2 * float(ui::Val(Image1[k].Tag.get()));
+}
+
+void Form20::image1_MouseMove(int Index, int Button, int Shift, float X, float Y) {
+  if (!Image1.exists(Index)) return;
+  Picture7.SetFocus();
+  drag_dx = ui::CInt(X);
+  if (hot_icon == 0) hot_icon = Byte(Index);
+  sel_obj = Byte(Index);
+  const Integer code = object_icon(Byte(Index));
+  Image1[Index].Picture_ = code ? beam::objectPicture(code + 20) : ui::Picture{};
+  if (Index > 40) Image1[Index].Width = 2 * float(ui::Val(Image1[Index].Tag.get()));
+  if (hot_icon != Index) {
+    normal_picture(hot_icon);
+    hot_icon = Byte(Index);
+  }
+  MousePointer = ui::vbSizeAll;
+}
+
+void Form20::Picture7_MouseDown(int Button, int Shift, float X, float Y) {
+  if (hot_icon != 0) {
+    normal_picture(hot_icon);
+    hot_icon = 0;
+  }
+}
+
+void Form20::Picture7_MouseMove(int Button, int Shift, float X, float Y) {
+  MousePointer = ui::vbDefault;
+  StatusBar2.Panels(1).Text = "X=" + ui::Format(double(X - 285) * beam_length / 10000, "00.00");
+}
+
+void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
+  const int k = Source.Index();
+  if (!Image1.exists(k) || &Image1[k] != &Source) return;
+  ui::Image& icon = Image1[k];
+  X = X - float(drag_dx);
+  const bool inBand = [](float y) { return y >= 695 && y <= 2695; }(Y);
+  if (k <= 20) {
+    if (inBand) {
+      icon.Move(X, k <= 5 ? 1835.0f : 1470.0f);
+      sort_p(Integer(k));
+    } else {
+      reactions(k) = {};
+      icon.Move(X, 100);
+      remove_p(Integer(k));
+    }
+    number_dof();
+    check_mechanism();
+    if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+    return;
+  }
+  icon.Move(X, Y);
+  const bool loadInBand = icon.Top >= 695 && icon.Top <= 2695;
+  Integer obj = Integer(k);
+  if (loadInBand) {
+    if (k <= 30) {
+      if (X < 350) X = 225;
+      if (X > 10100) X = 10225;
+      icon.Move(X, 1125);
+      forces(k).pos = icon.Left - 285 + 60;
+      if (forces(k).on == False) {
+        forces(k).on = True;
+        ++load_count(1);
+      }
+      fer_force(obj);
+    } else if (k <= 40) {
+      if (X < 350) X = 150;
+      if (X > 10035) X = 10150;
+      icon.Move(X, 1465);
+      moments(k).pos = icon.Left - 285 + 135;
+      if (moments(k).on == False) {
+        moments(k).on = True;
+        ++load_count(2);
+      }
+      fer_moment(obj);
+    } else {
+      if (X < 285) X = 285;
+      if (X > 10285 - icon.Width) X = 10285 - icon.Width;
+      icon.Move(X, 1305);
+      dist_loads(k).pos = icon.Left - 285;
+      dist_loads(k).span = icon.Width;
+      if (dist_loads(k).on == False) {
+        dist_loads(k).on = True;
+        ++load_count(3);
+      }
+      fer_dist(obj);
+    }
+    return;
+  }
+  icon.Move(X, 100);
+  const int kind = k <= 30 ? 1 : k <= 40 ? 2 : 3;
+  Integer& on = kind == 1 ? forces(k).on : kind == 2 ? moments(k).on : dist_loads(k).on;
+  if (on != True) return;
+  on = False;
+  if (kind == 1) forces(k).pos = 10785;
+  else if (kind == 2) moments(k).pos = 10785;
+  else dist_loads(k).pos = 10785;
+  if (load_count(kind) > 0) --load_count(kind);
+  if (kind == 1) fer_force(obj);
+  else if (kind == 2) fer_moment(obj);
+  else fer_dist(obj);
+}
+
+void Form20::Form_KeyDown(int& KeyCode, int Shift) {
+  key_down = true;
+  const int k = sel_obj;
+  // Only an object standing on the beam is moved: one in the palette strip or parked has no place
+  // in the model that a move could change.
+  if (k == 0 || !Image1.exists(k) || !on_the_beam(k)) return;
+  ui::Image& icon = Image1[k];
+  const float step = 15.0f * float(Form10Form->Slider2.Value);
+  const float W = icon.Width;
+  if (icon.Top > 795 && k <= 20) {
+    if (KeyCode == 39 && icon.Left + W <= 10285) icon.Left = icon.Left + step;
+    if (KeyCode == 37 && icon.Left >= 285) icon.Left = icon.Left - step;
+  } else if (icon.Top > 705 && k >= 21) {
+    // A step stops at the beam end: a load never leaves the beam by the keyboard.
+    const bool dist = k >= 41;
+    const float rightmost = dist ? 10285 - W : 10285 - W / 2;
+    const float leftmost = dist ? 285.0f : 285 - W / 2;
+    if (KeyCode == 39) {
+      const bool room = dist ? icon.Left + W + 60 <= 10285 : icon.Left + W / 2 + 60 <= 10285;
+      icon.Left = room ? std::min(icon.Left + step, rightmost) : rightmost;
+    }
+    if (KeyCode == 37) {
+      const bool room = dist ? icon.Left - 47 >= 285 : icon.Left + W / 2 - 60 >= 285;
+      icon.Left = room ? std::max(icon.Left - step, leftmost) : leftmost;
+    }
+  }
+  if (k <= 20) key_moved(3) = True;
+  if (k <= 30) key_moved(0) = True;
+  if (k <= 40) key_moved(1) = True;
+  if (k <= 50) key_moved(2) = True;
+  if (k >= 41) {
+    if (KeyCode == 38 && icon.Left + icon.Width < 10285) icon.Width = std::min(icon.Width + step, 10285 - icon.Left);
+    if (KeyCode == 40 && icon.Width > 2 * step) icon.Width = icon.Width - step;
+    icon.Tag = ui::CStr(icon.Width / 2);
+    key_moved(2) = True;
+  }
+}
+
+void Form20::Form_KeyUp(int& KeyCode, int Shift) {
+  // A release whose press went elsewhere (the Enter that closed a message box) is not a move here.
+  if (!key_down) return;
+  key_down = false;
+  const int k = sel_obj;
+  if (k != 0 && Image1.exists(k) && on_the_beam(k)) {
+    ui::Image& icon = Image1[k];
+    Integer obj = Integer(k);
+    if (key_moved(2) && k > 40) {
+      dist_loads(k).span = icon.Width;
+      dist_loads(k).pos = icon.Left - 285;
+      fer_dist(obj);
+      key_moved(2) = False;
+    } else if (key_moved(1) && k > 30) {
+      moments(k).pos = icon.Width / 2 + icon.Left - 285;
+      fer_moment(obj);
+      key_moved(1) = False;
+    } else if (key_moved(0) && k > 20) {
+      forces(k).pos = icon.Width / 2 + icon.Left - 285;
+      fer_force(obj);
+      key_moved(0) = False;
+    } else if (key_moved(3)) {
+      sort_p(obj);
+      number_dof();
+      check_mechanism();
+      if (mechanism == True) return;
+      if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+      key_moved(3) = False;
+    }
+  }
+  if (KeyCode == 84) ffb_Click();
+}
+
+// ---- the graph view ----
+
+void Form20::Slider2_Change(int Index) {
+  if (Check1.exists(0) && Check1[0].Value == 1) {
+    for (i_loop = 0; i_loop <= 2; ++i_loop) graf_scale(i_loop) = graphScale(Slider2[3].Value, Combo1.ListIndex);
+  } else {
+    for (i_loop = 0; i_loop <= 2; ++i_loop)
+      graf_scale(i_loop) = graphScale(Slider2[i_loop].Value, Combo2[i_loop].ListIndex);
+  }
+  Picture3.Cls();
+  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) fun3();
+}
+
+void Form20::Combo1_Click() { Slider2_Change(3); }
+void Form20::Combo2_Click(int Index) { Slider2_Change(Index); }
+
+void Form20::Check1_Click(int Index) {
+  const bool common = Check1[0].Value == 1;
+  Slider2[3].Visible = common;
+  Combo1.Visible = common;
+  Picture1.Visible = !common;
+}
+
+void Form20::Slider1_Change() {
+  Line4.X1 = Line4.X2 = float(Slider1.Value);
+  Text1.Text = ui::Format(double(Line4.X1) * unit_L, "0.000");
+  point_graf(ui::CInt(Line4.X1));
+}
+
+void Form20::Picture3_MouseMove(int Button, int Shift, float X, float Y) {
+  if (Picture3.MousePointer != ui::vbArrow) Picture3.MousePointer = ui::vbArrow;
+  if (Button != 1 || X < 0 || X > 10000) return;
+  MousePointer = ui::vbDefault;
+  if (Frame4.Visible) {
+    Line4.X1 = Line4.X2 = X;
+    Slider1.Value = ui::CInt(X);
+    Text1.Text = ui::Format(double(unit_L) * X, "0.000");
+  }
+  point_graf(ui::CInt(X));
+}

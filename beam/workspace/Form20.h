@@ -1,0 +1,152 @@
+#pragma once
+// The main window of the beam program: the beam canvas with the palette of 50 object icons, the graph
+// canvas with its scales and readout, the status bar and the menus. It also carries the solver of the
+// stiffness method as its public procedures (defined in beam/solver/, one source per step), since every
+// window of the program calls them here.
+
+#include "beam/solver/Module20.h"
+#include "ui/control.h"
+#include "ui/control_array.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+#include "ui/picturebox.h"
+
+class Form20 : public ui::Form {
+ public:
+  Form20();
+
+  // The beam canvas: the palette strip on top (Top 0..200), the beam below.
+  ui::PictureBox Picture7{this, nullptr, "Picture7"};
+  ui::Shape Shape9{this, &Picture7, "Shape9"};
+  ui::ControlArray<ui::LineControl> Line1{this, &Picture7, "Line1"};
+  ui::Label Label1{this, &Picture7, "Label1"};
+  ui::Label Label2{this, &Picture7, "Label2"};
+  ui::ControlArray<ui::Image> Image1{this, &Picture7, "Image1"};
+
+  // The graph area.
+  ui::PictureBox Picture6{this, nullptr, "Picture6"};
+  ui::Frame Frame1{this, &Picture6, "Frame1"};
+  ui::ControlArray<ui::CheckBox> Check1{this, &Frame1, "Check1"};  // Check1(0) "כללי": one common scale
+  ui::PictureBox Picture1{this, &Frame1, "Picture1"};
+  ui::ControlArray<ui::Slider> Slider2{this, &Picture1, "Slider2"};
+  ui::ControlArray<ui::ComboBox> Combo2{this, &Picture1, "Combo2"};
+  ui::ComboBox Combo1{this, &Frame1, "Combo1"};
+  ui::Frame Frame2{this, &Picture6, "Frame2"};
+  ui::ControlArray<ui::LineControl> Line3{this, &Frame2, "Line3"};
+  ui::ControlArray<ui::Label> Label4{this, &Frame2, "Label4"};
+  ui::Frame Frame4{this, &Picture6, "Frame4"};
+  ui::TextBox Text1{this, &Frame4, "Text1"};
+  ui::ControlArray<ui::TextBox> Text2{this, &Frame4, "Text2"};
+  ui::ControlArray<ui::Label> Label3{this, &Frame4, "Label3"};
+  ui::Slider Slider1{this, &Picture6, "Slider1"};
+  ui::PictureBox Picture3{this, &Picture6, "Picture3"};
+  ui::LineControl Line2{this, &Picture3, "Line2"};
+  ui::LineControl Line4{this, &Picture3, "Line4"};
+
+  ui::StatusBar StatusBar2{this, nullptr, "StatusBar2", 4};
+
+  // Menus, in their order on the bar.
+  ui::Menu aa0{this, nullptr, "aa0", "קובץ"};
+  ui::Menu aa1{this, &aa0, "aa1", "יציאה"};
+  ui::Menu bb{this, nullptr, "bb", "עריכה"};
+  ui::Menu bb1{this, &bb, "bb1", "נקה"};
+  ui::Menu ee{this, nullptr, "ee", "הוספת אובייקטים"};
+  ui::ControlArray<ui::Menu> ee1{this, nullptr, "ee1", [this](auto& a) {
+    a.Load(1, &ee, "ריתום");
+    a.Load(2, &ee, "סמך");
+    a.Load(3, &ee, "מפרק");
+    a.Load(4, &ee, "שיחרור גזירה");
+  }};
+  ui::Menu ee3_4{this, &ee, "ee3_4", "-"};
+  ui::ControlArray<ui::Menu> ee4{this, nullptr, "ee4", [this](auto& a) {
+    a.Load(0, &ee, "כח");
+    a.Load(1, &ee, "מומנט");
+    a.Load(2, &ee, "כח רציף");
+  }};
+  ui::Menu ff0{this, nullptr, "ff0", "אפשריות"};
+  ui::Menu ffa{this, &ff0, "ffa", "פתור"};
+  ui::Menu ffb{this, &ff0, "ffb", " סרגל כלים כיבוי/הפעלה"};
+  ui::Menu ffe{this, &ff0, "ffe", "פתור בכל גרירה"};
+  ui::Menu ffc{this, &ff0, "ffc", "עדכן נתונים בכל גרירה"};
+  ui::Menu ii{this, nullptr, "ii", "עזרה"};
+  ui::Menu ffd{this, &ii, "ffd", "עזרה לימודית"};
+  ui::Menu ii1{this, &ii, "ii1", "טיפים"};
+  ui::Menu ii2{this, &ii, "ii2", "אודות"};
+
+  // Start-up, shutdown and menus.
+  void Form_Load() override;
+  void Form_Unload(int& Cancel) override;
+  void aa1_Click();
+  void bb1_Click() {}
+  void ee1_Click(int Index);
+  void ee4_Click(int Index);
+  void ffa_Click();
+  void ffb_Click();
+  void ffc_Click();
+  void ffe_Click();
+  void ii1_Click();
+  void ii2_Click();
+
+  // The beam canvas.
+  void image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+  void Picture7_MouseDown(int Button, int Shift, float X, float Y);
+  void Picture7_MouseMove(int Button, int Shift, float X, float Y);
+  void picture7_DragDrop(ui::Control& Source, float X, float Y);
+  void Form_KeyDown(int& KeyCode, int Shift) override;
+  void Form_KeyUp(int& KeyCode, int Shift) override;
+
+  // The graph view: scales and cursor.
+  void Slider2_Change(int Index);
+  void Combo1_Click();
+  void Combo2_Click(int Index);
+  void Check1_Click(int Index);
+  void Slider1_Change();
+  void Picture3_MouseMove(int Button, int Shift, float X, float Y);
+
+  Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
+  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
+  bool key_down = false;                    // a key went down in this window since the last release
+
+  // --- The solver (beam/solver/) ---
+  // Node list and numbering.
+  void sort_p(Integer index);
+  void remove_p(Integer index);
+  void number_dof();
+  // Mechanism check: the verdict is left in `mechanism`.
+  void check_mechanism();
+  // Fixed-end reactions of one load, then the solution.
+  void fer_force(Integer& obj);
+  void fer_moment(Integer& obj);
+  void fer_dist(Integer& obj);
+  // Every load placed again after the elements changed.
+  void fer_all();
+  void asamb_K();
+  void asamb_P();
+  // Solves K d = P in place; false (after its message) when the structure cannot be solved.
+  bool ludcmp(Byte n);
+  void solution();
+  void end_forces(Byte e);
+  void Reaction();
+  Single step1(Single a, Single x, Byte n, Byte e);
+  void value_x(Integer x);
+  void fun3();
+  void point_graf(Integer x);
+
+ private:
+  // Placement of one load by its object's position (no removal first).
+  void place_point(bool force, int k);
+  void place_dist(int k);
+  // The object stands on the beam: a node object in the node list, a load placed.
+  bool on_the_beam(int k) const;
+  void normal_picture(int k);
+  // Stops a running simulation after a failed solve, as a mechanism report does.
+  void stop_simulation();
+};
+
+inline ui::FormRef<Form20> Form20Form;
+
+// The two messages of a structure that is a mechanism (four and three blanks after the comma).
+inline constexpr const char* kMechanismMessageA =
+    "המבנה שבנית\\ה אינו תקין חלקו או כולו מנגנון,    תקנ\\י אותו כדי לקבל פתרון";
+inline constexpr const char* kMechanismMessageB =
+    "המבנה שבנית\\ה אינו תקין חלקו או כולו מנגנון,   תקנ\\י אותו כדי לקבל פתרון";

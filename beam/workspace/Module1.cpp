@@ -1,0 +1,62 @@
+#include "beam/workspace/Module1.h"
+
+#include <cmath>
+
+#include "beam/workspace/Form20.h"
+#include "beam/workspace/pictures.h"
+#include "ui/vbtext.h"
+
+void new_beam() {
+  Form20& f = *Form20Form;
+  f.Picture3.Cls();
+  unit_F = 1;
+  beam_length = 1;
+  unit_I = 1;
+  unit_E = 1;
+  unit_def = 1;
+  unit_L = beam_length / 10000;
+  for (i_loop = 1; i_loop <= 10; ++i_loop) {
+    forces(20 + i_loop).value = 1;
+    moments(30 + i_loop).value = 1;
+    dist_loads(40 + i_loop).value = 1;
+  }
+  node_list(0) = {0, 0};
+  node_list(1) = {0, 10000};
+  for (i_loop = 1; i_loop <= 3; ++i_loop) {
+    load_count(i_loop) = 0;
+    node_load_count(i_loop) = 0;
+  }
+  for (j_loop = 1; j_loop <= 21; ++j_loop) {
+    elem_rec& el = elem(j_loop);
+    el.I_rel = 1;
+    el.E_rel = 1;
+    el.p_count = el.m_count = el.w_count = 0;
+  }
+  next_force = 21, next_moment = 31, next_dist = 41, next_support = 1, next_fixed = 6, next_hinge = 11,
+  next_release = 16;
+  for (i_loop = 1; i_loop <= 50; ++i_loop) {
+    ui::Image& icon = f.Image1[i_loop];
+    icon.Left = float(9000 - 150 * i_loop);
+    icon.Top = float(100 + 100 * std::sin(double(i_loop)));
+    const int code = i_loop <= 5 ? 1 : i_loop <= 10 ? 2 : i_loop <= 15 ? 3 : i_loop <= 20 ? 4 : i_loop <= 30 ? 6 : i_loop <= 40 ? 10 : 8;
+    icon.Picture_ = beam::objectPicture(code);
+    if (i_loop >= 21 && i_loop <= 30) forces(i_loop).on = False;
+    if (i_loop >= 31 && i_loop <= 40) moments(i_loop).on = False;
+    if (i_loop >= 41) {
+      icon.Width = 500;
+      icon.Tag = ui::CStr(int(ui::CInt(icon.Width / 2)));
+      dist_loads(i_loop).on = False;
+    }
+  }
+}
+
+Integer object_icon(Byte index) {
+  if (index >= 1 && index <= 5) return 1;
+  if (index >= 6 && index <= 10) return 2;
+  if (index >= 11 && index <= 15) return 3;
+  if (index >= 16 && index <= 20) return 4;
+  if (index >= 21 && index <= 30) return forces(index).value > 0 ? 6 : forces(index).value < 0 ? 9 : 0;
+  if (index >= 31 && index <= 40) return moments(index).value < 0 ? 7 : moments(index).value > 0 ? 10 : 0;
+  if (index >= 41 && index <= 50) return dist_loads(index).value > 0 ? 8 : dist_loads(index).value < 0 ? 11 : 0;
+  return 0;
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Shows the tip of the day at start-up when the first line of the tip switch file is "ok".
+void show_tip_at_start();

@@ -1,0 +1,110 @@
+#include "beam/workspace/pictures.h"
+
+#include <map>
+
+#include "ui/control.h"
+
+namespace beam {
+
+namespace {
+
+constexpr ui::Color kInk = ui::RGB(20, 40, 110);
+constexpr ui::Color kLoad = ui::RGB(200, 30, 30);
+constexpr ui::Color kHot = ui::RGB(255, 140, 0);
+
+// Icon sizes in pixels (15 twips each): the solver and the canvas centre a support 180 twips, the
+// other node objects 75 twips, a force 60 and a moment 135 twips right of the icon's Left.
+ui::Picture drawCode(int code) {
+  const bool hot = code > 20;
+  const int base = hot ? code - 20 : code;
+  const ui::Color ink = hot ? kHot : kInk, load = hot ? kHot : kLoad;
+  switch (base) {
+    case 1:  // support: a triangle under the beam
+      return ui::Picture::draw(24, 24, [ink](ui::PicturePainter& p) {
+        p.pen(ink, 1.5f);
+        p.brush(ui::RGB(220, 220, 220));
+        p.polygon({12, 1, 3, 17, 21, 17});
+        p.line(1, 20, 23, 20);
+        for (float x = 3; x < 23; x += 5) p.line(x, 20, x - 3, 23);
+      });
+    case 2:  // fixed end: a wall with hatching
+      return ui::Picture::draw(10, 30, [ink](ui::PicturePainter& p) {
+        p.pen(ink, 2);
+        p.line(5, 1, 5, 29);
+        p.pen(ink, 1);
+        for (float y = 2; y < 29; y += 5) p.line(5, y, 9, y + 4);
+      });
+    case 3:  // hinge: a ring on the beam
+      return ui::Picture::draw(10, 30, [ink](ui::PicturePainter& p) {
+        p.pen(ink, 1.5f);
+        p.brush(ui::RGB(255, 255, 255));
+        p.ellipse(5, 15, 4, 4);
+      });
+    case 4:  // shear release: two parallel bars across the beam
+      return ui::Picture::draw(10, 30, [ink](ui::PicturePainter& p) {
+        p.pen(ink, 1.5f);
+        p.line(3, 5, 3, 25);
+        p.line(7, 5, 7, 25);
+      });
+    case 6:
+    case 9:  // point force, down (positive) or up (negative)
+      return ui::Picture::draw(8, 29, [load, base](ui::PicturePainter& p) {
+        p.pen(load, 1.5f);
+        p.brush(load);
+        p.line(4, 1, 4, 28);
+        if (base == 6) p.polygon({4, 28, 0.5f, 21, 7.5f, 21});
+        else p.polygon({4, 1, 0.5f, 8, 7.5f, 8});
+      });
+    case 10:
+    case 7:  // moment, counter-clockwise (positive) or clockwise (negative)
+      return ui::Picture::draw(18, 30, [load, base](ui::PicturePainter& p) {
+        p.pen(load, 1.5f);
+        p.noBrush();
+        p.arc(9, 15, 7, 7, 200, 250);
+        p.brush(load);
+        if (base == 10) p.polygon({2, 10, 0, 17, 6, 14});
+        else p.polygon({16, 10, 18, 17, 12, 14});
+      });
+    case 8:
+    case 11:  // distributed load, down (positive) or up (negative)
+      return ui::Picture::draw(33, 17, [load, base](ui::PicturePainter& p) {
+        p.pen(load, 1);
+        p.brush(load);
+        const float top = base == 8 ? 1 : 16;
+        p.line(0, top, 33, top);
+        for (float x = 2; x < 33; x += 7) {
+          p.line(x, 1, x, 16);
+          if (base == 8) p.polygon({x, 16, x - 2, 12, x + 2, 12});
+          else p.polygon({x, 1, x - 2, 5, x + 2, 5});
+        }
+      });
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+ui::Picture objectPicture(int code) {
+  static std::map<int, ui::Picture> cache;
+  auto it = cache.find(code);
+  if (it == cache.end()) it = cache.emplace(code, drawCode(code)).first;
+  return it->second;
+}
+
+ui::Picture splashPicture() {
+  return ui::Picture::draw(120, 60, [](ui::PicturePainter& p) {
+    p.pen(kInk, 3);
+    p.line(10, 30, 110, 30);
+    p.pen(kInk, 1.5f);
+    p.brush(ui::RGB(220, 220, 220));
+    p.polygon({15, 32, 8, 44, 22, 44});
+    p.polygon({105, 32, 98, 44, 112, 44});
+    p.pen(kLoad, 2);
+    p.brush(kLoad);
+    p.line(60, 5, 60, 26);
+    p.polygon({60, 28, 56, 20, 64, 20});
+  });
+}
+
+}  // namespace beam

@@ -1,0 +1,12 @@
+#pragma once
+// The pictures of the beam program: the object icons of the image list (codes 1..11, their highlighted
+// forms at code + 20) and the splash picture.
+#include "ui/picture.h"
+
+namespace beam {
+
+// The picture of an image-list code; a null picture for a code with none (0 included).
+ui::Picture objectPicture(int code);
+ui::Picture splashPicture();
+
+}  // namespace beam

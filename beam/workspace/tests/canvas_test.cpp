@@ -1,0 +1,158 @@
+// The beam canvas: drops snap icons and place objects, keys move the selected object on the beam, and
+// each drop or key release solves the beam again.
+#include "workspace_fixture.h"
+
+namespace {
+
+using Canvas = Workspace;
+
+TEST_F(Canvas, DropsSnapAndPlaceEachKindOfObject) {
+  struct Case {
+    const char* name;
+    int k;
+    float X, Y;           // the icon's Left at the drop, the pointer's y
+    float Left, Top;      // where the icon stands afterwards
+    float pos;            // the load's position (-1: a node object)
+    std::vector<Integer> nodes;
+  } cases[] = {
+      {"support in the left end zone", 1, 50, 1800, 105, 1835, -1, {1, 0}},
+      {"fixed end inside the beam", 6, 4925, 1500, 4925, 1470, -1, {0, 6, 0}},
+      {"support in the right end zone", 2, 9990, 2000, 10105, 1835, -1, {0, 2}},
+      {"node object just below the band", 11, 5000, 2696, 5000, 100, -1, {0, 0}},
+      {"force near the left end", 21, 300, 1200, 225, 1125, 0, {0, 0}},
+      {"force near the right end", 22, 10150, 1200, 10225, 1125, 10000, {0, 0}},
+      {"force inside the beam", 23, 1000, 700, 1000, 1125, 775, {0, 0}},
+      {"moment near the left end", 31, 300, 1500, 150, 1465, 0, {0, 0}},
+      {"moment near the right end", 32, 10100, 1500, 10150, 1465, 10000, {0, 0}},
+      {"moment inside the beam", 33, 1000, 1500, 1000, 1465, 850, {0, 0}},
+      {"distributed load past the right end", 41, 10000, 1500, 9785, 1305, 9500, {0, 0}},
+      {"distributed load before the left end", 42, 100, 1500, 285, 1305, 0, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    drop(c.k, c.X, c.Y);
+    EXPECT_EQ(f.Image1[c.k].Left.get(), c.Left) << c.name;
+    EXPECT_EQ(f.Image1[c.k].Top.get(), c.Top) << c.name;
+    std::vector<Integer> nodes;
+    for (int i = 0; i <= n_elem; ++i) nodes.push_back(node_list(i).obj);
+    EXPECT_EQ(nodes, c.nodes) << c.name;
+    if (c.k >= 21 && c.k <= 30) {
+      EXPECT_EQ(forces(c.k).pos, c.pos) << c.name;
+    }
+    if (c.k >= 31 && c.k <= 40) {
+      EXPECT_EQ(moments(c.k).pos, c.pos) << c.name;
+    }
+    if (c.k >= 41) {
+      EXPECT_EQ(dist_loads(c.k).pos, c.pos) << c.name;
+      EXPECT_EQ(dist_loads(c.k).span, 500) << c.name;
+    }
+    TearDown();
+  }
+}
+
+TEST_F(Canvas, ALoadDroppedInTheStripLeavesTheBeam) {
+  Form20& f = start();
+  drop(21, 3000, 1200);
+  EXPECT_EQ(load_count(1), 1);
+  drop(21, 3000, 150);
+  EXPECT_EQ(f.Image1[21].Top.get(), 100.0f);
+  EXPECT_EQ(forces(21).on, False);
+  EXPECT_EQ(forces(21).pos, 10785);
+  EXPECT_EQ(load_count(1), 0);
+  EXPECT_EQ(elem(1).p_count, 0);
+  drop(22, 2000, 150);  // never placed: only parked
+  EXPECT_EQ(load_count(1), 0);
+  EXPECT_EQ(forces(22).on, False);
+}
+
+TEST_F(Canvas, ASimplySupportedBeamBuiltByDropsIsSolved) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  EXPECT_EQ(svc.messages.size(), 1u);  // a beam on one support is a mechanism
+  drop(2, 10000, 1800);
+  EXPECT_EQ(mechanism, False);
+  drop(21, 5000 - 60 + 285, 1200);  // centred on the middle of the beam
+  EXPECT_EQ(forces(21).pos, 5000);
+  EXPECT_EQ(svc.messages.size(), 1u);
+  EXPECT_NEAR(reactions(1).R, 0.5f, 1e-5);
+  EXPECT_NEAR(reactions(2).R, 0.5f, 1e-5);
+  EXPECT_FALSE(f.Picture3.drawn().empty());
+  // Dropping a support off the beam clears its reaction and makes the beam a mechanism again.
+  drop(2, 4000, 100);
+  EXPECT_EQ(reactions(2).R, 0);
+  EXPECT_EQ(mechanism, True);
+  EXPECT_EQ(svc.messages.back(), kMechanismMessageA);
+}
+
+TEST_F(Canvas, KeysMoveTheSelectedObjectAndOneReleaseSolvesOnce) {
+  Form20& f = start();
+  drop(1, 5000, 1800);  // one support: a mechanism, so every solve shows its message
+  drop(21, 2000, 1200);
+  const std::size_t before = svc.messages.size();
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  key(39, 5);  // the key held down: five presses, one release
+  EXPECT_EQ(f.Image1[21].Left.get(), 2000.0f + 5 * 15 * 4);
+  EXPECT_EQ(svc.messages.size(), before + 1);
+  EXPECT_EQ(forces(21).pos, 2000 + 300 - 285 + 60);
+}
+
+TEST_F(Canvas, KeysActOnlyOnAnObjectOnTheBeam) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  const float parked = f.Image1[3].Left;
+  f.image1_MouseMove(3, 0, 0, 0, 0);  // a support still in the palette strip
+  key(39);
+  EXPECT_EQ(f.Image1[3].Left.get(), parked);
+  EXPECT_EQ(n_elem, 1);
+  f.image1_MouseMove(23, 0, 0, 0, 0);  // a force never placed
+  key(39);
+  EXPECT_EQ(elem(1).p_count, 0);
+  EXPECT_EQ(elem(1).fer(1), 0);
+  EXPECT_EQ(forces(23).on, False);
+  // T still shows and hides the tool window.
+  key(84);
+  EXPECT_TRUE(f.ffb.Checked.get());
+}
+
+TEST_F(Canvas, AKeyStepNeverCarriesALoadPastABeamEnd) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  Form10Form->Slider2.Value = 20;  // 300 twips a step
+  drop(21, 9700, 1200);
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  key(39, 3);
+  EXPECT_EQ(f.Image1[21].Left.get(), 10225.0f);
+  EXPECT_EQ(forces(21).pos, 10000);
+  EXPECT_EQ(force_at_node(1), 2);  // on the right support
+  drop(41, 1000, 1500);
+  f.image1_MouseMove(41, 0, 0, 0, 0);
+  key(37, 4);
+  EXPECT_EQ(f.Image1[41].Left.get(), 285.0f);
+  EXPECT_EQ(dist_loads(41).pos, 0);
+  key(38, 40);  // grows to the right end and stops there
+  EXPECT_LE(f.Image1[41].Left.get() + f.Image1[41].Width.get(), 10285.0f);
+  EXPECT_EQ(dist_loads(41).pos + dist_loads(41).span, 10000);
+}
+
+TEST_F(Canvas, AReleaseWithoutAPressInThisWindowDoesNothing) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  drop(11, 10000, 1500);  // a hinge on the right end acts as a pin
+  ASSERT_EQ(mechanism, False);
+  svc.messages.clear();
+  Form10Form->Slider2.Value = 20;
+  f.image1_MouseMove(11, 0, 0, 0, 0);
+  key(37, 2);  // the hinge leaves the end: a free end beside a hinge is a mechanism
+  ASSERT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(mechanism, True);
+  // The Enter that closes the message is released here without its press: nothing is repeated.
+  int enter = 13;
+  f.Form_KeyUp(enter, 0);
+  f.Form_KeyUp(enter, 0);
+  EXPECT_EQ(svc.messages.size(), 1u);
+}
+
+}  // namespace

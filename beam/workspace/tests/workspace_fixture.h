@@ -1,0 +1,63 @@
+#pragma once
+// The beam program started as the user starts it (splash closed by the script), in a folder of its
+// own for the tip files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "beam/solver/Module20.h"
+#include "beam/workspace/Form10.h"
+#include "beam/workspace/Form20.h"
+#include "beam/workspace/frmSplash.h"
+#include "beam/workspace/frmTip.h"
+#include "ui/testing.h"
+
+struct Workspace : ::testing::Test {
+  ui::ScriptedServices svc;
+  std::filesystem::path dir;
+
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() / (std::string("kesvo-beam-") + info->test_suite_name() + "-" + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    svc.folder = dir.string();
+    resetAll();
+  }
+  void TearDown() override {
+    resetAll();
+    std::filesystem::remove_all(dir);
+  }
+  static void resetAll() {
+    Form20Form.reset();
+    Form10Form.reset();
+    frmSplashForm.reset();
+    frmTipForm.reset();
+    Module20_initialize();
+  }
+  void write(const char* name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
+  std::string read(const char* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  Form20& start() {
+    Form20Form->Load();
+    return *Form20Form;
+  }
+  // The user takes icon k by its top left corner and drops it with its Left at X and the pointer at Y.
+  void drop(int k, float X, float Y) {
+    Form20& f = *Form20Form;
+    f.image1_MouseMove(k, 0, 0, 0, 0);
+    f.picture7_DragDrop(f.Image1[k], X, Y);
+  }
+  void key(int code, int repeats = 1) {
+    for (int i = 0; i < repeats; ++i) {
+      int c = code;
+      Form20Form->Form_KeyDown(c, 0);
+    }
+    int c = code;
+    Form20Form->Form_KeyUp(c, 0);
+  }
+};
