@@ -133,7 +133,11 @@ Control* dragTargetAt(const QPoint& global, QPointF* local, bool forDrop) {
 
 void endDrag() {
   if (g_drag.sourceWidget) g_drag.sourceWidget->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-  if (g_drag.band) g_drag.band->deleteLater();
+  // Hidden at once: a drop that opens a message box keeps the deletion waiting until the box closes.
+  if (g_drag.band) {
+    g_drag.band->hide();
+    g_drag.band->deleteLater();
+  }
   g_drag = DragState{};
 }
 
@@ -888,6 +892,7 @@ class MenuView : public View {
   void sync() override {
     if (!a_) return;
     if (m_.isSeparator()) {
+      a_->setText(QString());
       a_->setSeparator(true);
     } else {
       a_->setText(qs(m_.Caption));
