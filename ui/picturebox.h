@@ -39,11 +39,14 @@ class PictureBox : public Control {
   void Cls();
   void Line(float x1, float y1, float x2, float y2, Color color);
   const std::vector<Segment>& drawn() const { return drawn_; }
+  // Counts every Cls and Line, so a check can tell that the drawing was made again, even identically.
+  unsigned revision() const { return revision_; }
 
   void propertyChanged(const void* which) override;
 
  private:
   std::vector<Segment> drawn_;
+  unsigned revision_ = 0;
 };
 
 }  // namespace ui

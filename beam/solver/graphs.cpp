@@ -104,7 +104,8 @@ void Form20::fun3() {
 }
 
 void Form20::point_graf(Integer x) {
-  if (!ffa.Enabled) return;
+  // No values of a beam that is not solved as it stands.
+  if (!ffa.Enabled || !graphs_current) return;
   cur_elem = n_elem;
   for (i_loop = 1; i_loop <= n_elem; ++i_loop)
     if (Single(elem(i_loop).x_start) + elem(i_loop).length > Single(x)) {

@@ -34,5 +34,5 @@ void Form20::check_mechanism() {
     ffc.Checked = update_drag != 0;
   }
   mechanism = True;
-  Picture3.Cls();
+  clear_results();
 }

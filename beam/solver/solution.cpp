@@ -14,20 +14,31 @@ void Form20::stop_simulation() {
   }
 }
 
+void Form20::clear_results() {
+  graphs_current = false;
+  Picture3.Cls();
+  for (int g = 0; g <= 2; ++g)
+    if (Text2.exists(g)) Text2[g].Text = "";
+}
+
 void Form20::solution() {
-  if (solve_on != True) return;
+  // An edit without a solve leaves no graph of the beam as it was.
+  if (solve_on != True) {
+    clear_results();
+    return;
+  }
   Form10& tools = *Form10Form;
   if (mechanism == True) {
     ui::MsgBox(kMechanismMessageA);
     stop_simulation();
-    Picture3.Cls();
+    clear_results();
     return;
   }
   asamb_P();
   // Nothing is drawn or reported from a load vector that was never solved.
   if (!ludcmp(free_dof)) {
     stop_simulation();
-    Picture3.Cls();
+    clear_results();
     return;
   }
   if (!(tools.Timer1.Enabled && tools.Check1.Value == 1)) Picture3.Cls();
@@ -35,6 +46,7 @@ void Form20::solution() {
     end_forces(cur_elem);
     fun3();
   }
+  graphs_current = true;
   if (!tools.Timer1.Enabled) Reaction();
   if (tools.Check3.Value == 1) point_graf(ui::CInt(Line4.X1));
 }

@@ -347,6 +347,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     number_dof();
     check_mechanism();
     if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+    else clear_results();
     return;
   }
   icon.Move(X, Y);
@@ -464,8 +465,10 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
       sort_p(obj);
       number_dof();
       check_mechanism();
-      if (mechanism == True) return;
+      // The loads follow the new elements also into a mechanism (fer_all then leaves out the
+      // solve), so that no load stays in an element that no longer holds it.
       if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+      else clear_results();
       key_moved(3) = False;
     }
   }
@@ -481,6 +484,8 @@ void Form20::Slider2_Change(int Index) {
     for (i_loop = 0; i_loop <= 2; ++i_loop)
       graf_scale(i_loop) = graphScale(Slider2[i_loop].Value, Combo2[i_loop].ListIndex);
   }
+  // Only a solution of the beam as it stands is drawn again at the new scale.
+  if (!graphs_current) return;
   Picture3.Cls();
   for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) fun3();
 }

@@ -131,6 +131,9 @@ class Form20 : public ui::Form {
   void value_x(Integer x);
   void fun3();
   void point_graf(Integer x);
+  // The graphs and the readout go blank: they no longer show a solution of the beam as it stands.
+  void clear_results();
+  bool graphs_current = false;  // the graphs and readout show the solution of the beam as it stands
 
  private:
   // Placement of one load by its object's position (no removal first).

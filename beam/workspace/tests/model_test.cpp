@@ -1,0 +1,47 @@
+// The model stays whole whatever the user does: every placed load lies in the element that holds it,
+// and the graphs and readout show the beam as it stands or nothing.
+#include "workspace_fixture.h"
+
+namespace {
+
+using Reset = Workspace;
+using Model = Workspace;
+
+// The element that holds a placed moment, and where it says the moment stands (0 and -1 for none).
+std::pair<int, float> holder(int k) {
+  for (int e = 1; e <= n_elem; ++e)
+    if (elem(e).m_load(k - 30).on == True) return {e, Single(elem(e).x_start) + elem(e).m_load(k - 30).pos};
+  return {0, -1};
+}
+
+TEST_F(Reset, ALoadDroppedOnTheEmptyBeamLandsInItsOneElementAndMeetsTheMechanism) {
+  Form20& f = start();
+  EXPECT_EQ(elem(1).x_start, 0);
+  EXPECT_EQ(elem(1).length, 10000.0f);
+  drop(23, 1000, 700);
+  ASSERT_EQ(forces(23).on, True);
+  EXPECT_EQ(elem(1).p_load(3).on, True);
+  EXPECT_EQ(elem(1).p_load(3).pos, forces(23).pos);
+  // Nothing holds the free beam: the user is told so, and no graph is drawn from it.
+  EXPECT_EQ(svc.messages, std::vector<std::string>{kMechanismMessageA});
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+}
+
+TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
+  Form20& f = start();
+  drop(6, 50, 1500);     // fixed left end
+  drop(11, 5000, 1500);  // hinge
+  drop(1, 8000, 1800);   // support
+  drop(31, 6500, 1500);  // moment between hinge and support
+  ASSERT_EQ(mechanism, False);
+  ASSERT_EQ(holder(31), std::make_pair(2, moments(31).pos));
+  // The hinge moves past the support: a free end behind a hinge is a mechanism.
+  f.image1_MouseMove(11, 0, 0, 0, 0);
+  key(39, 60);
+  ASSERT_EQ(node_list(n_elem - 1).obj, 11);
+  EXPECT_EQ(mechanism, True);
+  EXPECT_EQ(holder(31), std::make_pair(1, moments(31).pos));
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+}
+
+}  // namespace
