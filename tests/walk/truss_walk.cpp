@@ -93,7 +93,6 @@ struct TrussWatch {
                num(l.Y2) + " but joins point " + std::to_string(first) + " at " + num(P_data(first).x) + "," +
                num(P_data(first).y) + " and point " + std::to_string(second) + " at " + num(P_data(second).x) + "," +
                num(P_data(second).y);
-      if (l.X1 == l.X2 && l.Y1 == l.Y2) return "bar " + std::to_string(j) + " joins two points at one place";
     }
     // Loads and supports in use (below their counts) stand on live points, and every arrow or support
     // marker shown is one of them.
