@@ -20,15 +20,19 @@ std::string num(double v) {
 
 bool livePoint(Form1& f, int p) { return p >= 0 && p <= 49 && f.Image1.exists(p) && f.Image1[p].Visible.get() && P_data(p).Enabled; }
 
-// Everything a solve reads, as text.
+// Everything a solve reads, as text. A point no bar reaches carries nothing: the solve deletes it.
 std::string trussInputs(Form1& f) {
   std::ostringstream o;
-  for (int p = 0; p <= 49; ++p)
-    if (livePoint(f, p))
+  for (int p = 0; p <= 49; ++p) {
+    bool reached = false;
+    for (int j = 0; j < lines_count && j <= 200 && !reached; ++j)
+      reached = P_L_index(j, p, 0) == -1 && f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index);
+    if (livePoint(f, p) && reached)
       o << p << '@' << P_data(p).x << ',' << P_data(p).y << ' ' << int(P_data(p).R_type) << P_data(p).F_type_x
         << P_data(p).F_type_y << ';';
+  }
   for (int j = 0; j < lines_count && j <= 200; ++j)
-    if (f.Line1.exists(j) && f.Line1[j].Visible.get())
+    if (f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index))
       o << 'b' << j << ' ' << f.Line1[j].X1.get() << ',' << f.Line1[j].Y1.get() << ',' << f.Line1[j].X2.get() << ','
         << f.Line1[j].Y2.get() << ' ' << line_E(j) << ' ' << line_A(j) << ';';
   for (float v : f_value) o << v << ',';

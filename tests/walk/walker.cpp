@@ -24,6 +24,7 @@
 #include <exception>
 #include <sstream>
 
+#include "ui/dispatch.h"
 #include "ui/grid.h"
 #include "ui/picturebox.h"
 #include "ui/views.h"
@@ -35,6 +36,9 @@
 namespace walk {
 
 namespace {
+
+// The walk that runs, for the event boundary's report of a failing handler.
+Walk* g_walk = nullptr;
 
 // Where the walk stands, for a sanitizer report that ends the process before the walk can say it.
 std::uint64_t g_seed = 0;
@@ -192,12 +196,18 @@ Walk::Walk(Settings settings, std::function<ui::Form&()> start, std::function<st
   svc_->screenW = 12000;
   svc_->screenH = 9000;
   g_seed = settings.seed;
+  g_walk = this;
+  previousHook_ = ui::setHandlerFailureHook([](const std::string& handler, const std::string& what) {
+    if (g_walk) g_walk->handlerFailed(handler + " failed: " + what);
+  });
 #if defined(__SANITIZE_ADDRESS__)
   __sanitizer_set_death_callback(&sayWhere);
 #endif
 }
 
 Walk::~Walk() {
+  ui::setHandlerFailureHook(previousHook_);
+  g_walk = nullptr;
 #if defined(__SANITIZE_ADDRESS__)
   __sanitizer_set_death_callback(nullptr);
 #endif
@@ -263,6 +273,8 @@ void Walk::fail(const std::string& why) {
   for (const std::string& r : recent_) o << "\n  " << r;
   failure_ = o.str();
 }
+
+void Walk::handlerFailed(const std::string& why) { fail("a handler failed at the event boundary: " + why); }
 
 void Walk::message(const std::string& prompt) {
   std::string bad = nonFinite(prompt, false);

@@ -97,6 +97,7 @@ class Walk {
   // Used by Services.
   void modal(ui::Form& form);
   void message(const std::string& prompt);
+  void handlerFailed(const std::string& why);
   // A text shown to the user holds no number that is not finite ("" when it is sound). typed: the
   // user may have typed this text himself, so words such as "nan" are his, not the program's.
   static std::string nonFinite(const std::string& text, bool typed);
@@ -142,7 +143,8 @@ class Walk {
   std::map<const ui::Control*, unsigned> gridSeen_;
   QPointer<QWidget> lastPopup_;
   std::set<std::string> ending_;
-  std::string lastClicked_;  // the control array a click went to last  // menu items that ended the program
+  std::string lastClicked_;
+  void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the control array a click went to last  // menu items that ended the program
   int popupTries_ = 0;  // a grid's revision last checked
 };
 

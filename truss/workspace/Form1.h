@@ -173,6 +173,8 @@ class Form1 : public ui::Form {
   void restoreSupport(int except);
   // A deleted or cancelled bar: its line hidden and black, its label hidden, its ends forgotten.
   void hideBar(int l);
+  // The truss changed: the displaced shape and the bar colours of the last solve no longer show it.
+  void resultsGone();
   void clearBarEnds(int l);
   // The coordinate readout of point p, in millimetres from point 0, y upwards.
   void showReadout(int p);

@@ -1,5 +1,7 @@
 // The model stays whole whatever the user does: every placed load lies in the element that holds it,
 // and the graphs and readout show the beam as it stands or nothing.
+#include <functional>
+
 #include "workspace_fixture.h"
 
 namespace {
@@ -42,6 +44,44 @@ TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
   EXPECT_EQ(mechanism, True);
   EXPECT_EQ(holder(31), std::make_pair(1, moments(31).pos));
   EXPECT_TRUE(f.Picture3.drawn().empty());
+}
+
+TEST_F(Model, GraphsAndReadoutShowOnlyTheBeamAsItStands) {
+  struct Case {
+    const char* name;
+    std::function<void(Model&, Form20&)> edit;
+  } cases[] = {
+      {"a new scale after the beam became a mechanism", [](Model& t, Form20& f) {
+         t.drop(2, 4000, 100);  // the right support leaves the beam
+         f.Slider2[0].Value = 15;
+       }},
+      {"a drop without a solve on every drag", [](Model& t, Form20& f) {
+         f.ffe_Click();
+         t.drop(21, 3000, 1200);
+       }},
+      {"a support moved while no load lies on the beam", [](Model& t, Form20& f) {
+         t.drop(21, 3000, 150);  // the force goes back to the strip: the beam is solved without it
+         t.drop(2, 8000, 1800);
+       }},
+      {"the cursor moved after the beam became a mechanism", [](Model& t, Form20& f) {
+         t.drop(2, 4000, 100);
+         f.Slider1.Value = 2500;
+       }},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    f.ee4_Click(0);  // a force from the Add menu, which also enables the readout
+    drop(1, 50, 1800);
+    drop(2, 10000, 1800);
+    drop(21, 5000 - 60 + 285, 1200);
+    ASSERT_FALSE(f.Picture3.drawn().empty()) << c.name;
+    ASSERT_FALSE(f.Text2[0].Text.get().empty()) << c.name;
+    c.edit(*this, f);
+    EXPECT_TRUE(f.Picture3.drawn().empty()) << c.name;
+    for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << c.name << ", readout " << g;
+    TearDown();
+  }
 }
 
 }  // namespace
