@@ -207,8 +207,8 @@ TEST_F(BeamWalk, NoEventBreaksTheBeamOrShowsAStaleOrNonFiniteResult) {
   std::printf("beam walk, seed %llu: %s\n  events with graphs %ld, with a mechanism %ld; most elements %d, most loads %d\n",
               (unsigned long long)settings.seed, w.statistics().c_str(), watch.solved, watch.mechanisms, watch.mostElements,
               watch.mostLoads);
+  walk::Walk::closeAll();
   Workspace::resetAll();
-  walk::Walk::settle();
 }
 
 }  // namespace

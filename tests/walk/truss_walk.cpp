@@ -20,24 +20,28 @@ std::string num(double v) {
 
 bool livePoint(Form1& f, int p) { return p >= 0 && p <= 49 && f.Image1.exists(p) && f.Image1[p].Visible.get() && P_data(p).Enabled; }
 
-// Everything a solve reads, as text. A point no bar reaches carries nothing: the solve deletes it.
+bool finishedBar(Form1& f, int j) {
+  return f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index);
+}
+
+// Everything a solve reads, as the bytes of its numbers (it is taken after every event, so it is
+// kept cheap). A point no bar reaches carries nothing: the solve deletes it.
 std::string trussInputs(Form1& f) {
-  std::ostringstream o;
-  for (int p = 0; p <= 49; ++p) {
-    bool reached = false;
-    for (int j = 0; j < lines_count && j <= 200 && !reached; ++j)
-      reached = P_L_index(j, p, 0) == -1 && f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index);
-    if (livePoint(f, p) && reached)
-      o << p << '@' << P_data(p).x << ',' << P_data(p).y << ' ' << int(P_data(p).R_type) << P_data(p).F_type_x
-        << P_data(p).F_type_y << ';';
+  std::string o;
+  auto put = [&o](auto v) { o.append(reinterpret_cast<const char*>(&v), sizeof v); };
+  bool reached[51] = {};
+  for (int j = 0; j < lines_count && j <= 200; ++j) {
+    if (!finishedBar(f, j)) continue;
+    for (int p = 0; p <= 50; ++p) reached[p] = reached[p] || P_L_index(j, p, 0) == -1;
+    const ui::LineControl& l = f.Line1[j];
+    put(j), put(l.X1.get()), put(l.Y1.get()), put(l.X2.get()), put(l.Y2.get()), put(line_E(j)), put(line_A(j));
   }
-  for (int j = 0; j < lines_count && j <= 200; ++j)
-    if (f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index))
-      o << 'b' << j << ' ' << f.Line1[j].X1.get() << ',' << f.Line1[j].Y1.get() << ',' << f.Line1[j].X2.get() << ','
-        << f.Line1[j].Y2.get() << ' ' << line_E(j) << ' ' << line_A(j) << ';';
-  for (float v : f_value) o << v << ',';
-  o << scale_mm;
-  return o.str();
+  for (int p = 0; p <= 49; ++p)
+    if (reached[p] && livePoint(f, p))
+      put(p), put(P_data(p).x), put(P_data(p).y), put(P_data(p).R_type), put(P_data(p).F_type_x), put(P_data(p).F_type_y);
+  for (float v : f_value) put(v);
+  put(scale_mm);
+  return o;
 }
 
 struct TrussWatch {
@@ -62,7 +66,8 @@ struct TrussWatch {
     if (supports_count < 201 || supports_count > 300) return "supports_count is " + std::to_string(supports_count);
     for (int p = 0; p <= 49; ++p)
       if (livePoint(f, p) && p >= points_count) return "point " + std::to_string(p) + " lies beyond points_count";
-    for (int j = 0; j <= 200; ++j) {
+    // Slots past the high-water mark (and the one a bar being drawn takes) hold nothing.
+    for (int j = 0; j <= std::min(200, lines_count + 1); ++j) {
       const bool visible = f.Line1.exists(j) && f.Line1[j].Visible.get();
       const bool drawing = f.bar_pending == 1 && j == f.bar_index;
       int first = -1, second = -1, ends = 0;
@@ -163,10 +168,10 @@ TEST(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
   std::printf("truss walk, seed %llu: %s\n  events with a displaced shape %ld, with coloured bars %ld; most points %d, most bars %d\n",
               (unsigned long long)settings.seed, w.statistics().c_str(), watch.shapes, watch.colouredEvents, watch.mostPoints,
               watch.mostBars);
+  walk::Walk::closeAll();
   Form2Form.reset();
   Form1Form.reset();
   frmTrussSplashForm.reset();
-  walk::Walk::settle();
 }
 
 }  // namespace

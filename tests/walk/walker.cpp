@@ -248,11 +248,17 @@ void Walk::settle() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void Walk::restart() {
+void Walk::closeAll() {
   while (QWidget* p = QApplication::activePopupWidget()) p->close();
-  // Windows of the last run that still stand go first, as when the process ended.
-  for (QWidget* win : shownWindows(nullptr)) ui::unrealize(static_cast<ui::FormWindow*>(win)->form());
   settle();
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* fw = dynamic_cast<ui::FormWindow*>(w); fw && ui::windowOf(fw->form()) == fw) ui::unrealize(fw->form());
+  settle();
+}
+
+void Walk::restart() {
+  // Windows of the last run go first, as when the process ended.
+  closeAll();
   svc_->ended = false;
   typedInto_.clear();
   gridSeen_.clear();
@@ -284,7 +290,7 @@ void Walk::message(const std::string& prompt) {
 std::string Walk::nonFinite(const std::string& text, bool typed) {
   for (const char* t : {"#INF", "#IND", "#QNAN", "#SNAN"})
     if (text.find(t) != std::string::npos) return std::string("\"") + t + "\"";
-  if (typed) return "";
+  if (typed || text.find_first_of("nNiI") == std::string::npos) return "";
   std::string low;
   for (char ch : text) low += char(std::tolower((unsigned char)ch));
   for (const char* t : {"nan", "inf"}) {
@@ -317,14 +323,28 @@ void Walk::action() {
   if (windows.empty()) return;
   QWidget* win = windows[std::size_t(uniform(0, int(windows.size()) - 1))];
   std::vector<QWidget*> all = reachable(win);
+  // Half the time each widget alike, half the time as a point anywhere on the window falls: by the
+  // area it shows (the canvas far more often than a small marker).
   auto pick = [&](auto pred) -> QWidget* {
     std::vector<QWidget*> some;
+    std::vector<double> area;
     for (QWidget* w : all)
-      if (pred(w)) some.push_back(w);
-    return some.empty() ? nullptr : some[std::size_t(uniform(0, int(some.size()) - 1))];
+      if (pred(w)) {
+        some.push_back(w);
+        QRect r = w->visibleRegion().boundingRect();
+        area.push_back(1.0 + double(r.width()) * r.height());
+      }
+    if (some.empty()) return nullptr;
+    if (chance(0.5)) return some[std::discrete_distribution<std::size_t>(area.begin(), area.end())(rng_)];
+    return some[std::size_t(uniform(0, int(some.size()) - 1))];
   };
   auto any = [](QWidget*) { return true; };
   int r = uniform(0, 999);
+  // A run of clicks on the members of one array (points to join, icons to add) goes on first.
+  if (burst_ > 0) {
+    --burst_;
+    r = 400;
+  }
   if (r < 30) {
     tick();
   } else if (r < 35) {
@@ -347,7 +367,7 @@ void Walk::action() {
     // Buttons, options and check boxes most, since each of them runs a handler; and often another
     // member of what was clicked last (a bar's second point after its first).
     QWidget* t = nullptr;
-    if (!lastClicked_.empty() && chance(0.4))
+    if (!lastClicked_.empty() && (burst_ > 0 || chance(0.4)))
       t = pick([&](QWidget* w) {
         ui::Control* c = ui::controlOf(w);
         return c && ui::childHost(*c) == w && c->Index() >= 0 && c->Name() == lastClicked_;
@@ -414,7 +434,10 @@ void Walk::clickAt(QWidget* target, int button, unsigned modifiers, bool twice) 
   QPointer<QWidget> w = receiverAt(win, at);
   QPoint p = w->mapFrom(win, at);
   std::string b = buttonName(button);
-  if (ui::Control* c = ui::controlOf(w); c && c->Index() >= 0) lastClicked_ = c->Name();
+  if (ui::Control* c = ui::controlOf(w); c && c->Index() >= 0) {
+    if (c->Name() != lastClicked_ && chance(0.3)) burst_ = uniform(1, 4);
+    lastClicked_ = c->Name();
+  }
   mouse(w, QEvent::MouseButtonPress, p.x(), p.y(), button, button, modifiers, b + " press");
   if (w) mouse(w, QEvent::MouseButtonRelease, p.x(), p.y(), button, 0, modifiers, b + " release");
   if (!twice) return;
@@ -657,7 +680,9 @@ void Walk::closeWindow(QWidget* window) {
 }
 
 void Walk::deliver(QWidget* w, QEvent& e, const std::string& what) {
-  if (!failure_.empty() || !w) return;
+  // A widget whose window a handler just closed gets nothing more from the window system (it lives
+  // on only until Qt deletes it).
+  if (!failure_.empty() || !w || !w->isVisible()) return;
   note(what);
   try {
     QApplication::sendEvent(w, &e);
@@ -715,22 +740,28 @@ std::string Walk::layerCheck() {
       }
       if (auto* m = dynamic_cast<ui::Menu*>(c); m && !m->Visible.get()) continue;
       if (!dynamic_cast<ui::Menu*>(c) && !c->shownInContainer()) continue;
-      bool typed = typedInto_.count(c) != 0;
-      std::string text;
-      if (auto* x = dynamic_cast<ui::Label*>(c)) text = x->Caption;
-      else if (auto* x = dynamic_cast<ui::CommandButton*>(c)) text = x->Caption;
-      else if (auto* x = dynamic_cast<ui::CheckBox*>(c)) text = x->Caption;
-      else if (auto* x = dynamic_cast<ui::OptionButton*>(c)) text = x->Caption;
-      else if (auto* x = dynamic_cast<ui::Frame*>(c)) text = x->Caption;
-      else if (auto* x = dynamic_cast<ui::Menu*>(c)) text = x->Caption;
-      else if (auto* x = dynamic_cast<ui::TextBox*>(c)) text = x->Text;
+      const bool typed = typedInto_.count(c) != 0;
+      // Each text the control shows, checked where it stands (this runs after every event).
+      std::string shown;
+      auto check = [&](const std::string& text) {
+        if (!shown.empty()) return;
+        if (std::string bad = nonFinite(text, typed); !bad.empty()) shown = where() + " shows " + bad + ": \"" + text + "\"";
+      };
+      check(c->ToolTipText.get());
+      if (auto* x = dynamic_cast<ui::Label*>(c)) check(x->Caption.get());
+      else if (auto* x = dynamic_cast<ui::CommandButton*>(c)) check(x->Caption.get());
+      else if (auto* x = dynamic_cast<ui::CheckBox*>(c)) check(x->Caption.get());
+      else if (auto* x = dynamic_cast<ui::OptionButton*>(c)) check(x->Caption.get());
+      else if (auto* x = dynamic_cast<ui::Frame*>(c)) check(x->Caption.get());
+      else if (auto* x = dynamic_cast<ui::Menu*>(c)) check(x->Caption.get());
+      else if (auto* x = dynamic_cast<ui::TextBox*>(c)) check(x->Text.get());
       else if (auto* x = dynamic_cast<ui::ComboBox*>(c)) {
-        text = x->Text;
-        for (const std::string& item : x->items()) text += "\n" + item;
+        check(x->Text.get());
+        for (const std::string& item : x->items()) check(item);
       } else if (auto* x = dynamic_cast<ui::StatusBar*>(c)) {
-        for (int i = 1; i <= x->PanelCount(); ++i) text += x->Panels(i).Text.get() + "\n";
+        for (int i = 1; i <= x->PanelCount(); ++i) check(x->Panels(i).Text.get());
       } else if (auto* x = dynamic_cast<ui::TabControl*>(c)) {
-        for (int i = 0; i < x->Tabs(); ++i) text += x->TabCaption(i) + "\n";
+        for (int i = 0; i < x->Tabs(); ++i) check(x->TabCaption(i));
       } else if (auto* g = dynamic_cast<ui::Grid*>(c)) {
         auto seen = gridSeen_.find(g);
         if (seen != gridSeen_.end() && seen->second == g->revision()) continue;
@@ -742,8 +773,7 @@ std::string Walk::layerCheck() {
                      g->TextMatrix(r, k) + "\"";
         continue;
       }
-      text += "\n" + c->ToolTipText.get();
-      if (std::string bad = nonFinite(text, typed); !bad.empty()) return where() + " shows " + bad + ": \"" + text + "\"";
+      if (!shown.empty()) return shown;
     }
   }
   return "";

@@ -88,8 +88,10 @@ class Walk {
   std::string run();
 
   Services& services() { return *svc_; }
-  // Lets Qt delete what the windows left to delete: call after destroying the program's windows.
+  // Lets Qt delete what the windows left to delete.
   static void settle();
+  // Takes every window off the screen, as the end of the process does: call before destroying them.
+  static void closeAll();
   long eventCount() const { return event_; }
   // How many times each kind of action ran, for the report of a long walk.
   std::string statistics() const;
@@ -143,7 +145,8 @@ class Walk {
   std::map<const ui::Control*, unsigned> gridSeen_;
   QPointer<QWidget> lastPopup_;
   std::set<std::string> ending_;
-  std::string lastClicked_;
+  std::string lastClicked_;  // the control array a click went to last
+  int burst_ = 0;            // clicks still to come on that array's members
   void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the control array a click went to last  // menu items that ended the program
   int popupTries_ = 0;  // a grid's revision last checked
 };
