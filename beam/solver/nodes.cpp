@@ -68,10 +68,21 @@ void Form20::sort_p(Integer index) {
     float edge = float(node_list(i).x) + 285.0f - icon.Width / 2.0f;
     // The same x as a node (also from a fractional Left) would make an element of no length.
     if (edge == icon.Left || innerX(icon.Left, index) == node_list(i).x) icon.Left = icon.Left + 100.0f;
-    if (edge > icon.Left) {
+    // The old right end takes the object before it, however far the shifts above pushed the icon: past
+    // it the object would fall out of the list and leave the end in it twice. Crowded there, the object
+    // goes into the middle of the nearest gap on its left that has room.
+    Integer x = innerX(icon.Left, index);
+    bool here = edge > icon.Left;
+    if (i == n_elem - 1 && !(here && x > node_list(i - 1).x)) {
+      while (i > 1 && node_list(i).x - node_list(i - 1).x < 2) --i;
+      x = Integer((node_list(i - 1).x + node_list(i).x) / 2);
+      icon.Left = float(x) + 285.0f - centreOffset(index);
+      here = true;
+    }
+    if (here) {
       for (int j = n_elem; j >= i + 1; --j)
         if (node_list.contains(j)) node_list(j) = node_list(j - 1);
-      node_list(i) = {index, innerX(icon.Left, index)};
+      node_list(i) = {index, x};
       if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, 10000};
       return;
     }

@@ -354,7 +354,11 @@ void Walk::action() {
   } else if (r < 115) {
     if (auto* mb = static_cast<ui::FormWindow*>(win)->menuBar(); mb && mb->isVisible()) menuBar(mb);
   } else if (r < 150) {
-    if (QWidget* t = pick([](QWidget* w) { return qobject_cast<QTabBar*>(w) != nullptr; })) tab(t);
+    QWidget* t = pick([](QWidget* w) {
+      ui::Control* c = ui::controlOf(w);
+      return qobject_cast<QTabBar*>(w) || (c && dynamic_cast<ui::TabControl*>(c) && ui::childHost(*c) == w);
+    });
+    if (t) tab(t);
   } else if (r < 250) {
     QWidget* t = pick([](QWidget* w) {
       return qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractItemView*>(w);
@@ -645,14 +649,19 @@ void Walk::menuBar(QWidget* bar) {
 
 void Walk::tab(QWidget* t) {
   ++stats_["tab"];
-  auto* bar = static_cast<QTabBar*>(t);
-  if (bar->count() == 0) return;
-  QRect r = bar->tabRect(uniform(0, bar->count() - 1));
-  if (r.isEmpty()) return;
-  QPointer<QTabBar> b = bar;
-  QPoint c = r.center();
-  mouse(b, QEvent::MouseButtonPress, c.x(), c.y(), Qt::LeftButton, Qt::LeftButton, 0, "tab press");
-  if (b) mouse(b, QEvent::MouseButtonRelease, c.x(), c.y(), Qt::LeftButton, 0, 0, "tab release");
+  // The tab captions lie in the strip above the controls of the pages (a tab bar's own, or the rows a
+  // tab control paints there).
+  int strip = t->height();
+  if (auto* bar = qobject_cast<QTabBar*>(t)) {
+    if (bar->count() == 0) return;
+  } else {
+    for (QWidget* child : t->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) strip = std::min(strip, child->y());
+    strip = std::max(1, std::min(strip, t->height()) - 2);
+  }
+  QPointer<QWidget> w = t;
+  QPoint c(uniform(0, std::max(0, t->width() - 1)), uniform(0, std::max(0, strip - 1)));
+  mouse(w, QEvent::MouseButtonPress, c.x(), c.y(), Qt::LeftButton, Qt::LeftButton, 0, "tab press");
+  if (w) mouse(w, QEvent::MouseButtonRelease, c.x(), c.y(), Qt::LeftButton, 0, 0, "tab release");
 }
 
 void Walk::tick() {

@@ -46,6 +46,18 @@ TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
   EXPECT_TRUE(f.Picture3.drawn().empty());
 }
 
+TEST_F(Model, ObjectsCrowdedAtAnOccupiedRightEndAllFindAPlaceBeforeIt) {
+  start();
+  drop(16, 10000, 1500);  // the right end
+  for (int k : {11, 18, 7, 12}) drop(k, 10000, 1500);
+  ASSERT_EQ(n_elem, 5);
+  std::vector<Integer> objects;
+  for (int i = 0; i <= n_elem; ++i) objects.push_back(node_list(i).obj);
+  EXPECT_EQ(objects, (std::vector<Integer>{0, 11, 18, 7, 12, 16}));
+  EXPECT_EQ(node_list(n_elem).x, 10000);
+  for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << "element " << e;
+}
+
 TEST_F(Model, GraphsAndReadoutShowOnlyTheBeamAsItStands) {
   struct Case {
     const char* name;
