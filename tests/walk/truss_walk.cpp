@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "tests/walk/walker.h"
@@ -148,12 +149,24 @@ struct TrussWatch {
   }
 };
 
-TEST(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
+struct TrussWalk : ::testing::Test {
+  // The program's folder, where its file window opens and saves.
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "kesvo-truss-walk";
+  void SetUp() override {
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+};
+
+TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
   walk::Settings settings = walk::Settings::fromEnvironment(5000, 20261210);
   TrussWatch watch;
+  walk::Walk* self = nullptr;
   walk::Walk w(
       settings,
       [&]() -> ui::Form& {
+        self->services().folder = dir.string();
         Form2Form.reset();
         Form1Form.reset();
         frmTrussSplashForm.reset();
@@ -163,6 +176,7 @@ TEST(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
         return *Form1Form;
       },
       [&] { return watch.check(); });
+  self = &w;
   std::string failure = w.run();
   EXPECT_EQ(failure, "");
   std::printf("truss walk, seed %llu: %s\n  events with a displaced shape %ld, with coloured bars %ld; most points %d, most bars %d\n",
