@@ -886,8 +886,8 @@ class StatusView : public QtView {
 
 // The tab strip: TabsPerRow tabs to a row, all of one width, the first tab at the right as the window
 // reads; the row of the current tab stands next to the page, and the rows beyond it follow in turn
-// above. A caption too long for its tab wraps onto a second line, and the captions take a smaller
-// size when the rows would otherwise reach down to the page's first control.
+// above. The rows take a smaller font when they would otherwise reach down to the page's first
+// control, and a caption too wide for its tab is set narrower, then smaller, until it fits.
 class TabWidget : public Passive {
  public:
   TabWidget(TabControl& c, QWidget* parent) : Passive(c, parent), t_(c) {}
@@ -905,44 +905,46 @@ class TabWidget : public Passive {
     int row = tab / per, sel = t_.Tab.get() / per;
     int line = (row - sel - 1 + 2 * rows()) % rows();
     int x = rightToLeft() ? width() - (col + 1) * w : col * w;
-    return QRect(x, line * rowHeight_, w, rowHeight_);
+    return QRect(x, hidden() + line * rowHeight_, w, rowHeight_);
   }
+  // A tab control placed partly above its container shows its rows below the edge.
+  int hidden() const { return std::max(0, -y()); }
   int tabAt(QPoint p) const {
     for (int i = 0; i < t_.Tabs(); ++i)
       if (tabRect(i).contains(p)) return i;
     return -1;
   }
-  const QFont& captionFont() const { return captionFont_; }
+  QString caption(int tab) const { return qs(t_.TabCaption(tab)).trimmed(); }
+  QFont captionFont(int tab) const {
+    QFont f = rowFont_;
+    int room = std::max(1, width() / perRow() - 6);
+    int wide = QFontMetrics(f).horizontalAdvance(caption(tab));
+    if (wide <= room) return f;
+    f.setStretch(std::max(75, 100 * room / wide));
+    while (QFontMetrics(f).horizontalAdvance(caption(tab)) > room && f.pointSizeF() > 5.5)
+      f.setPointSizeF(f.pointSizeF() - 0.5);
+    return f;
+  }
 
  protected:
   bool rightToLeft() const { return layoutDirection() == Qt::RightToLeft || t_.form()->RightToLeft.get(); }
-  QString caption(int tab) const { return qs(t_.TabCaption(tab)).trimmed(); }
-  int rowHeightWith(const QFont& f) const {
-    QFontMetrics fm(f);
-    int h = fm.height() + 6;
-    int w = std::max(1, width() / perRow() - 6);
-    for (int i = 0; i < t_.Tabs(); ++i)
-      h = std::max(h, fm.boundingRect(QRect(0, 0, w, 1000), Qt::AlignCenter | Qt::TextWordWrap, caption(i)).height() + 4);
-    return h;
-  }
   void layoutRows() {
     int room = 1 << 20;
-    for (Control* ch : t_.children()) room = std::min(room, px(ch->Top) - 2);
-    captionFont_ = font();
-    rowHeight_ = rowHeightWith(captionFont_);
-    while (rows() * rowHeight_ > room && captionFont_.pointSizeF() > 6.5) {
-      captionFont_.setPointSizeF(captionFont_.pointSizeF() - 0.5);
-      rowHeight_ = rowHeightWith(captionFont_);
+    for (Control* ch : t_.children()) room = std::min(room, px(ch->Top) - 2 - hidden());
+    rowFont_ = font();
+    rowHeight_ = QFontMetrics(rowFont_).height() + 6;
+    while (rows() * rowHeight_ > room && rowFont_.pointSizeF() > 6.5) {
+      rowFont_.setPointSizeF(rowFont_.pointSizeF() - 0.5);
+      rowHeight_ = QFontMetrics(rowFont_).height() + 6;
     }
   }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), toQColor(t_.BackColor));
-    int top = rows() * rowHeight_;
+    int top = hidden() + rows() * rowHeight_;
     QColor edge(128, 128, 128);
     p.setPen(edge);
     p.drawRect(rect().adjusted(0, top - 1, -1, -1));
-    p.setFont(captionFont_);
     for (int i = 0; i < t_.Tabs(); ++i) {
       QRect r = tabRect(i);
       bool current = i == t_.Tab.get();
@@ -953,7 +955,8 @@ class TabWidget : public Passive {
       p.drawLine(face.topLeft(), face.bottomLeft());
       p.drawLine(face.topRight(), face.bottomRight());
       p.setPen(toQColor(t_.ForeColor));
-      p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignCenter | Qt::TextWordWrap, caption(i));
+      p.setFont(captionFont(i));
+      p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignCenter, caption(i));
     }
     drawLightweight(p, t_);
   }
@@ -966,7 +969,7 @@ class TabWidget : public Passive {
   void resizeEvent(QResizeEvent*) override { layoutRows(); }
   TabControl& t_;
   int rowHeight_ = 20;
-  QFont captionFont_;
+  QFont rowFont_;
 };
 
 class TabView : public QtView {
@@ -1381,7 +1384,7 @@ void unrealize(Form& form) {
 
 QRect tabRect(TabControl& t, int tab, QFont* font) {
   auto* w = dynamic_cast<TabWidget*>(childHost(t));
-  if (w && font) *font = w->captionFont();
+  if (w && font) *font = w->captionFont(tab);
   return w ? w->tabRect(tab) : QRect();
 }
 
