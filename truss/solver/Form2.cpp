@@ -212,9 +212,9 @@ void Form2::makeFormulas() {
     const Step& s = steps[k];
     const float y = 420 + float(k) * 520;
     text(&panel, s.number, 10500, y, 480, true);
-    text(&panel, s.what, 6960, y, 3480, true);
-    equation(&panel, s.eq, s.marked, 3240, y);
-    if (*s.size) text(&panel, s.size, 120, y, 3000, false).FontSize = 8.0f;
+    text(&panel, s.what, 7320, y, 3120, true);
+    equation(&panel, s.eq, s.marked, 4200, y);
+    if (*s.size) text(&panel, s.size, 120, y, 3900, false).FontSize = 8.0f;
   }
   text(&panel, "n  -  מספר דרגות החופש   ", 6960, 3720, 3960, true);
   text(&panel, "m  -  מספר האלמנטים        ", 6960, 4080, 3960, true);
@@ -222,8 +222,8 @@ void Form2::makeFormulas() {
   FrameCase.Caption = " פתרון אפשרי למקרה מסויים ";
   FrameCase.FontName = "Miriam";
   FrameCase.Move(120, 3600, 6480, 1080);
-  equation(&FrameCase, "[Q][t]=[P]", 0, 3240, 480);
-  text(&FrameCase, "  [ n x m] [ m x1]   [ n x 1]", 120, 480, 3000, false).FontSize = 8.0f;
+  equation(&FrameCase, "[Q][t]=[P]", 0, 4080, 480);
+  text(&FrameCase, "  [ n x m] [ m x1]   [ n x 1]", 120, 480, 3840, false).FontSize = 8.0f;
 }
 
 void Form2::makeTables() {
@@ -238,12 +238,12 @@ void Form2::makeTables() {
     int rows, cols;
   };
   const Table tables[] = {
-      {0, "P_L_index", 480, 780, 3600, 1980, kBarRows, kPointCols},
-      {1, "F_data", 4320, 540, 2400, 2220, kForceRows, 4},
-      {2, "R_data", 6900, 540, 2400, 2220, kSupportRows, 4},
-      {3, "P_data", 120, 3120, 3600, 1860, 7, kPointCols},
-      {4, "Line", 3840, 3120, 3600, 1860, 5, kBarRows},
-      {5, "כיוונים", 7560, 3120, 3480, 1860, kDirectionRows, kDirectionCols},
+      {0, "P_L_index", 480, 780, 3300, 1800, kBarRows, kPointCols},
+      {1, "F_data", 3900, 540, 3000, 2040, kForceRows, 4},
+      {2, "R_data", 7020, 540, 3000, 2040, kSupportRows, 4},
+      {3, "P_data", 120, 2880, 3600, 2100, 7, kPointCols},
+      {4, "Line", 3840, 2880, 3600, 2100, 5, kBarRows},
+      {5, "כיוונים", 7560, 2880, 3480, 2100, kDirectionRows, kDirectionCols},
   };
   for (const Table& t : tables) {
     MSFlexGrid1.LoadIn(t.index, &panel);
@@ -264,7 +264,7 @@ void Form2::makeTables() {
   LabelTable[7].Caption = "קו";
   LabelTable[7].Move(120, 1560, 330, 240);
   Command2.Caption = "עדכן";
-  Command2.Move(9600, 540, 1400, 420);
+  Command2.Move(10140, 540, 900, 420);
   Command2.Click = [this] { Command2_Click(); };
   LabelTable.forEach([](int, ui::Label& l) { l.FontName = "Miriam"; });
 }
