@@ -54,8 +54,9 @@ class Form2 : public ui::Form {
   ui::CommandButton Command1{this, nullptr, "Command1"};
 
   // The fixed texts of the formulas panel and the headings of the internal tables.
-  ui::ControlArray<ui::Label> LabelFormula{this, &Frame1[0], "LabelFormula"};
+  // The box goes before the labels, some of which lie on it (members go in the reverse order).
   ui::Frame FrameCase{this, &Frame1[0], "FrameCase"};
+  ui::ControlArray<ui::Label> LabelFormula{this, &Frame1[0], "LabelFormula"};
   ui::ControlArray<ui::Label> LabelTable{this, &Frame1[1], "LabelTable"};
   ui::CommandButton Command2{this, &Frame1[1], "Command2"};
 

@@ -15,7 +15,7 @@ const char* const kBadEA = "E ו-A חייבים להיות מספרים חיוב
 const char* const kBadLoad = "ערך הכח אינו מספר תקין - נשמר הערך הקודם";
 
 struct DataWindow : TrussFixture {
-  int p1 = -1, p2 = -1, p3 = -1;
+  int p3 = -1;
   ui::Grid& P() { return f2().MSFlexGrid2[7]; }
   ui::Grid& EA() { return f2().MSFlexGrid2[9]; }
 

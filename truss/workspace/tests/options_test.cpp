@@ -9,15 +9,8 @@ using namespace truss_test;
 using namespace common1;
 
 struct Options : TrussFixture {
-  int p1 = -1, p2 = -1;
-  // Two bars at 45 degrees to two fixed supports, the top point loaded down, solved.
   void solvedTruss() {
-    p1 = point(2000, 0);
-    p2 = point(1000, 1000);
-    tool(p1, kFixed);
-    tool(p2, kDown);
-    bar(0, p2);
-    bar(p1, p2);
+    twoBars();
     solve();
     ASSERT_TRUE(svc.messages.empty());
   }
