@@ -133,6 +133,20 @@ TEST_F(Rendering, MenusAndTabsRunFromTheRightAndControlsKeepTheirPlaces) {
   EXPECT_EQ(ui::childHost(f.Command14)->geometry().topLeft(), QPoint(12, 48)) << "positions are as given";
 }
 
+TEST(Windows, AGridReadsFromTheRightUnlessSetLeftToRight) {
+  ui::QtServices svc{"t"};
+  struct Tables : ui::Form {
+    Tables() : ui::Form("Tables") { setClientSize(6000, 4000); }
+    ui::Grid MSFlexGrid1{this, nullptr, "MSFlexGrid1"};
+    ui::Grid MSFlexGrid2{this, nullptr, "MSFlexGrid2"};
+  } f;
+  f.MSFlexGrid2.LeftToRight = true;
+  ui::realize(f);
+  EXPECT_EQ(ui::childHost(f.MSFlexGrid1)->layoutDirection(), Qt::RightToLeft);
+  EXPECT_EQ(ui::childHost(f.MSFlexGrid2)->layoutDirection(), Qt::LeftToRight);
+  ui::unrealize(f);
+}
+
 struct Canvas : ui::Form {
   Canvas() : ui::Form("Canvas") {
     setClientSize(6000, 4000);
@@ -189,6 +203,13 @@ TEST(Windows, OwnedModalWindowsStayInFrontAndASplashIsFramelessAndCentred) {
   });
   main.Show();
   EXPECT_TRUE(checked);
+  // Centred on its owner.
+  main.Move(1500, 1200);
+  splash.StartUpPosition = 1;
+  splash.Show(ui::vbModeless, &main);
+  EXPECT_EQ(splash.Left.get() + splash.Width.get() / 2, main.Left.get() + main.Width.get() / 2);
+  EXPECT_EQ(splash.Top.get() + splash.Height.get() / 2, main.Top.get() + main.Height.get() / 2);
+  ui::unrealize(splash);
   ui::unrealize(main);
 }
 
