@@ -48,7 +48,7 @@ class MenuView : public View {
 
 bool makeMenuView(Menu& menu, FormWindow& fw) {
   Menu* m = &menu;
-Form* form = m->form();
+  Form* form = m->form();
   QMenu* parentMenu = nullptr;
   if (m->parentMenu()) {
     auto* pv = dynamic_cast<MenuView*>(m->parentMenu()->view());

@@ -9,10 +9,6 @@
 
 namespace ui {
 
-namespace {
-
-}  // namespace
-
 void drawLightweight(QPainter& p, Control& host) {
   p.setRenderHint(QPainter::Antialiasing, false);
   for (Control* ch : host.children()) {
