@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -45,7 +46,14 @@ std::uint64_t g_seed = 0;
 long g_event = 0;
 std::string g_last;
 
-[[maybe_unused]] void sayWhere() { std::fprintf(stderr, "\nwalk: seed %llu, event %ld (%s)\n", (unsigned long long)g_seed, g_event, g_last.c_str()); }
+void sayWhere() { std::fprintf(stderr, "\nwalk: seed %llu, event %ld (%s)\n", (unsigned long long)g_seed, g_event, g_last.c_str()); }
+
+// Without the sanitizers a crash still says where the walk stood.
+[[maybe_unused]] void onCrash(int sig) {
+  sayWhere();
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
 
 std::string describe(QWidget* w) {
   if (!w) return "nothing";
@@ -202,6 +210,8 @@ Walk::Walk(Settings settings, std::function<ui::Form&()> start, std::function<st
   });
 #if defined(__SANITIZE_ADDRESS__)
   __sanitizer_set_death_callback(&sayWhere);
+#else
+  for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS}) std::signal(sig, &onCrash);
 #endif
 }
 
@@ -210,6 +220,8 @@ Walk::~Walk() {
   g_walk = nullptr;
 #if defined(__SANITIZE_ADDRESS__)
   __sanitizer_set_death_callback(nullptr);
+#else
+  for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS}) std::signal(sig, SIG_DFL);
 #endif
 }
 
@@ -519,7 +531,14 @@ void Walk::keyStroke(QWidget* target, int qtKey, unsigned modifiers, const std::
            " on " + describe(w);
   };
   QString t = QString::fromStdString(text);
+  // A held key repeats as presses alone, or as X11 gives it, each repeat a release and a press.
+  const bool pairs = repeats > 1 && chance(0.5);
   for (int i = 0; i < repeats && w; ++i) {
+    if (i > 0 && pairs) {
+      QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::KeyboardModifiers(modifiers), scan, 0, 0, t, true);
+      deliver(w, up, name("auto-repeat release"));
+      if (!w) return;
+    }
     QKeyEvent down(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers), scan, 0, 0, t, i > 0);
     deliver(w, down, name(i > 0 ? "auto-repeat" : "key down"));
   }
