@@ -241,9 +241,9 @@ void Form10::buildGraphTab() {
   Slider6.Change = [this] { Slider6_Change(); };
 
   Frame10.Caption = " צבע קו";
-  place(Frame10, 120, 1260, 2520, 2640);
+  place(Frame10, 120, 1260, 2235, 2640);
   Frame11.Caption = "      צבע   ";
-  place(Frame11, 60, 240, 1440, 2280);
+  place(Frame11, 60, 240, 1140, 2280);
   ui::Label* letters[3] = {&Label2, &Label6, &Label19};
   const char* rgb[3] = {"R", "G", "B"};
   for (int c = 0; c <= 2; ++c) {
@@ -253,31 +253,31 @@ void Form10::buildGraphTab() {
     Slider4[c].Max = 255;
     Slider4[c].SmallChange = 1;
     Slider4[c].LargeChange = 5;
-    place(Slider4[c], 60 + 450.0f * c, 540, 420, 1620);
+    place(Slider4[c], 40 + 370.0f * c, 540, 340, 1620);
     letters[c]->Caption = rgb[c];
     letters[c]->Alignment = 2;
-    place(*letters[c], 60 + 450.0f * c, 270, 420, 240);
+    place(*letters[c], 40 + 370.0f * c, 270, 340, 240);
   }
   Slider4[1].Value = 255;
   Slider4.Change = [this](int i) { Slider4_Change(i); };
   for (int g = 0; g <= 2; ++g) {
     Option3.Load(g);
     Option3[g].Caption = names[g];
-    place(Option3[g], 1540, 480 + 420.0f * g, 940, 300);
+    place(Option3[g], 1230, 480 + 420.0f * g, 960, 300);
   }
   Option3[0].Value = true;
   Option3[0].Tag = "0";
   Option3.Click = [this](int i) { Option3_Click(i); };
 
   Frame1.Caption = " עובי קו";
-  place(Frame1, 2700, 1260, 615, 2640);
+  place(Frame1, 2415, 1260, 840, 2640);
   Slider5.Orientation = 1;
   Slider5.Min = 1;
   Slider5.Max = 6;
   Slider5.Value = 2;
   Slider5.SmallChange = 1;
   Slider5.LargeChange = 5;
-  place(Slider5, 100, 300, 420, 2220);
+  place(Slider5, 210, 300, 420, 2220);
   Slider5.Change = [this] { Slider5_Change(); };
 
   Command9.TabPage = 3;

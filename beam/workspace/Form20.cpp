@@ -95,8 +95,8 @@ Form20::Form20() : ui::Form("Form20") {
   Frame1.Move(120, 0, 4200, 900);
   Check1.Load(0);
   Check1[0].Caption = "כללי";
-  Check1[0].Move(3240, 0, 840, 240);
-  Picture1.Move(60, 220, 4080, 660);
+  Check1[0].Move(3240, 0, 840, 220);
+  Picture1.Move(60, 240, 4080, 650);
   Picture1.BorderStyle = 0;
   const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
   for (int g = 0; g <= 2; ++g) {
