@@ -19,6 +19,7 @@ void Form20::solution() {
   }
   Form10& tools = *Form10Form;
   solution_current = false;
+  tools.clear_extremes();
   if (mechanism == True) {
     // The run stops first, so no tick comes inside the message box.
     stop_simulation();
