@@ -1,7 +1,13 @@
 // The tool window's data tab: the selected object's panel, the reference values and units, and the
 // relative stiffness grid.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTableView>
+
 #include "workspace_fixture.h"
+#include "ui/qt_services.h"
 #include "ui/vbtext.h"
+#include "ui/views.h"
 
 namespace {
 
@@ -225,6 +231,50 @@ TEST_F(Data, TheStiffnessGridEditedByKeysResolves) {
   EXPECT_FALSE(t.MSFlexGrid1.Visible.get());
   EXPECT_EQ(t.Check4.Value.get(), 0);
   (void)f;
+}
+
+TEST_F(Data, TheGridTakesItsKeysThroughItsWidget) {
+  start();
+  Form10& t = *Form10Form;
+  drop(1, 50, 1800);
+  drop(2, 5000 - 180 + 285, 1800);
+  drop(3, 10000, 1800);
+  drop(21, 2500 - 60 + 285, 1200);
+  t.Check4.Value = 1;
+  {
+    ui::QtServices qt{"t"};
+    t.SSTab1.Tab = 1;
+    ui::FormWindow* w = ui::realize(t);
+    w->applyGeometry();
+    w->show();
+    auto* table = qobject_cast<QTableView*>(ui::childHost(t.MSFlexGrid1));
+    ASSERT_TRUE(table);
+    table->setFocus();
+    auto type = [table](int key, quint32 scan, const QString& text) {
+      QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, scan, 0, 0, text);
+      QApplication::sendEvent(table, &down);
+      QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, scan, 0, 0, text);
+      QApplication::sendEvent(table, &up);
+    };
+    t.MSFlexGrid1.setRow(1);
+    t.MSFlexGrid1.setCol(1);
+    type(Qt::Key_Tab, 23, "\t");  // to the I of element 1
+    type(Qt::Key_5, 14, "5");
+    type(Qt::Key_Backspace, 22, "\b");
+    type(Qt::Key_3, 12, "3");
+    type(Qt::Key_Return, 36, "\r");
+    type(Qt::Key_Down, 116, "");
+    EXPECT_EQ(t.MSFlexGrid1.Row(), 2);
+    type(Qt::Key_Backspace, 22, "\b");  // a fresh cell: nothing of the one before comes over
+    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(1, 2), "3");
+    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 2), "1");
+    t.Command20.Value = true;
+    ui::settleKeys();
+    ui::unrealize(t);
+  }
+  EXPECT_EQ(elem(1).I_rel, 3);
+  EXPECT_NEAR(reactions(1).R, 0.5 - 3.0 / 64, 1e-5);
+  EXPECT_EQ(svc.messages.size(), 1u);  // only the beam on its first support alone, none from the grid
 }
 
 TEST_F(Data, AZeroFactorIsRefusedWholeAndNegativeOnesKept) {
