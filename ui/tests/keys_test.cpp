@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <QWindow>
 
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -141,6 +142,15 @@ TEST_F(KeyRouting, AKeyUpGoesOnlyWhereItsKeyDownWent) {
   send(&box, QEvent::KeyRelease, Qt::Key_Right, 114, "");
   send(line, QEvent::KeyRelease, Qt::Key_Right, 114, "");
   EXPECT_EQ(f.log, (std::vector<std::string>{"down 39"}));
+}
+
+TEST_F(KeyRouting, AReleaseThatReachesTheWindowFirstStillGivesTheKeyUp) {
+  // Under X11 the release goes to the window (a QWindow, not a widget) before the focus widget.
+  send(line, QEvent::KeyPress, Qt::Key_T, 28, "t");
+  QKeyEvent up(QEvent::KeyRelease, Qt::Key_T, Qt::NoModifier, 28, 0, 0, "t");
+  QApplication::sendEvent(line->window()->windowHandle(), &up);
+  send(line, QEvent::KeyRelease, Qt::Key_T, 28, "t");
+  EXPECT_EQ(f.log, (std::vector<std::string>{"down 84", "up 84"}));
 }
 
 TEST_F(KeyRouting, AHeldKeyUnderX11GivesOneKeyUpWhateverQtFlagged) {
