@@ -423,7 +423,9 @@ void Form10::re_load_text() {
     const bool node = k <= 20;
     Text2[1].Locked = node;  // a node object's reactions are results, not inputs
     Text2[2].Locked = node;
+    // A point force or moment has no third value: neither its box nor its symbol shows.
     Text2[2].Visible = node || k > 40;
+    Label12[4].Visible = node || k > 40;
     if (node) {
       const char* word = k <= 5 ? "סמך " : k <= 10 ? "ריתום " : k <= 15 ? "מפרק " : "שיחרור גזירה ";
       Label10.Caption = "(" + n + " )" + word;

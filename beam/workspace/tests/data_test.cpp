@@ -49,6 +49,7 @@ TEST_F(Data, ThePanelShowsEachKindOfObject) {
     const std::string labels[5] = {t.Label12[0].Caption, t.Label13.Caption, t.Label12[1].Caption, t.Label12[5].Caption, t.Label12[4].Caption};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(labels[i], c.labels[i]) << c.k << " label " << i;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(t.Text2[i].Text.get(), c.values[i]) << c.k << " box " << i;
+    EXPECT_EQ(t.Text2[2].Visible.get(), c.k <= 20 || c.k > 40) << c.k;
   }
   // Reactions are shown only of a current solution.
   f.ffe.choose();  // solving on every drag off
