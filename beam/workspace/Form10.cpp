@@ -403,7 +403,8 @@ bool iconOnBeam(int k) {
 
 const char* trueFalse(Integer on) { return on != 0 ? "True" : "False"; }
 
-// The narrowest distributed load: what the down arrow leaves at the smallest step.
+// The narrowest distributed load a typed width may give, about what the down arrow leaves at the
+// smallest step: a narrower icon is too thin for the pointer to catch.
 constexpr float kNarrowestLoad = 30;
 
 }  // namespace
