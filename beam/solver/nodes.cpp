@@ -10,7 +10,13 @@ namespace {
 // Where an icon's centre lies: support icons are 360 twips wide, the other node objects 150.
 float centreOffset(Integer index) { return index <= 5 ? 180.0f : 75.0f; }
 
-Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - 285.0f); }
+Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - canvas::kBeamLeft); }
+
+// The Left of a node object's icon standing on the left or the right end of the beam, by its kind.
+float leftEndLeft(Integer index) { return index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f; }
+float rightEndLeft(Integer index) { return index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f; }
+// Where an icon dropped on a taken end goes instead: just inside the beam.
+constexpr float kBesideRightEnd = 10015;
 
 }  // namespace
 
@@ -47,7 +53,7 @@ void Form20::sort_p(Integer index) {
   float left = icon.Left;
   if (left <= kLeftZone || innerX(left, index) <= 0) {
     if (!left_end) {
-      icon.Left = index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f;
+      icon.Left = leftEndLeft(index);
       left_end = True;
       node_list(0).obj = index;
       if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
@@ -57,14 +63,14 @@ void Form20::sort_p(Integer index) {
     icon.Left = kBeamLeft;
   } else if (left >= kRightZone) {
     if (!right_end) {
-      icon.Left = index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f;
+      icon.Left = rightEndLeft(index);
       right_end = True;
       if (node_list.contains(n_elem - 1)) node_list(n_elem - 1).obj = index;
       if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
       --n_elem;
       return;
     }
-    icon.Left = 10015;
+    icon.Left = kBesideRightEnd;
   }
 
   // An inner node: nodes 0..n_elem - 1 are the others, the last at x 10000. Its x must lie strictly

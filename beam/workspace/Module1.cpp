@@ -36,8 +36,9 @@ void new_beam() {
   next_release = 16;
   for (i_loop = 1; i_loop <= 50; ++i_loop) {
     ui::Image& icon = f.Image1[i_loop];
+    // The palette strip: one icon every 150 twips leftwards from x 9000, tops scattered about 100.
     icon.Left = float(9000 - 150 * i_loop);
-    icon.Top = float(100 + 100 * std::sin(double(i_loop)));
+    icon.Top = float(canvas::kParkTop + 100 * std::sin(double(i_loop)));
     icon.Picture_ = beam::objectPicture(kind_icon(Byte(i_loop)));
     if (i_loop >= 21 && i_loop <= 30) forces(i_loop).on = False;
     if (i_loop >= 31 && i_loop <= 40) moments(i_loop).on = False;

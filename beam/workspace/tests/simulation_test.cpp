@@ -113,6 +113,33 @@ TEST_F(Simulation, AMechanismStopsTheRunBeforeItsOneMessage) {
   EXPECT_FALSE(f.solution_current);
 }
 
+TEST_F(Simulation, ASupportStartingAtAFreeLeftEndIsWarnedAboutTheSnappingZone) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  drop(1, 10000, 1800);
+  drop(2, 5000 - 180 + 285, 1800);
+  drop(21, 7000, 1200);
+  f.image1_MouseMove(2, 0, 0, 0, 0);
+  t.Text4[0].Text = "0";
+  svc.messages.clear();
+  t.Command11.Value = true;
+  ASSERT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(svc.messages[0],
+            "בקצה קיים אזור משיכה כדי לאפשר תנועה הגדל את הפסיעה - לאחר תחילת התנועה הינך יכול לחזור לפסיעה נמוכה");
+  EXPECT_TRUE(t.Timer1.Enabled.get());  // the warning does not stop the start
+  EXPECT_EQ(node_list(0).obj, 2);
+  // A step of 4 keeps the support in the end's zone: the first tick moves nothing and ends the run.
+  t.Timer1.tick();
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  EXPECT_EQ(node_list(0).obj, 2);
+  // A force needs no warning, whatever the step.
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  svc.messages.clear();
+  t.Command11.Value = true;
+  EXPECT_TRUE(svc.messages.empty());
+  t.Command12.Value = true;
+}
+
 TEST_F(Simulation, TracesStayUntilCleared) {
   Form20& f = start();
   Form10& t = *Form10Form;
