@@ -138,10 +138,12 @@ Form20::Form20() : ui::Form("Form20") {
   Frame4.Caption = "ערכי הגרפים הפעילים";
   Frame4.Move(6180, 0, 4300, 900);
   Text1.Move(120, 480, 900, 300);
+  Text1.Locked = true;  // the readout shows; nothing typed there would be read
   ui::Label* units[3] = {&Label8, &Label7, &Label6};
   for (int g = 0; g <= 2; ++g) {
     Text2.Load(g);
     Text2[g].Move(1140 + 1040.0f * g, 480, 980, 300);
+    Text2[g].Locked = true;
     Label3.Load(g);
     Label3[g].Caption = names[g];
     Label3[g].Move(1140 + 1040.0f * g, 220, 440, 240);
