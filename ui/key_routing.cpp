@@ -131,8 +131,6 @@ bool Application::routeKey(QObject* receiver, QKeyEvent* ke, std::optional<QKeyE
     if (ke->isAutoRepeat()) return true;
     settleKeys();
     if (!code) return true;
-    // Qt hands the release to the window (a QWindow, no widget) before the widget with the focus.
-    if (!widget) return true;
     // A key released where no form has it (a message box) is no longer down anywhere.
     if (!c) {
       k.down.erase(code);

@@ -144,15 +144,6 @@ TEST_F(KeyRouting, AKeyUpGoesOnlyWhereItsKeyDownWent) {
   EXPECT_EQ(f.log, (std::vector<std::string>{"down 39"}));
 }
 
-TEST_F(KeyRouting, AReleaseThatReachesTheWindowFirstStillGivesTheKeyUp) {
-  // Under X11 the release goes to the window (a QWindow, not a widget) before the focus widget.
-  send(line, QEvent::KeyPress, Qt::Key_T, 28, "t");
-  QKeyEvent up(QEvent::KeyRelease, Qt::Key_T, Qt::NoModifier, 28, 0, 0, "t");
-  QApplication::sendEvent(line->window()->windowHandle(), &up);
-  send(line, QEvent::KeyRelease, Qt::Key_T, 28, "t");
-  EXPECT_EQ(f.log, (std::vector<std::string>{"down 84", "up 84"}));
-}
-
 TEST_F(KeyRouting, AHeldKeyUnderX11GivesOneKeyUpWhateverQtFlagged) {
   // The events of a held Right key as the X server sends them: a press, then every 40 ms a release and
   // a press with one time stamp, then the real release. Qt flags a pair as a repeat only when the press
