@@ -28,6 +28,7 @@ bool Form20::ludcmp(Byte n) {
     for (int j = 1; j <= n; ++j)
       if (std::abs(a(i, j)) > big) big = std::abs(a(i, j));
     if (big == 0 || !std::isfinite(big)) {
+      solve_state = kSingular;
       ui::MsgBox(" singular ");
       return false;
     }
@@ -59,6 +60,7 @@ bool Form20::ludcmp(Byte n) {
     pivot_row(j) = imax;
     // big is the scaled size of the chosen pivot.
     if (!(big > kZeroPivot)) {
+      solve_state = kRefused;
       ui::MsgBox(kMechanismMessageA);
       return false;
     }
@@ -86,6 +88,7 @@ bool Form20::ludcmp(Byte n) {
   for (int i = 1; i <= n; ++i)
     if (!std::isfinite(P(i))) {
       for (int j = 1; j <= n; ++j) P(j) = P0(j);
+      solve_state = kRefused;
       ui::MsgBox(kMechanismMessageA);
       return false;
     }

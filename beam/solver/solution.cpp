@@ -15,9 +15,12 @@ void Form20::stop_simulation() {
 }
 
 void Form20::solution() {
+  // solution runs after every change of the model: whatever it leaves undone is out of date.
+  solve_state = kNotSolved;
   if (solve_on != True) return;
   Form10& tools = *Form10Form;
   if (mechanism == True) {
+    solve_state = kRefused;
     ui::MsgBox(kMechanismMessageA);
     stop_simulation();
     Picture3.Cls();
@@ -35,6 +38,7 @@ void Form20::solution() {
     end_forces(cur_elem);
     fun3();
   }
+  solve_state = kSolved;
   if (!tools.Timer1.Enabled) Reaction();
   if (tools.Check3.Value == 1) point_graf(ui::CInt(Line4.X1));
 }
