@@ -66,6 +66,15 @@ void graphLine(ui::PictureBox& box, double x1, double y1, double x2, double y2, 
   box.Line(float(x1 + t0 * dx), float(y1 + t0 * dy), float(x1 + t1 * dx), float(y1 + t1 * dy), color);
 }
 
+// A one-line Hebrew caption reads from the right, its stops and Latin words where a Hebrew reader
+// expects them; in a right-to-left label alignment 0 is the right edge. The explanations, wrapped over
+// several lines by their runs of blanks, and the unit captions, stored to be read from the right of a
+// left-to-right line, stay left to right.
+void sentence(ui::Label& l) {
+  l.RightToLeft = true;
+  l.Alignment = 0;
+}
+
 // One step of the method: its explanation at the right, its table at the left.
 void step(ui::Label& l, const char* caption, ui::Grid& g, int rows, float top, float height, float width = 5700) {
   l.Caption = caption;
@@ -78,7 +87,7 @@ void step(ui::Label& l, const char* caption, ui::Grid& g, int rows, float top, f
 
 // The line that says why a tab shows no solution; hidden while there is one.
 void reasonLine(ui::Label& l, float left, float top, float width) {
-  l.Alignment = 1;
+  sentence(l);
   l.ForeColor = ui::RGB(192, 0, 0);
   l.WordWrap = false;
   l.Move(left, top, width, 255);
@@ -104,15 +113,16 @@ properties::properties() : ui::Form("properties") {
   SSTab1.setTabCaption(3, "שלב ראשון");
 
   // Tab 0: each picture is exactly as wide as the beam, x being the twips from its left end.
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&Label8, &Label22, &Picture1, &Label9, &Picture2})
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&Label8, &Picture1, &Label9, &Picture2})
     c->TabPage = 0;
   Label8.Caption = "  גרף שלב ראשון  (FER):";
-  Label8.Alignment = 1;
+  sentence(Label8);
   Label8.Move(5240, 480, 4980, 255);
   Label9.Caption = "  גרף שלב שני (תיקון כתוצאה מהזזות קיימות):";
-  Label9.Alignment = 1;
+  sentence(Label9);
   Label9.Move(5240, 3860, 4980, 255);
-  reasonLine(Label22, 220, 480, 5000);
+  reasonLine(Label22, 200, 1100, 9600);
+  Label22.Alignment = 2;
   for (ui::PictureBox* p : {&Picture1, &Picture2}) {
     p->BorderStyle = 0;
     p->BackColor = ui::RGB(255, 255, 255);

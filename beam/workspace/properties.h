@@ -25,9 +25,9 @@ class properties : public ui::Form {
 
   // Tab 0: the graphs of the two steps.
   ui::Label Label8{this, &SSTab1, "Label8"};
-  ui::Label Label22{this, &SSTab1, "Label22"};  // why there are no graphs
   ui::PictureBox Picture1{this, &SSTab1, "Picture1"};
   ui::LineControl Line1{this, &Picture1, "Line1"};
+  ui::Label Label22{this, &Picture1, "Label22"};  // why there are no graphs
   ui::Label Label9{this, &SSTab1, "Label9"};
   ui::PictureBox Picture2{this, &SSTab1, "Picture2"};
   ui::LineControl Line2{this, &Picture2, "Line2"};
