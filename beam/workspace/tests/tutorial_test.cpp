@@ -184,6 +184,16 @@ TEST_F(Tutorial, AfterAMechanismTheOldSolutionIsGoneFromTheWindowAndTheFitDrawsN
   EXPECT_EQ(t.MSFlexGrid5.Rows(), free_dof + 1);
 }
 
+TEST_F(Tutorial, AStiffnessBeyondSinglePrecisionShowsNoNumberRatherThanAFalseOne) {
+  overhangBeam(1, 1, 1e30f, 1e30f);  // EI overflows: K has no finite entry and the solve finds it singular
+  properties& t = open();
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), "");
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(1, 1), ".5");
+  EXPECT_EQ(t.MSFlexGrid5.TextMatrix(1, 1), "");
+  EXPECT_EQ(t.MSFlexGrid3.TextMatrix(1, 1), "0.250");  // wl/2 of a span of 0.5
+  EXPECT_TRUE(t.Label21.Visible.get());
+}
+
 TEST_F(Tutorial, UpdateShowsTheBeamAfterADrag) {
   overhangBeam();
   properties& t = open();
