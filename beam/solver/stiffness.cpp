@@ -9,8 +9,9 @@
 #include "beam/workspace/Form20.h"
 
 void Form20::asamb_K() {
-  // A new K makes the last displacements those of another structure.
-  solve_state = kNotSolved;
+  // New stiffness: what was solved with the old one is no longer the beam's solution.
+  forget_solution();
+  solve_failure = kNoFailure;
   for (int i = 1; i <= free_dof && i <= 40; ++i)
     for (int j = 1; j <= free_dof && j <= 40; ++j) K(i, j) = 0;
   for (int e = 1; e <= n_elem && elem.contains(e); ++e) {

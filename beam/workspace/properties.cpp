@@ -194,11 +194,11 @@ void properties::show_units() {
 }
 
 void properties::show_reason(bool solved) {
-  const char* why = solved                          ? ""
-                    : mechanism == True || solve_state == kRefused ? kNoSolutionMechanism
-                    : solve_state == kSingular                     ? kNoSolutionSingular
-                    : solve_on != True                             ? kNoSolutionSolveOff
-                                                                   : kNoSolutionYet;
+  const char* why = solved                                         ? ""
+                    : mechanism == True || solve_failure == kRefused ? kNoSolutionMechanism
+                    : solve_failure == kSingular                     ? kNoSolutionSingular
+                    : solve_on != True                               ? kNoSolutionSolveOff
+                                                                     : kNoSolutionYet;
   for (ui::Label* l : {&Label21, &Label22}) {
     l->Caption = why;
     l->Visible = !solved;
@@ -272,8 +272,8 @@ void properties::aa2_Click() {
   // The tables and graphs show only figures of the beam as it now stands: K, the equation numbers and
   // the fixed-end reactions always are; the load vector once a solve has formed it; the displacements
   // and end forces only after a solve that succeeded.
-  const bool solved = solve_state == kSolved && mechanism != True;
-  const bool loads = solved || solve_state == kSingular;
+  const bool solved = Form20Form->solution_current && mechanism != True;
+  const bool loads = solved || solve_failure == kSingular;
   fill_tables(loads, solved);
   show_reason(solved);
   bb_1.Enabled = solved;
@@ -394,7 +394,7 @@ void properties::fun33() { sweep(3, Form20Form->Picture3); }
 void properties::bb_1_Click() {
   // The fit draws the solution with the scales of the last fill: without a solution of the beam as it
   // now stands the window is filled again instead, and says why there is none.
-  if (solve_state != kSolved || mechanism == True || !bb_1.Enabled) {
+  if (!Form20Form->solution_current || mechanism == True || !bb_1.Enabled) {
     aa2_Click();
     return;
   }

@@ -2,11 +2,11 @@
 // opened from the Help menu, closed by the main window's close box, which unloads the tutorial too.
 #include "beam/workspace/Form20.h"
 #include "ui/exit_check.h"
-#include "ui/views.h"
+#include "ui/form.h"
 
 int main(int argc, char** argv) {
   return ui::exitCheck(argc, argv, "beam", []() -> ui::Form& { return *Form20Form; }, [](ui::Form& main) {
     Form20Form->ffd_Click();
-    if (ui::FormWindow* w = ui::windowOf(main)) w->close();
+    main.userClose();
   });
 }
