@@ -165,6 +165,8 @@ class Form1 : public ui::Form {
   int pointSize();
   // Half the marker size in twips for a point size.
   static float halfSize(int size);
+  // The truss changed: the displaced shape and the bar colours of the last solve no longer show it.
+  void resultsGone();
 
  private:
   // The pictures of the markers: a support's normal or highlighted form, every selected point, load
@@ -176,8 +178,6 @@ class Form1 : public ui::Form {
   void restoreSupport(int except);
   // A deleted or cancelled bar: its line hidden and black, its label hidden, its ends forgotten.
   void hideBar(int l);
-  // The truss changed: the displaced shape and the bar colours of the last solve no longer show it.
-  void resultsGone();
   void clearBarEnds(int l);
   // The coordinate readout of point p, in millimetres from point 0, y upwards.
   void showReadout(int p);

@@ -62,6 +62,16 @@ TEST_F(Results, EveryEditOfASolvedTrussTakesItsSolutionAway) {
          t.key(46);
        }},
       {"another scale", [](Results& t) { t.f().Combo1.ListIndex = 2; }},
+      {"another E for all bars, confirmed in the data window", [](Results& t) {
+         t.f2().Option1[0].Value = true;
+         t.f2().Text2[0].Text = "70";
+         t.f2().Command6_Click();
+       }},
+      {"another load for all directions, confirmed in the data window", [](Results& t) {
+         t.f2().Option2[0].Value = true;
+         t.f2().Text3.Text = "500";
+         t.f2().Command5_Click();
+       }},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -70,6 +80,15 @@ TEST_F(Results, EveryEditOfASolvedTrussTakesItsSolutionAway) {
     EXPECT_FALSE(resultShown()) << c.name;
     TearDown();
   }
+}
+
+TEST_F(Results, ConfirmingTheSameValuesKeepsTheSolution) {
+  solved();
+  f2().Option1[0].Value = true;
+  f2().Text2[0].Text = ui::CStr(line_E(0));
+  f2().Text2[1].Text = ui::CStr(line_A(0));
+  f2().Command6_Click();
+  EXPECT_TRUE(resultShown());
 }
 
 }  // namespace
