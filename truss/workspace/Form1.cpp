@@ -5,6 +5,7 @@
 
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
+#include "truss/workspace/Form3.h"
 #include "truss/workspace/frmTrussSplash.h"
 #include "truss/workspace/pictures.h"
 #include "ui/programs.h"
@@ -49,6 +50,8 @@ Form1::Form1() : ui::Form("Form1") {
   dd5.Checked = true;
   aa2.Click = [this] { aa2_Click(); };
   aa3.Click = [this] { aa3_Click(); };
+  aa4.Click = [this] { aa4_Click(); };
+  aa5.Click = [this] { aa5_Click(); };
   bb1.Click = [this] { bb1_Click(); };
   cc1.Click = [this] { cc1_Click(); };
   dd2.Click = [this] { dd2_Click(); };
@@ -426,6 +429,7 @@ void Form1::paintSpectrum() {
 
 void Form1::Form_Unload(int& Cancel) {
   if (Form2Form.exists()) Form2Form->Unload();
+  if (Form3Form.exists()) Form3Form->Unload();
   if (frmTrussSplashForm.exists()) frmTrussSplashForm->Unload();
   ui::services().startProgram(ui::appFile(ui::kLauncherProgram));
 }
@@ -872,7 +876,19 @@ void Form1::aa2_Click() {
 
 void Form1::aa3_Click() {
   if (Form2Form.exists()) Form2Form->Unload();
+  if (Form3Form.exists()) Form3Form->Unload();
   ui::services().endProgram();
+}
+
+// The open/save window reads its mode from these check marks and clears them when it closes.
+void Form1::aa4_Click() {
+  aa4.Checked = true;
+  Form3Form->Show(ui::vbModal, this);
+}
+
+void Form1::aa5_Click() {
+  aa5.Checked = true;
+  Form3Form->Show(ui::vbModal, this);
 }
 
 void Form1::bb1_Click() {
