@@ -520,6 +520,23 @@ class ImageView : public QtView {
   void syncOwn() override { w_->update(); }
 };
 
+// A caption too wide for its button breaks into lines at its blanks, as the original platform's buttons
+// did, rather than being clipped.
+QString wrappedCaption(const QString& caption, const QFontMetrics& fm, int width) {
+  if (width <= 0 || caption.contains('\n') || fm.horizontalAdvance(caption) <= width) return caption;
+  QString out, line;
+  for (const QString& word : caption.split(' ', Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + ' ' + word;
+    if (!line.isEmpty() && fm.horizontalAdvance(longer) > width) {
+      out += line + '\n';
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  return out + line;
+}
+
 class ButtonView : public QtView {
  public:
   // A tool button, so that a button's picture stands above its caption as on the original's
@@ -530,7 +547,9 @@ class ButtonView : public QtView {
     QObject::connect(w, &QToolButton::clicked, [this] { b_.raiseClick(); });
   }
   void syncOwn() override {
-    w->setText(qs(b_.Caption));
+    // The frame and its margins take a few pixels of the button's width.
+    w->setText(b_.Picture_.get().isNull() ? wrappedCaption(qs(b_.Caption), w->fontMetrics(), px(b_.Width) - 8)
+                                          : qs(b_.Caption));
     if (!b_.Picture_.get().isNull()) {
       QPixmap pm = QPixmap::fromImage(pictureImage(b_.Picture_.get()));
       w->setIcon(pm);

@@ -476,3 +476,29 @@ TEST_F(FileWindow, ClosingTheMainWindowUnloadsTheOpenSaveWindow) {
 }
 
 }  // namespace
+
+#include <QFontMetrics>
+#include <QToolButton>
+
+#include "ui/qt_services.h"
+#include "ui/views.h"
+
+// The save button's caption is wider than the button: it shows on two lines, broken at its blanks,
+// each of them whole.
+TEST(FileWindowOnScreen, TheSaveButtonsCaptionIsNotClipped) {
+  ui::QtServices svc("truss");
+  Form3Form.reset();
+  Form1Form.reset();
+  Form1Form->aa4.Checked = true;
+  Form3& w = *Form3Form;
+  w.Load();
+  ui::realize(w)->show();
+  auto* button = qobject_cast<QToolButton*>(ui::childHost(w.Command1));
+  ASSERT_NE(button, nullptr);
+  const QStringList lines = button->text().split('\n');
+  EXPECT_EQ(lines, (QStringList{"שמירה בשם", "(כולל סיומת)"}));
+  for (const QString& line : lines) EXPECT_LE(button->fontMetrics().horizontalAdvance(line), button->width());
+  ui::unrealize(w);
+  Form3Form.reset();
+  Form1Form.reset();
+}

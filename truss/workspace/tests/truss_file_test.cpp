@@ -2,6 +2,9 @@
 // file it refuses. No window is involved: reading is a function of the text alone.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -161,6 +164,19 @@ TEST(TrussFile, TheWriterWritesEveryLoadAndUpToSevenDigits) {
   EXPECT_EQ(back->loads[0], (truss_file::load_pair{0, 1})) << "a zero load comes back as zero";
   EXPECT_EQ(back->points, c.points);
   EXPECT_EQ(back->E[0], 210.25f);
+}
+
+TEST(TrussFile, TheFuzzersSeedFilesAreTrussFiles) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KESVO_FUZZ_CORPUS)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string why;
+    EXPECT_TRUE(truss_file::read(text.str(), &why)) << entry.path() << ": " << why;
+    ++files;
+  }
+  EXPECT_GE(files, 5);
 }
 
 }  // namespace
