@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/dispatch.h"
 #include "ui/services.h"
 #include "ui/view.h"
 
@@ -13,9 +14,11 @@ namespace {
 constexpr float kFrameX = 2 * 60.0f;
 constexpr float kFrameY = 2 * 60.0f + 270.0f;
 constexpr float kMenuBar = 300.0f;
+// Never destroyed: the windows are globals of the programs, destroyed at exit in an order no
+// translation unit controls, and each one leaves this list as it goes.
 std::vector<Form*>& forms() {
-  static std::vector<Form*> f;
-  return f;
+  static auto* f = new std::vector<Form*>;
+  return *f;
 }
 }  // namespace
 
@@ -84,31 +87,36 @@ bool Form::Unload() {
 
 void Form::userClose() { Unload(); }
 
-void Form::dispatchKeyDown(Control* target, int KeyCode, int Shift) {
-  if (KeyPreview.get()) Form_KeyDown(KeyCode, Shift);
-  if (KeyCode == 0) return;
+// Each handler a key reaches is a boundary of its own: a failing key preview still lets the control
+// have the key.
+int Form::dispatchKeyDown(Control* target, int KeyCode, int Shift) {
+  if (KeyPreview.get()) guarded(*this, "KeyDown", [&] { Form_KeyDown(KeyCode, Shift); });
+  if (KeyCode == 0) return 0;
   if (target && target != this)
-    target->raiseKeyDown(KeyCode, Shift);
+    guarded(*target, "KeyDown", [&] { target->raiseKeyDown(KeyCode, Shift); });
   else if (!KeyPreview.get())
-    Form_KeyDown(KeyCode, Shift);
+    guarded(*this, "KeyDown", [&] { Form_KeyDown(KeyCode, Shift); });
+  return KeyCode;
 }
 
-void Form::dispatchKeyUp(Control* target, int KeyCode, int Shift) {
-  if (KeyPreview.get()) Form_KeyUp(KeyCode, Shift);
-  if (KeyCode == 0) return;
+int Form::dispatchKeyUp(Control* target, int KeyCode, int Shift) {
+  if (KeyPreview.get()) guarded(*this, "KeyUp", [&] { Form_KeyUp(KeyCode, Shift); });
+  if (KeyCode == 0) return 0;
   if (target && target != this)
-    target->raiseKeyUp(KeyCode, Shift);
+    guarded(*target, "KeyUp", [&] { target->raiseKeyUp(KeyCode, Shift); });
   else if (!KeyPreview.get())
-    Form_KeyUp(KeyCode, Shift);
+    guarded(*this, "KeyUp", [&] { Form_KeyUp(KeyCode, Shift); });
+  return KeyCode;
 }
 
-void Form::dispatchKeyPress(Control* target, int KeyAscii) {
-  if (KeyPreview.get()) Form_KeyPress(KeyAscii);
-  if (KeyAscii == 0) return;
+int Form::dispatchKeyPress(Control* target, int KeyAscii) {
+  if (KeyPreview.get()) guarded(*this, "KeyPress", [&] { Form_KeyPress(KeyAscii); });
+  if (KeyAscii == 0) return 0;
   if (target && target != this)
-    target->raiseKeyPress(KeyAscii);
+    guarded(*target, "KeyPress", [&] { target->raiseKeyPress(KeyAscii); });
   else if (!KeyPreview.get())
-    Form_KeyPress(KeyAscii);
+    guarded(*this, "KeyPress", [&] { Form_KeyPress(KeyAscii); });
+  return KeyAscii;
 }
 
 void Form::propertyChanged(const void* which) {

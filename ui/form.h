@@ -48,11 +48,12 @@ class Form : public Control {
   virtual void Form_KeyUp(int& KeyCode, int Shift) {}
   virtual void Form_KeyPress(int& KeyAscii) {}
 
-  // Keys from the window system: with KeyPreview the form sees them first, and a key code it sets to
-  // 0 does not reach the control.
-  void dispatchKeyDown(Control* target, int KeyCode, int Shift);
-  void dispatchKeyUp(Control* target, int KeyCode, int Shift);
-  void dispatchKeyPress(Control* target, int KeyAscii);
+  // Keys from the window system: with KeyPreview the form sees them first, and a key it sets to 0
+  // does not reach the control. Each returns the key as the handlers left it (0: swallowed, or another
+  // key in its place), for the widget to act on.
+  int dispatchKeyDown(Control* target, int KeyCode, int Shift);
+  int dispatchKeyUp(Control* target, int KeyCode, int Shift);
+  int dispatchKeyPress(Control* target, int KeyAscii);
   // The close box: unloads unless Form_Unload cancels.
   void userClose();
   // Every control of the window, in creation order (menus included).

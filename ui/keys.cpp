@@ -61,4 +61,36 @@ int vbKeyAscii(char32_t ch) {
   return int(ch);
 }
 
+int qtKeyOf(int code) {
+  if (code >= 'A' && code <= 'Z') return Qt::Key_A + (code - 'A');
+  if (code >= '0' && code <= '9') return Qt::Key_0 + (code - '0');
+  if (code >= 112 && code <= 123) return Qt::Key_F1 + (code - 112);
+  switch (code) {
+    case vbKeyBack: return Qt::Key_Backspace;
+    case vbKeyTab: return Qt::Key_Tab;
+    case vbKeyReturn: return Qt::Key_Return;
+    case vbKeyShift: return Qt::Key_Shift;
+    case vbKeyControl: return Qt::Key_Control;
+    case vbKeyMenu: return Qt::Key_Alt;
+    case vbKeyEscape: return Qt::Key_Escape;
+    case vbKeySpace: return Qt::Key_Space;
+    case vbKeyPageUp: return Qt::Key_PageUp;
+    case vbKeyPageDown: return Qt::Key_PageDown;
+    case vbKeyEnd: return Qt::Key_End;
+    case vbKeyHome: return Qt::Key_Home;
+    case vbKeyLeft: return Qt::Key_Left;
+    case vbKeyUp: return Qt::Key_Up;
+    case vbKeyRight: return Qt::Key_Right;
+    case vbKeyDown: return Qt::Key_Down;
+    case vbKeyInsert: return Qt::Key_Insert;
+    case vbKeyDelete: return Qt::Key_Delete;
+    default: return 0;
+  }
+}
+
+char32_t charOfKeyAscii(int a) {
+  if (a >= 0xE0 && a <= 0xFA) return char32_t(0x05D0 + (a - 0xE0));
+  return a > 0 ? char32_t(a) : 0;
+}
+
 }  // namespace ui

@@ -17,5 +17,9 @@ int vbShiftBits(unsigned qtModifiers);
 // The character code of KeyPress: ASCII as is, a Hebrew letter as its code-page 1255 byte, else the
 // code point.
 int vbKeyAscii(char32_t ch);
+// The way back, for a key a handler replaced: the Qt::Key of a key code (0 when there is none) and the
+// character of a KeyAscii.
+int qtKeyOf(int vbKeyCode);
+char32_t charOfKeyAscii(int keyAscii);
 
 }  // namespace ui

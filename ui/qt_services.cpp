@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "ui/control.h"
+#include "ui/dispatch.h"
 #include "ui/form.h"
 #include "ui/views.h"
 
@@ -90,7 +91,7 @@ void QtServices::timerChanged(Timer& t) {
   QTimer*& q = timers_[&t];
   if (!q) {
     q = new QTimer();
-    QObject::connect(q, &QTimer::timeout, [&t] { t.tick(); });
+    QObject::connect(q, &QTimer::timeout, [&t] { guarded(t, "Timer", [&] { t.tick(); }); });
   }
   if (t.running())
     q->start(t.Interval.get());

@@ -28,16 +28,21 @@ class NoServices : public Services {
   void setFocus(Control&) override {}
 };
 
-NoServices g_none;
-Services* g_services = &g_none;
+// Never destroyed: global windows are destroyed at exit after every other object, and their timers
+// still say goodbye to the services.
+Services* none() {
+  static auto* n = new NoServices;
+  return n;
+}
+Services* g_services = nullptr;
 
 }  // namespace
 
-Services& services() { return *g_services; }
+Services& services() { return g_services ? *g_services : *none(); }
 
 Services* setServices(Services* s) {
-  Services* old = g_services == &g_none ? nullptr : g_services;
-  g_services = s ? s : &g_none;
+  Services* old = g_services;
+  g_services = s;
   return old;
 }
 

@@ -30,6 +30,7 @@
 #include <cmath>
 #include <map>
 
+#include "ui/dispatch.h"
 #include "ui/filelists.h"
 #include "ui/font.h"
 #include "ui/grid.h"
@@ -49,15 +50,18 @@ Control* controlOf(QWidget* w) {
   for (; w; w = w->parentWidget()) {
     QVariant v = w->property(kControlProp);
     if (v.isValid()) return static_cast<Control*>(v.value<void*>());
+    // A message box or menu lying over a form's window is not part of the form.
+    if (w->isWindow()) break;
   }
   return nullptr;
 }
 
 namespace {
 
+// Never destroyed: global windows leave it as they are destroyed at exit.
 std::map<Form*, QPointer<FormWindow>>& windows() {
-  static std::map<Form*, QPointer<FormWindow>> w;
-  return w;
+  static auto* w = new std::map<Form*, QPointer<FormWindow>>;
+  return *w;
 }
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
@@ -170,8 +174,11 @@ void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e) {
       QPointF local;
       Control* t = dragTargetAt(global, &local, false);
       if (g_drag.lastTarget && g_drag.lastTarget != t && g_drag.lastTarget->DragOver)
-        g_drag.lastTarget->DragOver(c, 0, 0, vbLeave);
-      if (t) t->DragOver(c, toTwips(local.x()), toTwips(local.y()), t == g_drag.lastTarget ? vbOver : vbEnter);
+        guarded(*g_drag.lastTarget, "DragOver", [&] { g_drag.lastTarget->DragOver(c, 0, 0, vbLeave); });
+      if (t)
+        guarded(*t, "DragOver", [&] {
+          t->DragOver(c, toTwips(local.x()), toTwips(local.y()), t == g_drag.lastTarget ? vbOver : vbEnter);
+        });
       g_drag.lastTarget = t;
       return;
     }
@@ -180,11 +187,13 @@ void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e) {
     QPointF local;
     Control* t = dragTargetAt(global, &local, true);
     endDrag();
-    if (t) t->DragDrop(c, toTwips(local.x()), toTwips(local.y()));
+    if (t) guarded(*t, "DragDrop", [&] { t->DragDrop(c, toTwips(local.x()), toTwips(local.y())); });
     return;
   }
   if (which == 2 && g_drag.source == &c) endDrag();
-  c.raiseMouse(which, button, shift, toTwips(e->position().x()), toTwips(e->position().y()));
+  static const char* const kNames[3] = {"MouseDown", "MouseMove", "MouseUp"};
+  guarded(c, kNames[which],
+          [&] { c.raiseMouse(which, button, shift, toTwips(e->position().x()), toTwips(e->position().y())); });
 }
 
 // ---- views ----
@@ -254,11 +263,11 @@ class Hooked : public Base {
   }
   void focusInEvent(QFocusEvent* e) override {
     Base::focusInEvent(e);
-    if (control && control->GotFocus) control->GotFocus();
+    if (control && control->GotFocus) guarded(*control, "GotFocus", [&] { control->GotFocus(); });
   }
   void focusOutEvent(QFocusEvent* e) override {
     Base::focusOutEvent(e);
-    if (control && control->LostFocus) control->LostFocus();
+    if (control && control->LostFocus) guarded(*control, "LostFocus", [&] { control->LostFocus(); });
   }
 };
 
@@ -279,17 +288,17 @@ class Passive : public QWidget {
     bool click = pressed_ && rect().contains(e->position().toPoint()) && e->button() == Qt::LeftButton;
     pressed_ = false;
     mouseEvent(c_, this, 2, e);
-    if (self && click && !wasDrag) c_.raiseClick();
+    if (self && click && !wasDrag) guarded(c_, "Click", [&] { c_.raiseClick(); });
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     e->accept();
-    if (c_.DblClick) c_.DblClick();
+    if (c_.DblClick) guarded(c_, "DblClick", [&] { c_.DblClick(); });
   }
   void focusInEvent(QFocusEvent*) override {
-    if (c_.GotFocus) c_.GotFocus();
+    if (c_.GotFocus) guarded(c_, "GotFocus", [&] { c_.GotFocus(); });
   }
   void focusOutEvent(QFocusEvent*) override {
-    if (c_.LostFocus) c_.LostFocus();
+    if (c_.LostFocus) guarded(c_, "LostFocus", [&] { c_.LostFocus(); });
   }
   Control& c_;
   bool pressed_ = false;
@@ -544,7 +553,7 @@ class ButtonView : public QtView {
   ButtonView(CommandButton& c, Hooked<QToolButton>* b) : QtView(c, b), b_(c), w(b) {
     w->control = &c;
     w->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    QObject::connect(w, &QToolButton::clicked, [this] { b_.raiseClick(); });
+    QObject::connect(w, &QToolButton::clicked, [this] { guarded(b_, "Click", [&] { b_.raiseClick(); }); });
   }
   void syncOwn() override {
     // The frame and its margins take a few pixels of the button's width.
@@ -590,13 +599,14 @@ class TextView : public QtView {
       m->control = &c;
       QObject::connect(m, &QPlainTextEdit::textChanged, [&c, m] {
         std::string s = m->toPlainText().toStdString();
-        if (c.Text.get() != s) c.Text = s;
+        if (c.Text.get() != s) guarded(c, "Change", [&] { c.Text = s; });
       });
       return m;
     }
     auto* l = new Hooked<QLineEdit>(parent);
     l->control = &c;
-    QObject::connect(l, &QLineEdit::textEdited, [&c](const QString& s) { c.Text = s.toStdString(); });
+    QObject::connect(l, &QLineEdit::textEdited,
+                     [&c](const QString& s) { guarded(c, "Change", [&] { c.Text = s.toStdString(); }); });
     return l;
   }
   TextBox& t_;
@@ -608,7 +618,8 @@ class CheckView : public QtView {
  public:
   CheckView(CheckBox& c, Hooked<QCheckBox>* w) : QtView(c, w), c2_(c), w2_(w) {
     w->control = &c;
-    QObject::connect(w, &QCheckBox::clicked, [this](bool on) { c2_.Value = on ? 1 : 0; });
+    QObject::connect(w, &QCheckBox::clicked,
+                     [this](bool on) { guarded(c2_, "Click", [&] { c2_.Value = on ? 1 : 0; }); });
   }
   void syncOwn() override {
     w2_->setText(qs(c2_.Caption));
@@ -625,7 +636,7 @@ class OptionView : public QtView {
     w->setAutoExclusive(false);
     QObject::connect(w, &QRadioButton::clicked, [this](bool) {
       w2_->setChecked(o_.Value.get());
-      o_.Value = true;
+      guarded(o_, "Click", [&] { o_.Value = true; });
     });
   }
   void syncOwn() override {
@@ -640,7 +651,8 @@ class ComboView : public QtView {
  public:
   ComboView(ComboBox& c, Hooked<QComboBox>* w) : QtView(c, w), c2_(c), w2_(w) {
     w->control = &c;
-    QObject::connect(w, QOverload<int>::of(&QComboBox::activated), [this](int i) { c2_.ListIndex = i; });
+    QObject::connect(w, QOverload<int>::of(&QComboBox::activated),
+                     [this](int i) { guarded(c2_, "Click", [&] { c2_.ListIndex = i; }); });
   }
   void syncOwn() override {
     QSignalBlocker block(w2_);
@@ -652,8 +664,17 @@ class ComboView : public QtView {
       w2_->clear();
       w2_->addItems(items);
     }
-    w2_->setCurrentIndex(c2_.ListIndex.get());
-    if (c2_.ListIndex.get() < 0) w2_->setEditText(qs(c2_.Text));
+    // Without a chosen item the box shows its Text: the item of that text when there is one (the list
+    // index stays -1), else the text itself.
+    int shown = c2_.ListIndex.get();
+    if (shown < 0 && !c2_.Text.get().empty()) shown = w2_->findText(qs(c2_.Text), Qt::MatchExactly);
+    w2_->setCurrentIndex(shown);
+    if (shown < 0) {
+      w2_->setPlaceholderText(qs(c2_.Text));
+      QPalette pal = w2_->palette();
+      pal.setColor(QPalette::PlaceholderText, pal.color(QPalette::ButtonText));
+      w2_->setPalette(pal);
+    }
   }
   ComboBox& c2_;
   Hooked<QComboBox>* w2_;
@@ -664,9 +685,9 @@ class RangeView : public QtView {
  public:
   RangeView(RangeControl& c, Hooked<W>* w) : QtView(c, w), r_(c), w2_(w) {
     w->control = &c;
-    QObject::connect(w, &W::sliderMoved, [this](int v) { r_.userScroll(v); });
+    QObject::connect(w, &W::sliderMoved, [this](int v) { guarded(r_, "Scroll", [&] { r_.userScroll(v); }); });
     QObject::connect(w, &W::valueChanged, [this](int v) {
-      if (v != r_.Value.get()) r_.Value = v;
+      if (v != r_.Value.get()) guarded(r_, "Change", [&] { r_.Value = v; });
     });
   }
   void syncOwn() override {
@@ -728,7 +749,7 @@ class TabWidget : public Passive {
     bar_->setExpanding(true);
     for (int i = 0; i < c.Tabs(); ++i) bar_->addTab(qs(c.TabCaption(i)));
     QObject::connect(bar_, &QTabBar::currentChanged, [this](int i) {
-      if (i != t_.Tab.get()) t_.Tab = i;
+      if (i != t_.Tab.get()) guarded(t_, "Click", [&] { t_.Tab = i; });
     });
   }
   void syncTabs() {
@@ -797,9 +818,33 @@ class GridModel : public QAbstractTableModel {
   int rows_ = -1, cols_ = -1;
 };
 
+// The grid moves its current cell by the arrow keys, Tab and the mouse only: every other key is the
+// window's (its KeyDown and KeyPress handlers do the in-cell editing), so no typed character searches
+// the cells.
+class GridTable : public Hooked<QTableView> {
+ public:
+  using Hooked<QTableView>::Hooked;
+  void keyboardSearch(const QString&) override {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    switch (e->key()) {
+      case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+          Hooked<QTableView>::keyPressEvent(e);
+          return;
+        }
+        break;
+      default: break;
+    }
+    e->accept();
+  }
+};
+
 class GridView : public QtView {
  public:
-  GridView(Grid& g, Hooked<QTableView>* w) : QtView(g, w), g_(g), t_(w), model_(g) {
+  GridView(Grid& g, GridTable* w) : QtView(g, w), g_(g), t_(w), model_(g) {
     w->control = &g;
     w->setModel(&model_);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -811,7 +856,7 @@ class GridView : public QtView {
     QObject::connect(w->selectionModel(), &QItemSelectionModel::currentChanged,
                      [this](const QModelIndex& cur, const QModelIndex&) {
                        if (syncing_ || !cur.isValid()) return;
-                       g_.userSelect(cur.row() + 1, cur.column() + 1);
+                       guarded(g_, "EnterCell", [&] { g_.userSelect(cur.row() + 1, cur.column() + 1); });
                      });
   }
   void syncOwn() override {
@@ -827,7 +872,7 @@ class GridView : public QtView {
     syncing_ = false;
   }
   Grid& g_;
-  Hooked<QTableView>* t_;
+  GridTable* t_;
   GridModel model_;
   unsigned seen_ = ~0u;
   bool syncing_ = false;
@@ -838,7 +883,7 @@ class FolderView : public QtView {
   FolderView(DirListBox& d, Hooked<QListWidget>* w) : QtView(d, w), d_(d), w2_(w) {
     w->control = &d;
     QObject::connect(w, &QListWidget::itemDoubleClicked, [this](QListWidgetItem* it) {
-      d_.userOpen(it->data(Qt::UserRole).toString().toStdString());
+      guarded(d_, "Change", [&] { d_.userOpen(it->data(Qt::UserRole).toString().toStdString()); });
     });
   }
   void syncOwn() override {
@@ -862,7 +907,9 @@ class FilesView : public QtView {
  public:
   FilesView(FileListBox& f, Hooked<QListWidget>* w) : QtView(f, w), f_(f), w2_(w) {
     w->control = &f;
-    QObject::connect(w, &QListWidget::itemClicked, [this](QListWidgetItem* it) { f_.userChoose(w2_->row(it)); });
+    QObject::connect(w, &QListWidget::itemClicked, [this](QListWidgetItem* it) {
+      guarded(f_, "Click", [&] { f_.userChoose(w2_->row(it)); });
+    });
   }
   void syncOwn() override {
     QSignalBlocker block(w2_);
@@ -884,7 +931,7 @@ class DriveView : public QtView {
   DriveView(DriveListBox& d, Hooked<QComboBox>* w) : QtView(d, w), d_(d), w2_(w) {
     w->control = &d;
     QObject::connect(w, QOverload<int>::of(&QComboBox::activated),
-                     [this](int i) { d_.Drive = w2_->itemText(i).toStdString(); });
+                     [this](int i) { guarded(d_, "Change", [&] { d_.Drive = w2_->itemText(i).toStdString(); }); });
   }
   void syncOwn() override {
     QSignalBlocker block(w2_);
@@ -901,7 +948,7 @@ class MenuView : public View {
   MenuView(Menu& m, QAction* a, QMenu* sub) : m_(m), a_(a), sub_(sub) {
     QObject::connect(a, &QAction::triggered, [this] {
       if (a_) a_->setChecked(m_.Checked.get());
-      m_.choose();
+      guarded(m_, "Click", [&] { m_.choose(); });
     });
   }
   ~MenuView() override {
@@ -962,7 +1009,7 @@ void FormWindow::applyGeometry() {
 
 void FormWindow::closeEvent(QCloseEvent* e) {
   e->ignore();
-  form_.userClose();
+  guarded(form_, "Unload", [&] { form_.userClose(); });
 }
 
 void FormWindow::resizeEvent(QResizeEvent* e) {
@@ -980,7 +1027,7 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
   }
   for (Control* c : form_.allControls())
     if (dynamic_cast<StatusBar*>(c) && c->view()) c->view()->sync();
-  if (form_.loaded()) form_.Form_Resize();
+  if (form_.loaded()) guarded(form_, "Resize", [&] { form_.Form_Resize(); });
 }
 
 void FormWindow::moveEvent(QMoveEvent* e) {
@@ -1084,7 +1131,7 @@ void makeView(Control& c) {
   } else if (auto* tc = dynamic_cast<TabControl*>(&c)) {
     v = std::make_unique<TabView>(*tc, new TabWidget(*tc, parent));
   } else if (auto* g = dynamic_cast<Grid*>(&c)) {
-    v = std::make_unique<GridView>(*g, new Hooked<QTableView>(parent));
+    v = std::make_unique<GridView>(*g, new GridTable(parent));
   } else if (auto* dl = dynamic_cast<DirListBox*>(&c)) {
     v = std::make_unique<FolderView>(*dl, new Hooked<QListWidget>(parent));
   } else if (auto* fl = dynamic_cast<FileListBox*>(&c)) {
@@ -1113,38 +1160,10 @@ FormWindow* realize(Form& form) {
 
 void unrealize(Form& form) {
   if (g_drag.source && g_drag.source->form() == &form) endDrag();
+  forgetKeys(form);
   for (Control* c : form.allControls()) c->dropView();
   windows().erase(&form);
   form.dropView();
-}
-
-// Keys are routed in notify, which Qt calls once per key event (it passes an ignored event on to the
-// parent widgets inside that call), so each key reaches the form exactly once.
-bool Application::notify(QObject* receiver, QEvent* e) {
-  if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
-    if (Control* c = controlOf(qobject_cast<QWidget*>(receiver))) {
-      Form* form = c->form();
-      auto* ke = static_cast<QKeyEvent*>(e);
-      int code = vbKeyCode(ke->key(), ke->nativeScanCode());
-      int shift = vbShiftBits(unsigned(ke->modifiers()));
-      if (e->type() == QEvent::KeyRelease) {
-        if (ke->isAutoRepeat()) return true;
-        if (code) form->dispatchKeyUp(c, code, shift);
-      } else {
-        QPointer<QObject> alive(receiver);
-        bool wasLoaded = form->loaded();
-        if (code) form->dispatchKeyDown(c, code, shift);
-        QString text = ke->text();
-        // A KeyDown handler that unloaded its window ends the key there.
-        if (!text.isEmpty() && alive && form->loaded() == wasLoaded) {
-          char32_t ch = text.toUcs4().value(0);
-          if (ch) form->dispatchKeyPress(c, vbKeyAscii(ch));
-        }
-        if (!alive) return true;
-      }
-    }
-  }
-  return QApplication::notify(receiver, e);
 }
 
 void deliverMouse(Control& c, int which, int button, int shift, float x, float y) {

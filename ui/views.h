@@ -2,8 +2,10 @@
 // The Qt side of the forms layer: the widgets that show a form and its controls. Only ui/ includes this.
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "ui/control.h"
 #include "ui/form.h"
@@ -52,13 +54,25 @@ void unrealize(Form& form);
 FormWindow* windowOf(Form& form);
 
 // The application of every program and test: it routes the keys of every window to its form (key
-// preview first) and to the control that has the focus, with the original's key codes; auto-repeat gives
-// repeated KeyDown and a single KeyUp.
+// preview first) and to the control that has the focus, with the windows' key codes, and gives the
+// widget the key as the handlers left it. A held key gives repeated KeyDown and one KeyUp, whether the
+// platform flags the repeats or sends them as release and press pairs; a KeyUp goes only to the form
+// its KeyDown reached.
 class Application : public QApplication {
  public:
   using QApplication::QApplication;
   bool notify(QObject* receiver, QEvent* e) override;
+
+ private:
+  // False: the key is swallowed. replaced: the event the widget gets instead.
+  bool routeKey(QObject* receiver, QKeyEvent* e, std::optional<QKeyEvent>& replaced);
 };
+
+// A release with a time stamp waits briefly for the press that would make it a repeat; this ends the
+// wait at once (the KeyUp runs now). Tests call it after the last release of a sequence.
+void settleKeys();
+// A form's window goes: the keys held in it are no longer down anywhere.
+void forgetKeys(Form& form);
 
 // Sends a mouse event as the window system would, for tests that check delivery through Qt.
 void deliverMouse(Control& c, int which, int button, int shift, float x, float y);

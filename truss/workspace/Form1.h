@@ -18,6 +18,8 @@ class Form1 : public ui::Form {
  public:
   Form1();
 
+  static constexpr const char* kCaption = "Kesvo - מסבכים";
+
   // Menus, in display order.
   ui::Menu aa1{this, nullptr, "aa1", "קובץ"};
   ui::Menu aa2{this, &aa1, "aa2", " חדש..."};
@@ -164,6 +166,19 @@ class Form1 : public ui::Form {
   static float halfSize(int size);
 
  private:
+  // The pictures of the markers: a support's normal or highlighted form, every selected point, load
+  // arrow or support back to normal (one support at most is highlighted; `except` keeps that one).
+  ui::Picture supportPicture(int s, bool highlighted);
+  void restorePoints();
+  void restoreArrows();
+  void highlightArrow(int k);
+  void restoreSupport(int except);
+  // A deleted or cancelled bar: its line hidden and black, its label hidden, its ends forgotten.
+  void hideBar(int l);
+  void clearBarEnds(int l);
+  // The coordinate readout of point p, in millimetres from point 0, y upwards.
+  void showReadout(int p);
+
   void first_point();
   void paintSpectrum();
   // A live point: a slot whose marker is shown and whose record is enabled.

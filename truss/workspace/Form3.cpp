@@ -15,7 +15,6 @@ using namespace common1;
 namespace {
 namespace fs = std::filesystem;
 
-const char* const kCaption = "Kesvo - מסבכים";
 const char* const kNotATrussFile = "קבוץ זה אינו קובץ שמתאים לתוכנה";
 const char* const kNotSaved = "שמירת הקובץ נכשלה - הקובץ לא נשמר";
 const char* const kReplace = "הקובץ כבר קיים. להחליף אותו?";
@@ -165,7 +164,7 @@ void Form3::Command1_Click() {
   Form1& f = *Form1Form;
   for (int v = 0; v < int(c.points.size()); ++v)
     if (!f.Image1[v].Visible.get()) f.Picture1_MouseUp(ui::vbLeftButton, 0, float(v), kHoleY);
-  f.Caption = std::string(kCaption) + "   -   " + name;
+  f.Caption = std::string(Form1::kCaption) + "   -   " + name;
   Unload();
 }
 
@@ -247,6 +246,6 @@ void Form3::Command2_Click() {
   f.aa2_Click();
   replay(*c);
   Form2Form->Command3.Value = true;
-  f.Caption = std::string(kCaption) + "     -    " + name;
+  f.Caption = std::string(Form1::kCaption) + "     -    " + name;
   Unload();
 }

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "ui/control_array.h"
+#include "ui/dispatch.h"
 #include "ui/form.h"
 #include "ui/keys.h"
 #include "ui/picturebox.h"
@@ -76,6 +78,26 @@ TEST_F(Delivery, AChildsMouseEventNeverReachesItsContainer) {
   ui::deliverMouse(f.Picture7, 0, 2, 0, 3000, 600);
   EXPECT_EQ(canvas, 1);
   EXPECT_EQ(gotX, 3000.0f);
+}
+
+std::vector<std::string> g_failures;
+
+TEST_F(Delivery, AFailingHandlerStopsThereAndTheProgramGoesOn) {
+  ui::ControlArray<ui::Label> Label2{&f, &f.Picture7, "Label2"};
+  Label2.Load(3);
+  Label2[3].Move(300, 3000, 900, 300);
+  int canvas = 0;
+  // A stale index, as a missed check in a window would use it.
+  Label2.MouseDown = [&](int, int, int, float, float) { Label2[7].Caption = "x"; };
+  f.Picture7.MouseDown = [&](int, int, float, float) { ++canvas; };
+  g_failures.clear();
+  auto previous = ui::setHandlerFailureHook(
+      [](const std::string& handler, const std::string& what) { g_failures.push_back(handler + ": " + what); });
+  ui::deliverMouse(Label2[3], 0, 1, 0, 30, 30);
+  ui::deliverMouse(f.Picture7, 0, 1, 0, 30, 30);
+  ui::setHandlerFailureHook(previous);
+  EXPECT_EQ(g_failures, (std::vector<std::string>{"Board.Label2_MouseDown(3): Label2(7) does not exist"}));
+  EXPECT_EQ(canvas, 1) << "the next event is handled as usual";
 }
 
 TEST_F(Delivery, APressAndReleaseWithoutMovingIsAClick) {

@@ -1,0 +1,110 @@
+#include "truss/workspace/Form1.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "truss/solver/Form2.h"
+#include "truss/solver/common1.h"
+#include "ui/vbtext.h"
+
+using namespace common1;
+
+void Form1::Form_KeyDown(int& KeyCode, int Shift) {
+  Picture1.SetFocus();
+  const int sel = selected_index;
+
+  // Point block: moving and deleting the selected point.
+  if (Option3[1].Value.get() && selected_kind == 1 && livePoint(sel)) {
+    const int p = sel;
+    ui::Image& m = Image1[p];
+    const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
+    float dx = 0, dy = 0;
+    bool move = true;
+    switch (KeyCode) {
+      case 68: dx = -1; break;
+      case 82: dy = -1; break;
+      case 70: dx = 1; break;
+      case 67: dy = 1; break;
+      case 37: dx = -15; break;
+      case 38: dy = -15; break;
+      case 39: dx = 15; break;
+      case 40: dy = 15; break;
+      case 65: dx = -150; break;
+      case 87: dy = -150; break;
+      case 83: dx = 150; break;
+      case 90: dy = 150; break;
+      default: move = false;
+    }
+    if (move) Picture1_DragOver(m, cx + dx, cy + dy, 0);
+    if (KeyCode == 46 && p > 0) {
+      // A bar waiting to be completed from this point goes with it.
+      if (bar_pending == 1 && bar_first_point == p) cancel_bar();
+      m.Visible = false;
+      P_data(p).Enabled = false;
+      P_data(p).F_type_x = 0;
+      P_data(p).F_type_y = 0;
+      P_data(p).R_type = 0;
+      for (int l = 0; l <= lines_count && l <= 200; ++l) {
+        if (P_L_index(l, p, 0) != -1) continue;
+        hideBar(l);
+        clearBarEnds(l);
+      }
+      for (int k = 0; k < forces_count && k < 40; ++k) {
+        if (F_data(k).Enabled && F_data(k).point_index == p) {
+          F_data(k).Enabled = false;
+          Picture2[k].Visible = false;
+        }
+      }
+      for (int s = 201; s < supports_count && s <= 299; ++s) {
+        if (R_data(s).Enabled && R_data(s).point_index == p) {
+          R_data(s).Enabled = false;
+          Image1[s].Visible = false;
+          P_data(p).R_type = 0;
+        }
+      }
+    }
+  }
+
+  // Bar block: only a bar that exists.
+  if (Option3[3].Value.get() && KeyCode == 46 && selected_kind == 3 && sel >= 0 && sel < lines_count &&
+      Line1.exists(sel) && Line1[sel].Visible.get()) {
+    hideBar(sel);
+    clearBarEnds(sel);
+  }
+
+  // Load block: only a load still in use.
+  if (Option3[2].Value.get() && KeyCode == 46 && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
+      F_data(sel).Enabled) {
+    force_rec& f = F_data(sel);
+    Picture2[sel].Visible = false;
+    f.Enabled = false;
+    if (P_data.contains(f.point_index)) {
+      if (f.type_f == 1 || f.type_f == 4) P_data(f.point_index).F_type_y = 0;
+      if (f.type_f == 2 || f.type_f == 3) P_data(f.point_index).F_type_x = 0;
+    }
+  }
+
+  // Support block: only a support still standing.
+  if (Option3[4].Value.get() && KeyCode == 46 && sel >= 201 && sel < supports_count && sel <= 299 &&
+      R_data(sel).Enabled) {
+    Image1[sel].Visible = false;
+    R_data(sel).Enabled = false;
+    if (P_data.contains(R_data(sel).point_index)) P_data(R_data(sel).point_index).R_type = 0;
+  }
+
+  // Space applies the current tool to the selected point, when a point is what is selected.
+  if (KeyCode == 32 && selected_kind == 1 && sel < 200 && livePoint(sel)) {
+    Image1_Click(sel);
+    Image1_MouseDown(sel, 0, 0, 0, 0);
+  }
+}
+
+void Form1::Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y) {
+  if (Option3[2].Value.get() && Index >= 0 && Index < 40) {
+    restoreArrows();
+    highlightArrow(Index);
+    selected_index = int16_t(Index);
+    selected_kind = 2;
+  }
+  Text5.Text = ui::CStr(int(selected_index));
+}

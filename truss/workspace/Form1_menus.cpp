@@ -1,0 +1,81 @@
+#include "truss/workspace/Form1.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "truss/solver/Form2.h"
+#include "truss/solver/common1.h"
+#include "truss/workspace/Form3.h"
+#include "ui/services.h"
+#include "ui/vbtext.h"
+
+using namespace common1;
+
+void Form1::aa2_Click() {
+  uint8_t mode = 0;
+  start1(mode);
+  Picture1.Cls();
+  Caption = std::string(kCaption) + "   -   " + "חדש";
+}
+
+void Form1::aa3_Click() {
+  if (Form2Form.exists()) Form2Form->Unload();
+  if (Form3Form.exists()) Form3Form->Unload();
+  ui::services().endProgram();
+}
+
+// The open/save window reads its mode from these check marks and clears them when it closes.
+void Form1::aa4_Click() {
+  aa4.Checked = true;
+  Form3Form->Show(ui::vbModal, this);
+}
+
+void Form1::aa5_Click() {
+  aa5.Checked = true;
+  Form3Form->Show(ui::vbModal, this);
+}
+
+void Form1::bb1_Click() {
+  dd2.Checked = true;
+  Form2Form->Show(ui::vbModeless, this);
+  Form2Form->Command3.Value = true;
+}
+
+void Form1::cc1_Click() { Form2Form->Command3.Value = true; }
+
+void Form1::dd2_Click() { dd2.Checked = !dd2.Checked.get(); }
+
+void Form1::dd3_Click() {
+  dd3.Checked = !dd3.Checked.get();
+  Picture1.Cls();
+  Picture1.AutoRedraw = dd3.Checked.get();
+}
+
+void Form1::dd4_Click() { dd4.Checked = !dd4.Checked.get(); }
+
+void Form1::dd5_Click() {
+  dd5.Checked = !dd5.Checked.get();
+  Picture3.Visible = dd5.Checked.get();
+}
+
+void Form1::dd6_Click() {
+  dd6.Checked = !dd6.Checked.get();
+  if (!SSTab2.Visible.get()) SSTab2.Visible = true;
+}
+
+void Form1::Combo1_Click() {
+  const int i = Combo1.ListIndex;
+  if (i <= 0) return;
+  scale_mm = float(i);
+  Text1.Text = ui::Str(scale_mm * 2) + " [מטר]";
+}
+
+void Form1::Command1_Click() { Picture1.Cls(); }
+
+void Form1::Command2_Click() {
+  for (int j = 0; j < lines_count && j <= 200; ++j) {
+    const float t = line_t(j);
+    const int s = t > 0 ? 1 : t < 0 ? -1 : 0;
+    Line1[j].BorderColor = ui::RGB(127 - 127 * s, 127 + 127 * s, 0);
+  }
+}
