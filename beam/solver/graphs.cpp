@@ -11,46 +11,72 @@
 #include "ui/vbtext.h"
 
 namespace {
-bool graphOn(int g) {
+// Which of the three graphs (0 shear, 1 moment, 2 deflection) are switched on in the tool window.
+struct Switches {
+  bool on[3] = {false, false, false};
+  bool any() const { return on[0] || on[1] || on[2]; }
+};
+
+Switches graphSwitches() {
   Form10& tools = *Form10Form;
-  return tools.Check2.exists(g) && tools.Check2[g].Value == 1;
+  Switches s;
+  for (int g = 0; g <= 2; ++g) {
+    ui::CheckBox* box = tools.Check2.find(g);
+    s.on[g] = box && box->Value == 1;
+  }
+  return s;
 }
 }  // namespace
 
 Single Form20::step1(Single a, Single x, Byte n, Byte e) {
   const Single d = x - a;
-  if (d > 0) return Single(std::pow(double(d * unit_L), double(n)));
-  return 0;
+  if (!(d > 0)) return 0;
+  // Whole powers as products: b is a Single widened, so b * b is exact and b^3, b^4 are rounded once, to
+  // the double nearest the true power, as the power function gives it.
+  const double b = double(d * unit_L);
+  switch (n) {
+    case 0: return 1;
+    case 1: return Single(b);
+    case 2: return Single(b * b);
+    case 3: return Single(b * b * b);
+    case 4: {
+      const double b2 = b * b;
+      return Single(b2 * b2);
+    }
+    default: return Single(std::pow(b, double(n)));
+  }
 }
 
-void Form20::value_x(Integer x) {
+namespace {
+// value_x with the switches already read: a drawing reads them once, not at every point.
+void valuesAt(Form20& f, Integer x, const Switches& sw) {
   V_x = M_x = def_x = 0;
   if (!elem.contains(cur_elem)) return;
   const elem_rec& el = elem(cur_elem);
-  const bool onV = graphOn(0), onM = graphOn(1), onD = graphOn(2);
+  const bool onV = sw.on[0], onM = sw.on[1], onD = sw.on[2];
   const Single xs = Single(x), X = xs * unit_L;
   int c = el.p_count + el.m_count + el.w_count;
   for (j_loop = 1; j_loop <= 10 && c > 0; ++j_loop) {
     const load_rec& p = el.p_load(j_loop);
     if (p.on == True) {
       --c;
-      if (onV) V_x += p.value * step1(p.pos, xs, 0, cur_elem);
-      if (onM) M_x += p.value * step1(p.pos, xs, 1, cur_elem);
-      if (onD) def_x -= p.value / 6 * step1(p.pos, xs, 3, cur_elem);
+      if (onV) V_x += p.value * f.step1(p.pos, xs, 0, cur_elem);
+      if (onM) M_x += p.value * f.step1(p.pos, xs, 1, cur_elem);
+      if (onD) def_x -= p.value / 6 * f.step1(p.pos, xs, 3, cur_elem);
     }
     const load_rec& m = el.m_load(j_loop);
     if (m.on == True) {
       --c;
-      if (onM) M_x += m.value * step1(m.pos, xs, 0, cur_elem);
-      if (onD) def_x -= m.value / 2 * step1(m.pos, xs, 2, cur_elem);
+      if (onM) M_x += m.value * f.step1(m.pos, xs, 0, cur_elem);
+      if (onD) def_x -= m.value / 2 * f.step1(m.pos, xs, 2, cur_elem);
     }
     const dist_rec& w = el.w_load(j_loop);
     if (w.on == True) {
       --c;
       const Single b = w.pos + w.span;
-      if (onV) V_x += w.value * (step1(w.pos, xs, 1, cur_elem) - step1(b, xs, 1, cur_elem));
-      if (onM) M_x += w.value / 2 * (step1(w.pos, xs, 2, cur_elem) - step1(b, xs, 2, cur_elem));
-      if (onD) def_x -= w.value / 24 * (step1(w.pos, xs, 4, cur_elem) - step1(b, xs, 4, cur_elem));
+      if (onV) V_x += w.value * (f.step1(w.pos, xs, 1, cur_elem) - f.step1(b, xs, 1, cur_elem));
+      if (onM) M_x += w.value / 2 * (f.step1(w.pos, xs, 2, cur_elem) - f.step1(b, xs, 2, cur_elem));
+      if (onD) def_x -= w.value / 24 * (f.step1(w.pos, xs, 4, cur_elem) - f.step1(b, xs, 4, cur_elem));
     }
   }
   if (onV) V_x = (V0 - V_x) * unit_F;
@@ -61,6 +87,9 @@ void Form20::value_x(Integer x) {
   if (!std::isfinite(M_x)) M_x = 0;
   if (!std::isfinite(def_x)) def_x = 0;
 }
+}  // namespace
+
+void Form20::value_x(Integer x) { valuesAt(*this, x, graphSwitches()); }
 
 namespace {
 // The left-end values of the current element, the inputs of value_x.
@@ -79,15 +108,22 @@ void Form20::fun3() {
   Form10& tools = *Form10Form;
   const float H = Picture3.Height;
   leftEndValues();
+  const Switches sw = graphSwitches();
+  // With every graph off the sweep draws nothing and finds no extreme: it is not walked, and the values
+  // are left as its points would leave them, nothing computed.
+  if (!sw.any()) {
+    V_x = M_x = def_x = 0;
+    return;
+  }
   const elem_rec& el = elem(cur_elem);
   const int s = std::max(1, int(tools.Slider6.Value)) * 15;
   const int n = ui::CInt(el.length);
   for (int x = 0; x <= n; x += s) {
     const Single prev[3] = {V_x, M_x, def_x};
-    value_x(Integer(x));
+    valuesAt(*this, Integer(x), sw);
     const Single now[3] = {V_x, M_x, def_x};
     for (int g = 0; g <= 2; ++g) {
-      if (!graphOn(g)) continue;
+      if (!sw.on[g]) continue;
       const float X2 = float(x + el.x_start), X1 = X2 - float(s);
       const float Y2 = H / 2 - H * graf_scale(g) * now[g], Y1 = H / 2 - H * graf_scale(g) * prev[g];
       if (!std::isfinite(Y1) || !std::isfinite(Y2)) continue;

@@ -1,7 +1,7 @@
 // K d = P by Crout's LU decomposition with implicit partial pivoting (each row scaled by its largest
 // entry), then forward and back substitution; P is replaced by d.
+#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "beam/workspace/Form20.h"
 #include "ui/services.h"
@@ -19,8 +19,19 @@ bool Form20::ludcmp(Byte n) {
   ui::Array2<Double, 1, 41, 1, 41> a;
   ui::Array<int, 1, 100> pivot_row;
   ui::Array<Double, 1, 100> row_scale;
+  // The stiffness matrix is banded: most terms of the sums below have a zero factor. A term with a zero
+  // factor and a finite other factor is +0 or -0, which cannot change a sum that never holds -0, and none
+  // does while the matrix holds no -0 and nothing that is not finite. On such a matrix the terms before
+  // the first non-zero of their row (a row's factors stay zero there) and before the first non-zero of
+  // the column's upper part are left out. A value that is not finite arising on the way would make a
+  // left-out zero matter: then the decomposition is done again with every term.
+  bool plain = true;  // no -0 and nothing that is not finite
   for (int i = 1; i <= n; ++i) {
-    for (int j = 1; j <= n; ++j) a(i, j) = K(i, j);
+    for (int j = 1; j <= n; ++j) {
+      const double v = K(i, j);
+      a(i, j) = v;
+      plain = plain && std::isfinite(v) && !(v == 0 && std::signbit(v));
+    }
     P0(i) = P(i);
   }
   for (int i = 1; i <= n; ++i) {
@@ -33,39 +44,67 @@ bool Form20::ludcmp(Byte n) {
     }
     row_scale(i) = 1 / big;
   }
-  for (int j = 1; j <= n; ++j) {
-    for (int i = 1; i < j; ++i) {
-      double sum = a(i, j);
-      for (int k = 1; k < i; ++k) sum -= a(i, k) * a(k, j);
-      a(i, j) = sum;
+  const auto scale0 = row_scale;
+  bool finite = true;  // every value the decomposition wrote
+  auto decompose = [&](bool skip) {
+    ui::Array<int, 1, 41> first_in_row;
+    for (int i = 1; i <= n; ++i) {
+      int k = 1;
+      while (skip && k <= n && a(i, k) == 0) ++k;
+      first_in_row(i) = k;
     }
-    double big = 0;
-    int imax = j;
-    for (int i = j; i <= n; ++i) {
-      double sum = a(i, j);
-      for (int k = 1; k < j; ++k) sum -= a(i, k) * a(k, j);
-      a(i, j) = sum;
-      const double dum = row_scale(i) * std::abs(sum);
-      if (dum >= big) {
-        big = dum;
-        imax = i;
+    for (int j = 1; j <= n; ++j) {
+      int first_in_col = skip ? n + 1 : 1;  // the first non-zero of the column's finished part
+      for (int i = 1; i < j; ++i) {
+        double sum = a(i, j);
+        for (int k = std::max(first_in_row(i), first_in_col); k < i; ++k) sum -= a(i, k) * a(k, j);
+        a(i, j) = sum;
+        finite = finite && std::isfinite(sum);
+        if (first_in_col > n && sum != 0) first_in_col = i;
+      }
+      double big = 0;
+      int imax = j;
+      for (int i = j; i <= n; ++i) {
+        double sum = a(i, j);
+        for (int k = std::max(first_in_row(i), first_in_col); k < j; ++k) sum -= a(i, k) * a(k, j);
+        a(i, j) = sum;
+        finite = finite && std::isfinite(sum);
+        const double dum = row_scale(i) * std::abs(sum);
+        if (dum >= big) {
+          big = dum;
+          imax = i;
+        }
+      }
+      if (imax != j) {
+        for (int k = 1; k <= n; ++k) std::swap(a(imax, k), a(j, k));
+        std::swap(first_in_row(imax), first_in_row(j));
+        ludcmp_d = -ludcmp_d;
+        row_scale(imax) = row_scale(j);
+      }
+      pivot_row(j) = imax;
+      // big is the scaled size of the chosen pivot.
+      if (!(big > kZeroPivot)) return false;
+      if (j != n) {
+        const double dum = 1 / a(j, j);
+        for (int i = j + 1; i <= n; ++i) {
+          a(i, j) *= dum;
+          finite = finite && std::isfinite(a(i, j));
+        }
       }
     }
-    if (imax != j) {
-      for (int k = 1; k <= n; ++k) std::swap(a(imax, k), a(j, k));
-      ludcmp_d = -ludcmp_d;
-      row_scale(imax) = row_scale(j);
-    }
-    pivot_row(j) = imax;
-    // big is the scaled size of the chosen pivot.
-    if (!(big > kZeroPivot)) {
-      ui::MsgBox(kMechanismMessageA);
-      return false;
-    }
-    if (j != n) {
-      const double dum = 1 / a(j, j);
-      for (int i = j + 1; i <= n; ++i) a(i, j) *= dum;
-    }
+    return true;
+  };
+  bool regular = decompose(plain);
+  if (plain && !finite) {
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) a(i, j) = K(i, j);
+    row_scale = scale0;
+    ludcmp_d = -1;
+    regular = decompose(false);
+  }
+  if (!regular) {
+    ui::MsgBox(kMechanismMessageA);
+    return false;
   }
   int ii = 0;
   for (int i = 1; i <= n; ++i) {

@@ -191,17 +191,23 @@ void Form2::Command3_Click() {
       } else {
         S(j) = 0;
       }
-      for (int i = 1; i <= n; ++i) {
-        if (grids) setCell(MSFlexGrid1[6], i, j, number(Q(i, j)));
-        SQ(j, i) = Q(i, j) * S(j);
-      }
       if (grids) {
+        ui::Grid& q_grid = MSFlexGrid1[6];
+        for (int i = 1; i <= n; ++i) setCell(q_grid, i, j, number(Q(i, j)));
         setCell(MSFlexGrid1[8], 1, j, number(S(j)));
         setCell(MSFlexGrid1[8], 0, j, barHeading(j - 1));
         setCell(MSFlexGrid2[9], 0, j, barHeading(j - 1));
         setCell(MSFlexGrid2[9], 1, j, number(line_E(j - 1)));
         setCell(MSFlexGrid2[9], 2, j, number(line_A(j - 1)));
         setCell(MSFlexGrid1[12], 0, j, barHeading(j - 1));
+      }
+    }
+    // Q is zero but where a bar ends at the point of a free direction, and so is S Q^T.
+    for (int i = 1; i <= n; ++i) {
+      const point_rec& pt = P_data(dof_list(i).point);
+      for (int s = 1; s <= pt.slots_used && pt.line_slot.contains(s); ++s) {
+        const int j = pt.line_slot(s).line + 1;
+        if (Q.contains(i, j)) SQ(j, i) = Q(i, j) * S(j);
       }
     }
     if (solve1::mat_mult(Q, SQ, P, 1)) {

@@ -9,9 +9,16 @@ namespace common1 {
 
 void point_lines() {
   Form1& f = *Form1Form;
+  // The bars in use run up to the first slot without a line control; looked up once, not for every point.
+  auto bars_in_use = [&] {
+    int l = 0;
+    while (l < lines_count && f.Line1.exists(l)) ++l;
+    return l;
+  };
+  int bars = bars_in_use();
   for (int p = 0; p < points_count && P_data.contains(p); ++p) {
     int slot = 1;
-    for (int l = 0; l < lines_count && f.Line1.exists(l); ++l) {
+    for (int l = 0; l < bars; ++l) {
       if (P_L_index(l, p, 0) != -1) continue;
       ui::LineControl& line = f.Line1[l];
       // The far end is the one this point is not.
@@ -29,6 +36,7 @@ void point_lines() {
       f.Image1_MouseMove(p, 0, 0, 0, 0);
       int key = 46;
       f.Form_KeyDown(key, 0);
+      bars = bars_in_use();
     }
     P_data(p).slots_used = uint8_t(slot - 1);
   }

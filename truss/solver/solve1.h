@@ -14,6 +14,9 @@ namespace solve1 {
 // is a mechanism (a doubled bar, a chain that can swing), not a truss with very large displacements.
 inline constexpr double kSingularPivot = 1e-9;
 
+// C = A B over the first `columns` columns of B, each entry summed in double precision in rising k.
+ui::DynArray2<double> product(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, long columns);
+
 // Mode 1: A = Q (n by lines_count), B = S Q^T (lines_count by n), P the load vector; returns false when K
 // is singular (the " singular " message has been shown and nothing was solved). Mode 2: A = S Q^T,
 // B = the displacements (n by 1); P is not used; always true.
