@@ -39,6 +39,7 @@ bool Form20::ludcmp(Byte n) {
     for (int j = 1; j <= n; ++j)
       if (std::abs(a(i, j)) > big) big = std::abs(a(i, j));
     if (big == 0 || !std::isfinite(big)) {
+      solve_failure = kSingular;
       stop_simulation();
       ui::MsgBox(" singular ");
       return false;
@@ -104,6 +105,7 @@ bool Form20::ludcmp(Byte n) {
     regular = decompose(false);
   }
   if (!regular) {
+    solve_failure = kRefused;
     stop_simulation();
     ui::MsgBox(kMechanismMessageA);
     return false;
@@ -127,6 +129,7 @@ bool Form20::ludcmp(Byte n) {
   for (int i = 1; i <= n; ++i)
     if (!std::isfinite(P(i))) {
       for (int j = 1; j <= n; ++j) P(j) = P0(j);
+      solve_failure = kRefused;
       stop_simulation();
       ui::MsgBox(kMechanismMessageA);
       return false;
