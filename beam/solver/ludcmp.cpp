@@ -62,9 +62,13 @@ bool Form20::ludcmp(Byte n) {
         finite = finite && std::isfinite(sum);
         if (first_in_col > n && sum != 0) first_in_col = i;
       }
+      // A row whose first non-zero lies beyond this column holds a zero here that no term changes: it is
+      // passed over, and cannot be the pivot unless no row can; then the pivot is chosen again among all
+      // the rows, in order.
       double big = 0;
       int imax = j;
       for (int i = j; i <= n; ++i) {
+        if (first_in_row(i) > j) continue;
         double sum = a(i, j);
         for (int k = std::max(first_in_row(i), first_in_col); k < j; ++k) sum -= a(i, k) * a(k, j);
         a(i, j) = sum;
@@ -75,6 +79,14 @@ bool Form20::ludcmp(Byte n) {
           imax = i;
         }
       }
+      if (!(big > 0))
+        for (int i = j; i <= n; ++i) {
+          const double dum = row_scale(i) * std::abs(a(i, j));
+          if (dum >= big) {
+            big = dum;
+            imax = i;
+          }
+        }
       if (imax != j) {
         for (int k = 1; k <= n; ++k) std::swap(a(imax, k), a(j, k));
         std::swap(first_in_row(imax), first_in_row(j));
@@ -86,7 +98,10 @@ bool Form20::ludcmp(Byte n) {
       if (!(big > kZeroPivot)) return false;
       if (j != n) {
         const double dum = 1 / a(j, j);
+        // A passed-over row's +0 stays +0 under a positive finite factor.
+        const bool keeps_zero = skip && dum > 0 && std::isfinite(dum);
         for (int i = j + 1; i <= n; ++i) {
+          if (keeps_zero && first_in_row(i) > j) continue;
           a(i, j) *= dum;
           finite = finite && std::isfinite(a(i, j));
         }
