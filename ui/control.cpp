@@ -86,6 +86,11 @@ void Control::raiseKeyPress(int& KeyAscii) {
   if (KeyPress) KeyPress(KeyAscii);
 }
 
+bool Control::handlesDrag(bool drop) const {
+  bool own = drop ? bool(DragDrop) : bool(DragOver);
+  return own && (!dragProbe_ || dragProbe_(drop));
+}
+
 void Control::syncView() {
   if (view_) view_->sync();
   if (isLightweight()) {

@@ -90,6 +90,10 @@ class Control {
   void raiseKeyDown(int& KeyCode, int Shift);
   void raiseKeyUp(int& KeyCode, int Shift);
   void raiseKeyPress(int& KeyAscii);
+  // Whether a drag reaches this control as a target: it handles DragOver (DragDrop for the drop). A
+  // member of a control array handles them when the array does.
+  bool handlesDrag(bool drop) const;
+  void setDragProbe(std::function<bool(bool drop)> probe) { dragProbe_ = std::move(probe); }
 
   // Set by control arrays.
   void setIndex(int index) { index_ = index; }
@@ -117,6 +121,7 @@ class Control {
   int index_ = -1;
   std::unique_ptr<View> view_;
   std::vector<Control*> children_;
+  std::function<bool(bool drop)> dragProbe_;
 };
 
 class CommandButton : public Control {

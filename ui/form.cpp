@@ -30,6 +30,9 @@ Form::Form(std::string name) : Control(this, nullptr, std::move(name)) {
   forms().push_back(this);
   Visible.setQuietly(false);
   BackColor.setQuietly(RGB(236, 233, 216));
+  // The windows are Hebrew windows: menus and tab strips run from the right. Controls keep the
+  // positions they are given and their own reading order.
+  RightToLeft.setQuietly(true);
 }
 
 Form::~Form() {
@@ -64,6 +67,13 @@ void Form::Show(int modal, Form* owner) {
   owner_ = owner;
   modal_ = modal == vbModal;
   Visible.setQuietly(true);
+  if (StartUpPosition.get() == 2 || (StartUpPosition.get() == 1 && !owner)) {
+    Left.setQuietly((services().screenWidthTwips() - Width.get()) / 2);
+    Top.setQuietly((services().screenHeightTwips() - Height.get()) / 2);
+  } else if (StartUpPosition.get() == 1) {
+    Left.setQuietly(owner->Left.get() + (owner->Width.get() - Width.get()) / 2);
+    Top.setQuietly(owner->Top.get() + (owner->Height.get() - Height.get()) / 2);
+  }
   services().showForm(*this, modal_, owner);
 }
 

@@ -25,6 +25,13 @@ class Form : public Control {
   Prop<std::string> Caption{this};
   Prop<bool> KeyPreview{this, false};
   Prop<int> BorderStyle{this, 2};  // 2 sizable, 1 fixed single, 3 fixed dialog, 0 none
+  // False: no close box; with an empty Caption the window then has no title bar at all (a splash).
+  Prop<bool> ControlBox{this, true};
+  // Where Show places the window: 0 where Left and Top say, 1 centred on its owner, 2 centred on the
+  // screen.
+  Prop<int> StartUpPosition{this, 0};
+  // No frame and no title bar.
+  bool frameless() const { return BorderStyle.get() == 0 || (!ControlBox.get() && Caption.get().empty()); }
 
   // Outer less inner size: the frame and caption the window system adds, and the menu bar.
   float ScaleWidth() const;

@@ -28,6 +28,7 @@ class PictureBox : public Control {
   Prop<int> DrawWidth{this, 1};
   Prop<int> DrawStyle{this, 0};  // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 invisible, 6 inside solid
   Prop<int> DrawMode{this, 13};  // the sixteen raster operations; 13 copies the pen, 7 is XOR
+  // True: the drawing stays and is repainted when the box is uncovered; False: it is lost then.
   Prop<bool> AutoRedraw{this, false};
   Prop<int> BorderStyle{this, 1};
   Prop<bool> AutoSize{this, false};
@@ -39,6 +40,8 @@ class PictureBox : public Control {
   void Cls();
   void Line(float x1, float y1, float x2, float y2, Color color);
   const std::vector<Segment>& drawn() const { return drawn_; }
+  // The view's report that a drawing without AutoRedraw was uncovered and so is gone.
+  void drawingLost() { drawn_.clear(); }
 
   void propertyChanged(const void* which) override;
 

@@ -41,13 +41,14 @@ int QtServices::msgBox(const std::string& prompt, const std::string& title) {
 
 void QtServices::showForm(Form& form, bool modal, Form* owner) {
   FormWindow* w = realize(form);
-  if (owner && !modal) {
-    // An owned window stays in front of its owner, also when it is shown while its owner is still
-    // loading and has no window yet (a tip shown from the owner's Form_Load).
-    FormWindow* ow = windowOf(*owner);
+  // An owned window, modal or not, stays in front of its owner, also when it is shown while its owner
+  // is still loading and has no window yet (a tip or splash shown from the owner's Form_Load).
+  FormWindow* ow = nullptr;
+  if (owner) {
+    ow = windowOf(*owner);
     if (!ow && owner->loaded()) ow = realize(*owner);
-    if (ow) w->setParent(ow, Qt::Tool);
   }
+  w->setOwned(ow, modal);
   w->applyGeometry();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
   w->show();

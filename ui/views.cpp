@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QRadioButton>
 #include <QRubberBand>
@@ -104,11 +106,60 @@ QFont fontFor(Control& c) {
   return f;
 }
 
+}  // namespace
+
+std::vector<int> statusPanelWidths(const QFontMetrics& fm, const std::vector<QString>& texts, int total) {
+  const int nominal = px(1440), least = 24, pad = 10;
+  std::vector<int> need, w;
+  for (const QString& t : texts) {
+    need.push_back(std::max(least, t.isEmpty() ? 0 : fm.horizontalAdvance(t) + pad));
+    w.push_back(std::max(need.back(), nominal));
+  }
+  if (w.empty()) return w;
+  int sum = 0, slack = 0;
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    sum += w[i];
+    slack += w[i] - need[i];
+  }
+  if (sum <= total) {
+    w.back() += total - sum;
+    return w;
+  }
+  // Too little room: the panels give up the room their texts do not need, in proportion.
+  int over = sum - total;
+  for (std::size_t i = 0; i < w.size() && slack > 0; ++i)
+    w[i] -= int(std::ceil(double(std::min(over, slack)) * (w[i] - need[i]) / slack));
+  sum = 0;
+  for (int x : w) sum += x;
+  w.back() += total - sum;
+  return w;
+}
+
+QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : caption.split(' ', Qt::SkipEmptyParts)) {
+    QString longer = line.isEmpty() ? word : line + ' ' + word;
+    if (!line.isEmpty() && fm.horizontalAdvance(longer) > width) {
+      lines << line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.isEmpty()) lines << line;
+  return lines;
+}
+
+namespace {
+
 // ---- automatic drag of icons and markers ----
 
 // A press on a control whose DragMode is 1 arms a drag; moving a few pixels starts it. While it runs,
 // DragOver goes to the control under the pointer that handles it (the source itself excluded), and the
-// release drops there. A press and release without moving stays a click.
+// release drops there. A press and release without moving stays a click. Once armed, the source gets
+// no MouseMove: a window takes its grab offset from the last one (drag_dx of the beam canvas), and
+// the outline keeps that same offset, so the drop lands where the outline was.
 struct DragState {
   Control* source = nullptr;
   QPointer<QWidget> sourceWidget;
@@ -120,16 +171,25 @@ struct DragState {
 };
 DragState g_drag;
 
+// The last MouseMove a control was given, in its widget's pixels.
+struct LastMove {
+  Control* control = nullptr;
+  QPointer<QWidget> widget;
+  QPoint pos;
+};
+LastMove g_lastMove;
+
+QWidget* targetHost(Control& c) { return c.form() == &c ? windowOf(*c.form())->client() : childHost(c); }
+
 Control* dragTargetAt(const QPoint& global, QPointF* local, bool forDrop) {
   QWidget* w = QApplication::widgetAt(global);
   Control* c = controlOf(w);
   while (c) {
-    bool handles = forDrop ? bool(c->DragDrop) : bool(c->DragOver);
-    if (c != g_drag.source && handles && c->view()) break;
+    if (c != g_drag.source && c->handlesDrag(forDrop) && c->view()) break;
     c = c->container() ? c->container() : (c == c->form() ? nullptr : c->form());
   }
   if (!c) return nullptr;
-  QWidget* host = c == c->form() ? windowOf(*c->form())->client() : childHost(*c);
+  QWidget* host = targetHost(*c);
   if (!host) return nullptr;
   *local = host->mapFromGlobal(QPointF(global));
   return c;
@@ -157,7 +217,8 @@ void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e) {
     g_drag.source = &c;
     g_drag.sourceWidget = w;
     g_drag.pressGlobal = global;
-    g_drag.grabOffset = e->position().toPoint();
+    bool moved = g_lastMove.control == &c && g_lastMove.widget == w;
+    g_drag.grabOffset = moved ? g_lastMove.pos : e->position().toPoint();
   }
   if (g_drag.source == &c && which == 1 && (e->buttons() & Qt::LeftButton)) {
     if (!g_drag.active && (global - g_drag.pressGlobal).manhattanLength() >= 4) {
@@ -173,8 +234,12 @@ void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e) {
         g_drag.band->setGeometry(QRect(top->mapFromGlobal(global - g_drag.grabOffset), w->size()));
       QPointF local;
       Control* t = dragTargetAt(global, &local, false);
-      if (g_drag.lastTarget && g_drag.lastTarget != t && g_drag.lastTarget->DragOver)
-        guarded(*g_drag.lastTarget, "DragOver", [&] { g_drag.lastTarget->DragOver(c, 0, 0, vbLeave); });
+      if (Control* last = g_drag.lastTarget; last && last != t && last->DragOver) {
+        // Left for another control or for nothing: where the pointer is now, in the one it left.
+        QWidget* host = targetHost(*last);
+        QPointF at = host ? host->mapFromGlobal(QPointF(global)) : QPointF();
+        guarded(*last, "DragOver", [&] { last->DragOver(c, toTwips(at.x()), toTwips(at.y()), vbLeave); });
+      }
       if (t)
         guarded(*t, "DragOver", [&] {
           t->DragOver(c, toTwips(local.x()), toTwips(local.y()), t == g_drag.lastTarget ? vbOver : vbEnter);
@@ -182,6 +247,7 @@ void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e) {
       g_drag.lastTarget = t;
       return;
     }
+    return;  // armed, not yet dragging
   }
   if (g_drag.source == &c && which == 2 && g_drag.active) {
     QPointF local;
@@ -191,6 +257,7 @@ void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e) {
     return;
   }
   if (which == 2 && g_drag.source == &c) endDrag();
+  if (which == 1) g_lastMove = LastMove{&c, w, e->position().toPoint()};
   static const char* const kNames[3] = {"MouseDown", "MouseMove", "MouseUp"};
   guarded(c, kNames[which],
           [&] { c.raiseMouse(which, button, shift, toTwips(e->position().x()), toTwips(e->position().y())); });
@@ -227,7 +294,11 @@ class QtView : public View {
     w_->setEnabled(c_.Enabled.get());
     QString tip = qs(c_.ToolTipText);
     if (w_->toolTip() != tip) w_->setToolTip(tip);
-    w_->setCursor(cursorOf(c_.MousePointer));
+    // The default pointer is the container's, so a window's hourglass shows over its controls too.
+    if (c_.MousePointer.get() == vbDefault)
+      w_->unsetCursor();
+    else
+      w_->setCursor(cursorOf(c_.MousePointer));
     QFont f = fontFor(c_);
     if (w_->font() != f) w_->setFont(f);
     w_->setLayoutDirection(c_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight);
@@ -365,6 +436,7 @@ class Surface : public Passive {
   }
   void resized() {
     auto* pb = dynamic_cast<PictureBox*>(&c_);
+    if (pb && shown_ && size() != shownSize_) lose(*pb);
     // What was drawn before the window was shown (a spectrum painted at load) shows from the start.
     bool pending = layer_.isNull() && pb && !pb->drawn().empty();
     if (pending || (!layer_.isNull() && layer_.size() != size())) {
@@ -379,6 +451,8 @@ class Surface : public Passive {
 
  protected:
   void paintEvent(QPaintEvent* e) override {
+    shown_ = true;
+    shownSize_ = size();
     QPainter p(this);
     p.setClipRegion(e->region());
     auto* pb = dynamic_cast<PictureBox*>(&c_);
@@ -409,6 +483,23 @@ class Surface : public Passive {
     drawLightweight(p, c_);
   }
   void resizeEvent(QResizeEvent*) override { resized(); }
+  // Without AutoRedraw the drawing is only on the screen: a box that is uncovered again (shown after
+  // being hidden, or given a new size) has lost it.
+  void showEvent(QShowEvent*) override {
+    if (auto* pb = dynamic_cast<PictureBox*>(&c_); pb && hidden_) lose(*pb);
+    hidden_ = false;
+  }
+  void hideEvent(QHideEvent*) override {
+    if (shown_ && !window()->isMinimized()) hidden_ = true;
+  }
+  void lose(PictureBox& pb) {
+    if (pb.AutoRedraw.get()) return;
+    layer_ = QImage();
+    pb.drawingLost();
+    update();
+  }
+  bool shown_ = false, hidden_ = false;
+  QSize shownSize_;
 
  private:
   void ensureLayer() {
@@ -529,13 +620,45 @@ class ImageView : public QtView {
   void syncOwn() override { w_->update(); }
 };
 
+// A command button: the picture above the caption, the caption wrapped on word boundaries within the
+// button, both centred.
+class ButtonWidget : public Hooked<QToolButton> {
+ public:
+  using Hooked<QToolButton>::Hooked;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    QStyleOptionToolButton opt;
+    initStyleOption(&opt);
+    opt.text.clear();
+    opt.icon = QIcon();
+    opt.toolButtonStyle = Qt::ToolButtonIconOnly;
+    p.drawComplexControl(QStyle::CC_ToolButton, opt);
+    QRect r = rect().adjusted(3, 3, -3, -3);
+    if (isDown()) r.translate(1, 1);
+    QPixmap pm = icon().isNull() ? QPixmap() : icon().pixmap(iconSize());
+    QFontMetrics fm(font());
+    QStringList lines = wrapCaption(fm, text(), r.width());
+    int gap = !pm.isNull() && !lines.isEmpty() ? 2 : 0;
+    int total = (pm.isNull() ? 0 : pm.height()) + gap + int(lines.size()) * fm.height();
+    int y = r.top() + std::max(0, (r.height() - total) / 2);
+    if (!pm.isNull()) {
+      p.drawPixmap(r.left() + (r.width() - pm.width()) / 2, y, pm);
+      y += pm.height() + gap;
+    }
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    for (const QString& line : lines) {
+      p.drawText(QRect(r.left(), y, r.width(), fm.height()), Qt::AlignHCenter | Qt::AlignTop, line);
+      y += fm.height();
+    }
+  }
+};
+
 class ButtonView : public QtView {
  public:
-  // A tool button, so that a button's picture stands above its caption as on the original's
-  // graphical buttons.
-  ButtonView(CommandButton& c, Hooked<QToolButton>* b) : QtView(c, b), b_(c), w(b) {
+  ButtonView(CommandButton& c, ButtonWidget* b) : QtView(c, b), b_(c), w(b) {
     w->control = &c;
-    w->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QObject::connect(w, &QToolButton::clicked, [this] { guarded(b_, "Click", [&] { b_.raiseClick(); }); });
   }
   void syncOwn() override {
@@ -547,10 +670,10 @@ class ButtonView : public QtView {
     } else {
       w->setIcon(QIcon());
     }
-    w->setToolButtonStyle(b_.Picture_.get().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextUnderIcon);
+    w->update();
   }
   CommandButton& b_;
-  Hooked<QToolButton>* w;
+  ButtonWidget* w;
 };
 
 class TextView : public QtView {
@@ -661,14 +784,47 @@ class ComboView : public QtView {
   Hooked<QComboBox>* w2_;
 };
 
+// Sliders and scroll bars; BorderStyle 1 draws a frame round the control (the truss magnification
+// slider shows so that it has the arrow keys).
+template <class W>
+class RangeWidget : public Hooked<W> {
+ public:
+  using Hooked<W>::Hooked;
+  bool border = false;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    Hooked<W>::paintEvent(e);
+    if (!border) return;
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawRect(this->rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+// The user's moves: dragging the thumb runs Scroll while it moves and Change once it is let go; a key,
+// a click beside the thumb or an arrow button moves by a step and runs Change (a slider also runs
+// Scroll first).
 template <class W>
 class RangeView : public QtView {
  public:
-  RangeView(RangeControl& c, Hooked<W>* w) : QtView(c, w), r_(c), w2_(w) {
+  RangeView(RangeControl& c, RangeWidget<W>* w) : QtView(c, w), r_(c), w2_(w) {
     w->control = &c;
+    QObject::connect(w, &W::sliderPressed, [this] { pressValue_ = r_.Value.get(); });
     QObject::connect(w, &W::sliderMoved, [this](int v) { guarded(r_, "Scroll", [&] { r_.userScroll(v); }); });
-    QObject::connect(w, &W::valueChanged, [this](int v) {
-      if (v != r_.Value.get()) guarded(r_, "Change", [&] { r_.Value = v; });
+    QObject::connect(w, &W::sliderReleased, [this] {
+      if (r_.Value.get() != pressValue_ && r_.Change) guarded(r_, "Change", [&] { r_.Change(); });
+    });
+    QObject::connect(w, &W::actionTriggered, [this](int action) {
+      if (action == QAbstractSlider::SliderMove || action == QAbstractSlider::SliderNoAction) return;
+      int v = w2_->sliderPosition();
+      if (v == r_.Value.get()) return;
+      if constexpr (std::is_same_v<W, QSlider>)
+        if (!guarded(r_, "Scroll", [&] { r_.userScroll(v); })) return;
+      if (v != r_.Value.get())
+        guarded(r_, "Change", [&] { r_.Value = v; });
+      else if (r_.Change)
+        guarded(r_, "Change", [&] { r_.Change(); });
     });
   }
   void syncOwn() override {
@@ -678,13 +834,16 @@ class RangeView : public QtView {
     w2_->setSingleStep(r_.SmallChange.get());
     w2_->setPageStep(r_.LargeChange.get());
     w2_->setValue(r_.Value.get());
+    w2_->border = r_.BorderStyle.get() != 0;
+    w2_->update();
     if constexpr (std::is_same_v<W, QSlider>) {
       w2_->setTickPosition(QSlider::TicksBelow);
       w2_->setTickInterval(std::max(1, r_.TickFrequency.get()));
     }
   }
   RangeControl& r_;
-  Hooked<W>* w2_;
+  RangeWidget<W>* w2_;
+  int pressValue_ = 0;
 };
 
 class StatusWidget : public Passive {
@@ -697,10 +856,12 @@ class StatusWidget : public Passive {
     p.fillRect(rect(), palette().window());
     int n = s_.PanelCount();
     if (n == 0) return;
-    int w = width() / n;
-    for (int i = 0; i < n; ++i) {
-      // Panel 1 at the left, as the original laid them out.
-      QRect r(i * w + 1, 1, (i == n - 1 ? width() - i * w : w) - 2, height() - 2);
+    std::vector<QString> texts;
+    for (int i = 1; i <= n; ++i) texts.push_back(qs(s_.Panels(i).Text));
+    std::vector<int> widths = statusPanelWidths(fontMetrics(), texts, width());
+    // Panel 1 at the left.
+    for (int i = 0, x = 0; i < n; x += widths[std::size_t(i)], ++i) {
+      QRect r(x + 1, 1, widths[std::size_t(i)] - 2, height() - 2);
       p.setPen(QColor(150, 150, 150));
       p.drawRect(r);
       p.setPen(Qt::black);
@@ -723,36 +884,89 @@ class StatusView : public QtView {
   }
 };
 
+// The tab strip: TabsPerRow tabs to a row, all of one width, the first tab at the right as the window
+// reads; the row of the current tab stands next to the page, and the rows beyond it follow in turn
+// above. A caption too long for its tab wraps onto a second line, and the captions take a smaller
+// size when the rows would otherwise reach down to the page's first control.
 class TabWidget : public Passive {
  public:
-  TabWidget(TabControl& c, QWidget* parent) : Passive(c, parent), t_(c) {
-    bar_ = new QTabBar(this);
-    bar_->setExpanding(true);
-    for (int i = 0; i < c.Tabs(); ++i) bar_->addTab(qs(c.TabCaption(i)));
-    QObject::connect(bar_, &QTabBar::currentChanged, [this](int i) {
-      if (i != t_.Tab.get()) guarded(t_, "Click", [&] { t_.Tab = i; });
-    });
-  }
+  TabWidget(TabControl& c, QWidget* parent) : Passive(c, parent), t_(c) {}
   void syncTabs() {
-    QSignalBlocker block(bar_);
-    for (int i = 0; i < t_.Tabs(); ++i) bar_->setTabText(i, qs(t_.TabCaption(i)));
-    bar_->setCurrentIndex(t_.Tab.get());
-    bar_->setGeometry(0, 0, width(), bar_->sizeHint().height());
-    bar_->raise();
+    layoutRows();
     update();
   }
+  int rows() const { return std::max(1, (t_.Tabs() + perRow() - 1) / perRow()); }
+  int perRow() const {
+    int per = t_.TabsPerRow() > 0 ? t_.TabsPerRow() : t_.Tabs();
+    return std::max(1, std::min(per, t_.Tabs()));
+  }
+  QRect tabRect(int tab) const {
+    int per = perRow(), w = width() / per, col = tab % per;
+    int row = tab / per, sel = t_.Tab.get() / per;
+    int line = (row - sel - 1 + 2 * rows()) % rows();
+    int x = rightToLeft() ? width() - (col + 1) * w : col * w;
+    return QRect(x, line * rowHeight_, w, rowHeight_);
+  }
+  int tabAt(QPoint p) const {
+    for (int i = 0; i < t_.Tabs(); ++i)
+      if (tabRect(i).contains(p)) return i;
+    return -1;
+  }
+  const QFont& captionFont() const { return captionFont_; }
 
  protected:
+  bool rightToLeft() const { return layoutDirection() == Qt::RightToLeft || t_.form()->RightToLeft.get(); }
+  QString caption(int tab) const { return qs(t_.TabCaption(tab)).trimmed(); }
+  int rowHeightWith(const QFont& f) const {
+    QFontMetrics fm(f);
+    int h = fm.height() + 6;
+    int w = std::max(1, width() / perRow() - 6);
+    for (int i = 0; i < t_.Tabs(); ++i)
+      h = std::max(h, fm.boundingRect(QRect(0, 0, w, 1000), Qt::AlignCenter | Qt::TextWordWrap, caption(i)).height() + 4);
+    return h;
+  }
+  void layoutRows() {
+    int room = 1 << 20;
+    for (Control* ch : t_.children()) room = std::min(room, px(ch->Top) - 2);
+    captionFont_ = font();
+    rowHeight_ = rowHeightWith(captionFont_);
+    while (rows() * rowHeight_ > room && captionFont_.pointSizeF() > 6.5) {
+      captionFont_.setPointSizeF(captionFont_.pointSizeF() - 0.5);
+      rowHeight_ = rowHeightWith(captionFont_);
+    }
+  }
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), toQColor(t_.BackColor));
-    p.setPen(QColor(160, 160, 160));
-    p.drawRect(rect().adjusted(0, bar_->height() - 1, -1, -1));
+    int top = rows() * rowHeight_;
+    QColor edge(128, 128, 128);
+    p.setPen(edge);
+    p.drawRect(rect().adjusted(0, top - 1, -1, -1));
+    p.setFont(captionFont_);
+    for (int i = 0; i < t_.Tabs(); ++i) {
+      QRect r = tabRect(i);
+      bool current = i == t_.Tab.get();
+      QRect face = current ? r.adjusted(0, -1, -1, 1) : r.adjusted(1, 2, -2, 0);
+      p.fillRect(face, current ? toQColor(t_.BackColor) : toQColor(t_.BackColor).darker(104));
+      p.setPen(edge);
+      p.drawLine(face.topLeft(), face.topRight());
+      p.drawLine(face.topLeft(), face.bottomLeft());
+      p.drawLine(face.topRight(), face.bottomRight());
+      p.setPen(toQColor(t_.ForeColor));
+      p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignCenter | Qt::TextWordWrap, caption(i));
+    }
     drawLightweight(p, t_);
   }
-  void resizeEvent(QResizeEvent*) override { syncTabs(); }
+  void mousePressEvent(QMouseEvent* e) override {
+    int tab = tabAt(e->position().toPoint());
+    if (tab < 0) return Passive::mousePressEvent(e);
+    e->accept();
+    if (tab != t_.Tab.get()) guarded(t_, "Click", [&] { t_.Tab = tab; });
+  }
+  void resizeEvent(QResizeEvent*) override { layoutRows(); }
   TabControl& t_;
-  QTabBar* bar_;
+  int rowHeight_ = 20;
+  QFont captionFont_;
 };
 
 class TabView : public QtView {
@@ -848,7 +1062,9 @@ class GridView : public QtView {
       if (g_.Cols() > 0) t_->verticalHeader()->setFixedWidth(std::max(1, px(g_.ColWidth(0))));
       for (int c = 1; c < g_.Cols(); ++c) t_->setColumnWidth(c - 1, std::max(1, px(g_.ColWidth(c))));
     }
-    t_->setLayoutDirection(g_.LeftToRight.get() ? Qt::LeftToRight : t_->parentWidget()->layoutDirection());
+    // Columns run from the right in a right-to-left window unless the grid reads left to right.
+    bool rtl = !g_.LeftToRight.get() && g_.form()->RightToLeft.get();
+    t_->setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
     if (g_.Row() > 0 && g_.Col() > 0) t_->setCurrentIndex(model_.index(g_.Row() - 1, g_.Col() - 1));
     syncing_ = false;
   }
@@ -970,12 +1186,22 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr), form_(form) {
     menuBar_ = new QMenuBar(this);
     layout->setMenuBar(menuBar_);
   }
+  setLayoutDirection(form.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight);
   auto* s = new Surface(form, this);
   client_ = s;
   layout->addWidget(s, 1);
   setFont(hebrewFont());
   setWindowTitle(qs(form.Caption));
-  if (form.BorderStyle.get() == 0) setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setOwned(nullptr, false);
+}
+
+void FormWindow::setOwned(QWidget* owner, bool modal) {
+  Qt::WindowFlags f = owner ? (modal ? Qt::Dialog : Qt::Tool) : Qt::Window;
+  if (form_.frameless()) f |= Qt::FramelessWindowHint;
+  if (owner != parentWidget())
+    setParent(owner, f);
+  else if (windowFlags() != f)
+    setWindowFlags(f);
 }
 
 void FormWindow::applyGeometry() {
@@ -984,7 +1210,12 @@ void FormWindow::applyGeometry() {
   resize(std::max(1, px(form_.ScaleWidth())), std::max(1, px(form_.ScaleHeight()) + mb));
   move(px(form_.Left), px(form_.Top));
   setWindowTitle(qs(form_.Caption));
-  setLayoutDirection(form_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight);
+  Qt::LayoutDirection dir = form_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight;
+  if (layoutDirection() != dir) setLayoutDirection(dir);
+  if (form_.MousePointer.get() == vbDefault)
+    unsetCursor();
+  else
+    setCursor(cursorOf(form_.MousePointer));
   applying_ = false;
 }
 
@@ -1073,6 +1304,7 @@ void makeView(Control& c) {
     QAction* a = nullptr;
     if (hasChildren) {
       sub = new QMenu(qs(m->Caption), fw);
+      sub->setLayoutDirection(fw->layoutDirection());  // a popup does not inherit it
       a = sub->menuAction();
       (parentMenu ? static_cast<QWidget*>(parentMenu) : fw->menuBar())->addAction(a);
     } else {
@@ -1090,7 +1322,7 @@ void makeView(Control& c) {
   if (!parent) return;
   std::unique_ptr<View> v;
   if (auto* b = dynamic_cast<CommandButton*>(&c)) {
-    v = std::make_unique<ButtonView>(*b, new Hooked<QToolButton>(parent));
+    v = std::make_unique<ButtonView>(*b, new ButtonWidget(parent));
   } else if (auto* l = dynamic_cast<Label*>(&c)) {
     v = std::make_unique<LabelView>(c, new LabelWidget(*l, parent));
   } else if (auto* t = dynamic_cast<TextBox*>(&c)) {
@@ -1102,9 +1334,9 @@ void makeView(Control& c) {
   } else if (auto* cb = dynamic_cast<ComboBox*>(&c)) {
     v = std::make_unique<ComboView>(*cb, new Hooked<QComboBox>(parent));
   } else if (auto* sl = dynamic_cast<Slider*>(&c)) {
-    v = std::make_unique<RangeView<QSlider>>(*sl, new Hooked<QSlider>(parent));
+    v = std::make_unique<RangeView<QSlider>>(*sl, new RangeWidget<QSlider>(parent));
   } else if (auto* sb = dynamic_cast<ScrollBar*>(&c)) {
-    v = std::make_unique<RangeView<QScrollBar>>(*sb, new Hooked<QScrollBar>(parent));
+    v = std::make_unique<RangeView<QScrollBar>>(*sb, new RangeWidget<QScrollBar>(parent));
   } else if (auto* im = dynamic_cast<Image*>(&c)) {
     v = std::make_unique<ImageView>(c, new ImageWidget(*im, parent));
   } else if (auto* st = dynamic_cast<StatusBar*>(&c)) {
@@ -1145,6 +1377,12 @@ void unrealize(Form& form) {
   for (Control* c : form.allControls()) c->dropView();
   windows().erase(&form);
   form.dropView();
+}
+
+QRect tabRect(TabControl& t, int tab, QFont* font) {
+  auto* w = dynamic_cast<TabWidget*>(childHost(t));
+  if (w && font) *font = w->captionFont();
+  return w ? w->tabRect(tab) : QRect();
 }
 
 void deliverMouse(Control& c, int which, int button, int shift, float x, float y) {

@@ -2,10 +2,13 @@
 // The Qt side of the forms layer: the widgets that show a form and its controls. Only ui/ includes this.
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QStringList>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "ui/control.h"
 #include "ui/form.h"
@@ -31,6 +34,8 @@ class FormWindow : public QWidget {
   QWidget* client() { return client_; }
   QMenuBar* menuBar() { return menuBar_; }
   void applyGeometry();
+  // Shown owned by another window (stays in front of it) or on its own; frameless when its form is.
+  void setOwned(QWidget* owner, bool modal);
   QEventLoop* modalLoop = nullptr;
 
  protected:
@@ -73,6 +78,17 @@ class Application : public QApplication {
 void settleKeys();
 // A form's window goes: the keys held in it are no longer down anywhere.
 void forgetKeys(Form& form);
+
+// The widths of a status bar's panels: each at least an inch and wide enough for its text; the last
+// one takes what is left; when the bar is too narrow the panels give up the room their texts do not
+// need first.
+std::vector<int> statusPanelWidths(const QFontMetrics& fm, const std::vector<QString>& texts, int total);
+// A caption broken into lines on word boundaries so that each line fits width pixels where it can (a
+// single word wider than that stands alone on its line).
+QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width);
+
+// Where a tab control's widget shows the caption of a tab, in its pixels, and in which font.
+QRect tabRect(TabControl& t, int tab, QFont* font = nullptr);
 
 // Sends a mouse event as the window system would, for tests that check delivery through Qt.
 void deliverMouse(Control& c, int which, int button, int shift, float x, float y);

@@ -4,6 +4,8 @@
 
 frmSplash::frmSplash() : ui::Form("frmSplash") {
   BorderStyle = 3;
+  ControlBox = false;
+  StartUpPosition = 2;
   setClientSize(6000, 3600);
   KeyPreview = true;
   Frame1.Move(120, 60, 5760, 3420);

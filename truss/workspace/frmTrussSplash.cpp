@@ -31,6 +31,8 @@ ui::Picture logoPicture() {
 
 frmTrussSplash::frmTrussSplash() : ui::Form("frmTrussSplash") {
   BorderStyle = 3;
+  ControlBox = false;
+  StartUpPosition = 2;
   KeyPreview = true;
   setClientSize(6300, 4200);
   Frame1.Move(120, 60, 6060, 4020);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QRubberBand>
 #include <QWidget>
 
 #include "ui/control_array.h"
@@ -138,6 +139,53 @@ TEST_F(Delivery, AnIconDraggedOverItsCanvasDropsThere) {
   ASSERT_FALSE(states.empty());
   EXPECT_EQ(states.front(), ui::vbEnter);
   EXPECT_EQ(f.Image1.Left.get(), 1500.0f) << "the icon itself moves only when the handler moves it";
+}
+
+TEST_F(Delivery, ADragReportsWhereThePointerIsAndLandsWhereItsOutlineWas) {
+  // A marker array with no drag handlers of its own, lying on the canvas under the drag's path.
+  ui::ControlArray<ui::Image> Marker{&f, &f.Picture7, "Marker"};
+  Marker.Load(0);
+  Marker[0].Move(3000, 1500, 600, 600);
+  Marker[0].Visible = true;
+  ui::makeView(Marker[0]);
+  float dragDx = -1;
+  f.Image1.MouseMove = [&](int, int, float x, float) { dragDx = x; };
+  struct Over {
+    float x, y;
+    int state;
+  };
+  std::vector<Over> overs;
+  f.Picture7.DragOver = [&](ui::Control&, float x, float y, int st) { overs.push_back({x, y, st}); };
+  float landed = -1;
+  f.Picture7.DragDrop = [&](ui::Control&, float x, float) { landed = x - dragDx; };
+  QWidget* icon = ui::childHost(f.Image1);
+  QWidget* canvas = ui::childHost(f.Picture7);
+  auto send = [&](QEvent::Type t, QPoint inCanvas, Qt::MouseButton b, Qt::MouseButtons bs) {
+    QPointF g = canvas->mapToGlobal(QPointF(inCanvas));
+    QMouseEvent e(t, icon->mapFromGlobal(g), g, b, bs, Qt::NoModifier);
+    QApplication::sendEvent(icon, &e);
+  };
+  // The icon's top left is canvas pixel (100, 100).
+  send(QEvent::MouseMove, {110, 110}, Qt::NoButton, Qt::NoButton);
+  send(QEvent::MouseButtonPress, {112, 111}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, {114, 112}, Qt::NoButton, Qt::LeftButton);  // within the threshold
+  EXPECT_EQ(dragDx, 150.0f) << "a move within the threshold is no longer the icon's";
+  send(QEvent::MouseMove, {180, 130}, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseMove, {220, 130}, Qt::NoButton, Qt::LeftButton);  // over the marker
+  auto* band = ui::windowOf(f)->findChild<QRubberBand*>();
+  ASSERT_NE(band, nullptr);
+  int outlineLeft = canvas->mapFrom(ui::windowOf(f), band->geometry().topLeft()).x();
+  send(QEvent::MouseMove, {560, 130}, Qt::NoButton, Qt::LeftButton);  // off the canvas (500 pixels wide)
+  send(QEvent::MouseMove, {220, 130}, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {220, 130}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(overs.size(), 4u);
+  EXPECT_EQ(overs[1].state, ui::vbOver) << "a marker that handles no drag is no target";
+  EXPECT_EQ(overs[1].x, 220 * 15.0f);
+  EXPECT_EQ(overs[2].state, ui::vbLeave);
+  EXPECT_EQ(overs[2].x, 560 * 15.0f) << "a leave carries the real position";
+  EXPECT_EQ(overs[2].y, 130 * 15.0f);
+  EXPECT_EQ(overs[3].state, ui::vbEnter);
+  EXPECT_EQ(landed, float(outlineLeft) * 15.0f) << "the icon lands where its outline was";
 }
 
 TEST(Owned, AWindowShownFromItsOwnersLoadStaysInFrontOfIt) {

@@ -1,0 +1,198 @@
+// What the widgets show: tab rows, wrapped captions, status panels, pointers, slider borders and
+// keys, drawing that is lost without AutoRedraw, owned and right-to-left windows, a splash.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QSlider>
+#include <QTableView>
+#include <QTimer>
+
+#include "ui/form.h"
+#include "ui/grid.h"
+#include "ui/picturebox.h"
+#include "ui/qt_services.h"
+#include "ui/views.h"
+
+namespace {
+
+struct Tools : ui::Form {
+  Tools() : ui::Form("Tools") {
+    setClientSize(3465, 6855);
+    SSTab1.Move(-60, -60, 3705, 6915);
+    const char* captions[] = {"     אובייקטים     ", "   נתונים  ", "סימולציה", "    מאפייני גרף     ",
+                              "ערכי קיצון ומאמצים"};
+    for (int i = 0; i < 5; ++i) SSTab1.setTabCaption(i, captions[i]);
+    SSTab1.Tab = 3;
+    Command14.Caption = "שחרור גזירה";
+    Command14.Move(180, 840, 675, 915);
+    Slider2.Move(120, 2000, 2000, 450);
+    Slider2.Max = 10;
+    StatusBar2.Move(0, 6000, 3465, 330);
+  }
+  ui::TabControl SSTab1{this, nullptr, "SSTab1", 5, 3};
+  ui::CommandButton Command14{this, &SSTab1, "Command14"};
+  ui::Slider Slider2{this, &SSTab1, "Slider2"};
+  ui::StatusBar StatusBar2{this, nullptr, "StatusBar2", 4};
+  ui::Menu aa0{this, nullptr, "aa0", "קובץ"};
+  ui::Menu aa1{this, &aa0, "aa1", "יציאה"};
+  ui::Menu bb0{this, nullptr, "bb0", "עזרה"};
+};
+
+struct Rendering : ::testing::Test {
+  ui::QtServices svc{"t"};
+  Tools f;
+  ui::FormWindow* w = nullptr;
+  void SetUp() override {
+    w = ui::realize(f);
+    w->applyGeometry();
+    w->show();
+  }
+  void TearDown() override { ui::unrealize(f); }
+};
+
+TEST_F(Rendering, TabsStandInRowsWithTheCurrentRowNextToThePage) {
+  QRect current = ui::tabRect(f.SSTab1, 3), first = ui::tabRect(f.SSTab1, 0);
+  EXPECT_GT(current.top(), first.top()) << "tab 3's row stands next to the page";
+  EXPECT_EQ(ui::tabRect(f.SSTab1, 4).top(), current.top());
+  EXPECT_GT(first.left(), ui::tabRect(f.SSTab1, 2).left()) << "the first tab at the right";
+  EXPECT_EQ(first.width(), ui::childHost(f.SSTab1)->width() / 3);
+  QWidget* tabs = ui::childHost(f.SSTab1);
+  QFont font;
+  ui::tabRect(f.SSTab1, 0, &font);
+  QFontMetrics fm(font);
+  for (int i = 0; i < 5; ++i) {
+    QRect r = ui::tabRect(f.SSTab1, i);
+    QRect text = fm.boundingRect(r.adjusted(3, 0, -3, 0), Qt::AlignCenter | Qt::TextWordWrap,
+                                 QString::fromStdString(f.SSTab1.TabCaption(i)).trimmed());
+    EXPECT_TRUE(r.contains(text)) << "caption " << i << " is readable whole";
+  }
+  // A click on a tab of the far row makes that row the near one.
+  QPoint at = ui::tabRect(f.SSTab1, 1).center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, tabs->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(tabs, &press);
+  EXPECT_EQ(f.SSTab1.Tab.get(), 1);
+  EXPECT_GT(ui::tabRect(f.SSTab1, 0).top(), ui::tabRect(f.SSTab1, 3).top());
+  EXPECT_LE(ui::tabRect(f.SSTab1, 0).bottom() + 1, 840 / 15 - 2) << "the rows leave room for the page's controls";
+  EXPECT_GE(font.pointSizeF(), 7.0);
+}
+
+TEST_F(Rendering, CaptionsWrapOnWordsWithinTheirWidth) {
+  QFontMetrics fm(ui::childHost(f.Command14)->font());
+  int width = 675 / 15 - 6;
+  QStringList lines = ui::wrapCaption(fm, QString::fromUtf8("שחרור גזירה"), width);
+  EXPECT_EQ(lines, (QStringList{QString::fromUtf8("שחרור"), QString::fromUtf8("גזירה")}));
+  for (const QString& l : lines) EXPECT_LE(fm.horizontalAdvance(l), width);
+  EXPECT_EQ(ui::wrapCaption(fm, QString::fromUtf8("הצג/הסתר צירים לקורה"), 300).size(), 1);
+  EXPECT_EQ(ui::wrapCaption(fm, " סמך", 40), QStringList{QString::fromUtf8("סמך")});
+}
+
+TEST_F(Rendering, StatusPanelsShowTheirTextsWhole) {
+  QFontMetrics fm(ui::childHost(f.StatusBar2)->font());
+  QString hint = QString::fromUtf8("באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים");
+  int bar = 10680 / 15;
+  std::vector<int> w = ui::statusPanelWidths(fm, {"X=03.25", "", "", hint}, bar);
+  ASSERT_EQ(w.size(), 4u);
+  EXPECT_EQ(w[0] + w[1] + w[2] + w[3], bar);
+  EXPECT_GE(w[3], fm.horizontalAdvance(hint) + 4) << "the long hint shows whole";
+  EXPECT_GE(w[0], fm.horizontalAdvance("X=03.25"));
+  std::vector<int> roomy = ui::statusPanelWidths(fm, {"a", "", "", "b"}, bar);
+  EXPECT_EQ(roomy[0], 1440 / 15) << "with room to spare a panel is an inch wide";
+}
+
+TEST_F(Rendering, TheWindowsPointerShowsOverItsControls) {
+  f.MousePointer = 11;
+  EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+  EXPECT_EQ(ui::childHost(f.Command14)->cursor().shape(), Qt::WaitCursor);
+  f.MousePointer = ui::vbDefault;
+  EXPECT_EQ(ui::childHost(f.Command14)->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Rendering, ASliderMovedByTheKeysScrollsAndChanges) {
+  std::vector<std::string> log;
+  f.Slider2.Scroll = [&] { log.push_back("scroll " + std::to_string(f.Slider2.Value.get())); };
+  f.Slider2.Change = [&] { log.push_back("change " + std::to_string(f.Slider2.Value.get())); };
+  auto* s = qobject_cast<QSlider*>(ui::childHost(f.Slider2));
+  ASSERT_NE(s, nullptr);
+  QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+  QApplication::sendEvent(s, &right);
+  EXPECT_EQ(f.Slider2.Value.get(), 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"scroll 1", "change 1"}));
+  f.Slider2.BorderStyle = 1;
+  QImage framed = s->grab().toImage();
+  EXPECT_EQ(framed.pixelColor(0, s->height() / 2), QColor(Qt::black)) << "BorderStyle 1 frames the slider";
+}
+
+TEST_F(Rendering, MenusAndTabsRunFromTheRightAndControlsKeepTheirPlaces) {
+  ASSERT_NE(w->menuBar(), nullptr);
+  EXPECT_EQ(w->menuBar()->layoutDirection(), Qt::RightToLeft);
+  QAction* file = w->menuBar()->actions().value(0);
+  ASSERT_NE(file, nullptr);
+  EXPECT_GT(w->menuBar()->actionGeometry(file).left(), w->menuBar()->width() / 2) << "\"קובץ\" at the right";
+  ASSERT_NE(file->menu(), nullptr);
+  EXPECT_EQ(file->menu()->layoutDirection(), Qt::RightToLeft);
+  EXPECT_EQ(ui::childHost(f.Command14)->geometry().topLeft(), QPoint(12, 56)) << "positions are as given";
+}
+
+struct Canvas : ui::Form {
+  Canvas() : ui::Form("Canvas") {
+    setClientSize(6000, 4000);
+    Picture1.Move(0, 0, 3000, 3000);
+  }
+  ui::PictureBox Picture1{this, nullptr, "Picture1"};
+};
+
+TEST(AutoRedraw, ADrawingWithoutItIsLostWhenTheBoxIsUncovered) {
+  ui::QtServices svc{"t"};
+  Canvas f;
+  ui::FormWindow* w = ui::realize(f);
+  w->show();
+  QWidget* box = ui::childHost(f.Picture1);
+  box->grab();  // painted once: on the screen
+  f.Picture1.Line(0, 0, 3000, 3000, ui::RGB(255, 0, 0));
+  f.Picture1.AutoRedraw = true;
+  f.Picture1.Visible = false;
+  f.Picture1.Visible = true;
+  EXPECT_EQ(f.Picture1.drawn().size(), 1u) << "with AutoRedraw the drawing stays";
+  f.Picture1.AutoRedraw = false;
+  f.Picture1.Visible = false;
+  f.Picture1.Visible = true;
+  EXPECT_TRUE(f.Picture1.drawn().empty());
+  EXPECT_NE(box->grab().toImage().pixelColor(100, 100), QColor(255, 0, 0));
+  ui::unrealize(f);
+}
+
+TEST(Windows, OwnedModalWindowsStayInFrontAndASplashIsFramelessAndCentred) {
+  ui::QtServices svc{"t"};
+  struct Splash : ui::Form {
+    Splash() : ui::Form("Splash") {
+      BorderStyle = 3;
+      ControlBox = false;
+      StartUpPosition = 2;
+      setClientSize(6000, 3600);
+    }
+  } splash;
+  struct Main : ui::Form {
+    explicit Main(ui::Form& s) : ui::Form("Main"), splash(s) { setClientSize(9000, 6000); }
+    void Form_Load() override { splash.Show(ui::vbModal, this); }
+    ui::Form& splash;
+  } main(splash);
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    ui::FormWindow* sw = ui::windowOf(splash);
+    ASSERT_NE(sw, nullptr);
+    EXPECT_EQ(sw->parentWidget(), ui::windowOf(main)) << "a modal window stays in front of its owner";
+    EXPECT_TRUE(sw->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(splash.Left.get(), (svc.screenWidthTwips() - splash.Width.get()) / 2);
+    EXPECT_EQ(splash.Top.get(), (svc.screenHeightTwips() - splash.Height.get()) / 2);
+    checked = true;
+    splash.Unload();
+  });
+  main.Show();
+  EXPECT_TRUE(checked);
+  ui::unrealize(main);
+}
+
+}  // namespace
