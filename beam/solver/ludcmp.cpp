@@ -25,24 +25,26 @@ bool Form20::ludcmp(Byte n) {
   // the first non-zero of their row (a row's factors stay zero there) and before the first non-zero of
   // the column's upper part are left out. A value that is not finite arising on the way would make a
   // left-out zero matter: then the decomposition is done again with every term.
-  bool plain = true;  // no -0 and nothing that is not finite
+  bool unplain = false;  // a -0 or a value that is not finite
+  ui::Array<Double, 1, 41> largest;
   for (int i = 1; i <= n; ++i) {
+    double big = 0;
     for (int j = 1; j <= n; ++j) {
       const double v = K(i, j);
       a(i, j) = v;
-      plain = plain && std::isfinite(v) && !(v == 0 && std::signbit(v));
+      unplain |= !std::isfinite(v) | (v == 0 && std::signbit(v));
+      if (std::abs(v) > big) big = std::abs(v);
     }
+    largest(i) = big;
     P0(i) = P(i);
   }
+  const bool plain = !unplain;
   for (int i = 1; i <= n; ++i) {
-    double big = 0;
-    for (int j = 1; j <= n; ++j)
-      if (std::abs(a(i, j)) > big) big = std::abs(a(i, j));
-    if (big == 0 || !std::isfinite(big)) {
+    if (largest(i) == 0 || !std::isfinite(largest(i))) {
       ui::MsgBox(" singular ");
       return false;
     }
-    row_scale(i) = 1 / big;
+    row_scale(i) = 1 / largest(i);
   }
   const auto scale0 = row_scale;
   bool finite = true;  // every value the decomposition wrote
@@ -55,7 +57,10 @@ bool Form20::ludcmp(Byte n) {
     }
     for (int j = 1; j <= n; ++j) {
       int first_in_col = skip ? n + 1 : 1;  // the first non-zero of the column's finished part
-      for (int i = 1; i < j; ++i) {
+      // Above the column's first non-zero there is nothing to subtract from.
+      int top = 1;
+      while (skip && top < j && a(top, j) == 0) ++top;
+      for (int i = top; i < j; ++i) {
         double sum = a(i, j);
         for (int k = std::max(first_in_row(i), first_in_col); k < i; ++k) sum -= a(i, k) * a(k, j);
         a(i, j) = sum;
