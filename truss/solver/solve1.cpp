@@ -38,6 +38,7 @@ ui::DynArray2<double> product(const ui::DynArray2<float>& A, const ui::DynArray2
   // with a zero factor and a finite other factor is +0 or -0, and adding either to a sum that starts at
   // +0 leaves it as it was, so only the non-zero terms are added, each sum still in rising k. A factor
   // that is not finite would turn a zero into NaN: then every term is added, as it always was.
+  //
   // Where a row of a factor is not zero, as indices from 0. Nearly all of a row is zero, so the row is
   // looked at eight entries at a time, by their bits without the sign (a NaN counts as not zero).
   std::vector<long> found(std::size_t(std::max(inner, columns)) + 8);
