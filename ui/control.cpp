@@ -172,7 +172,7 @@ void ComboBox::propertyChanged(const void* which) {
   if (which == &ListIndex) {
     int i = ListIndex.get();
     if (i < -1 || i >= int(items_.size())) {
-      // The original refused an index outside the list; keep the list as it was.
+      // An index outside the list is refused; the list stays as it was.
       ListIndex.setQuietly(-1);
       throw std::out_of_range(Name() + ".ListIndex out of range");
     }

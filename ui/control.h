@@ -1,8 +1,8 @@
 #pragma once
 // The controls every window is written on. A control holds its state exactly as the program set it
 // (positions and sizes in twips, captions, values, visibility); the Qt widget that shows it, when its
-// window has been shown, only mirrors that state. Events are std::function slots named as the original
-// events, with the original arguments; a window wires them to its handlers, and code may equally call
+// window has been shown, only mirrors that state. Events are std::function slots named as the windows'
+// handlers name them (Click, MouseDown, DragDrop...), with their arguments; a window wires them to its handlers, and code may equally call
 // the handlers with made-up arguments.
 
 #include <cstdint>
@@ -22,7 +22,7 @@ class View;
 // 15 twips to a pixel at 96 dots per inch.
 inline constexpr float kTwipsPerPixel = 15.0f;
 
-// Mouse buttons and shift bits as the original passed them.
+// Mouse buttons and shift bits as the handlers receive them.
 inline constexpr int vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4;
 inline constexpr int vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4;
 // Drag states of DragOver.
@@ -30,7 +30,7 @@ inline constexpr int vbEnter = 0, vbLeave = 1, vbOver = 2;
 // Mouse pointer shapes used by the windows.
 inline constexpr int vbDefault = 0, vbArrow = 1, vbCrosshair = 2, vbSizeAll = 15;
 
-// An RGB colour as the original stored it: red in the low byte.
+// An RGB colour as the model stores it: red in the low byte.
 using Color = std::uint32_t;
 constexpr Color RGB(int r, int g, int b) {
   return Color(r & 255) | (Color(g & 255) << 8) | (Color(b & 255) << 16);

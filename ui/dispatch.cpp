@@ -17,10 +17,20 @@ HandlerFailureHook setHandlerFailureHook(HandlerFailureHook hook) {
 }
 
 std::string handlerName(const Control& c, const char* event) {
-  std::string name = &c == c.form() || !c.form() ? "Form" : c.Name();
-  std::string prefix = c.form() ? c.form()->Name() + "." : std::string();
-  std::string index = c.Index() >= 0 ? "(" + std::to_string(c.Index()) + ")" : std::string();
-  return prefix + name + "_" + event + index;
+  std::string name;
+  if (c.form()) {
+    name += c.form()->Name();
+    name += '.';
+  }
+  name += &c == c.form() || !c.form() ? std::string("Form") : c.Name();
+  name += '_';
+  name += event;
+  if (c.Index() >= 0) {
+    name += '(';
+    name += std::to_string(c.Index());
+    name += ')';
+  }
+  return name;
 }
 
 void handlerFailed(const std::string& handler, const std::string& what) {

@@ -86,7 +86,7 @@ class Form : public Control {
 // The program ends when no window is loaded any more.
 bool anyFormLoaded();
 
-// A window that is made on first use, as the original's windows were; tests destroy and remake it to
+// A window that is made on first use, the first time any code names it; tests destroy and remake it to
 // start from its design state.
 template <class F>
 class FormRef {

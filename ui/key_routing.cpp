@@ -120,8 +120,11 @@ bool Application::notify(QObject* receiver, QEvent* e) {
 
 bool Application::routeKey(QObject* receiver, QKeyEvent* ke, std::optional<QKeyEvent>& replaced) {
   KeyState& k = keyState();
+  // Qt hands a key to the window system's window object first, then to the widget: only the widget's
+  // delivery counts.
   auto* widget = qobject_cast<QWidget*>(receiver);
-  Control* c = widget ? controlOf(widget) : nullptr;
+  if (!widget) return true;
+  Control* c = controlOf(widget);
   int code = vbKeyCode(ke->key(), ke->nativeScanCode());
   int shift = vbShiftBits(unsigned(ke->modifiers()));
   if (ke->type() == QEvent::KeyRelease) {

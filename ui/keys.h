@@ -1,5 +1,5 @@
 #pragma once
-// Keys as the original numbered them (virtual-key codes), from what Qt reports. Letters go by the
+// Keys as the windows number them (virtual-key codes), from what Qt reports. Letters go by the
 // physical key, so that a Hebrew keyboard layout still gives D, R, F, C for the keys that carry them.
 
 namespace ui {
@@ -10,7 +10,7 @@ inline constexpr int vbKeyBack = 8, vbKeyTab = 9, vbKeyReturn = 13, vbKeyShift =
                      vbKeyDown = 40, vbKeyInsert = 45, vbKeyDelete = 46;
 
 // qtKey: Qt::Key; scanCode: the native scan code (X11 key code) or 0 when the platform gives none.
-// Returns 0 for a key the original had no code for.
+// Returns 0 for a key without such a code.
 int vbKeyCode(int qtKey, unsigned scanCode);
 // Qt keyboard modifiers to the shift bits 1 (Shift), 2 (Ctrl), 4 (Alt).
 int vbShiftBits(unsigned qtModifiers);

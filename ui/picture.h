@@ -1,6 +1,6 @@
 #pragma once
 // A picture: the bitmap of an icon, a marker, a button or a picture box. Pictures are shared handles,
-// compared by handle as the original compared picture objects; the windows draw their own pictures with
+// compared by handle (the windows ask whether an icon shows this very picture); the windows draw their own pictures with
 // the small painter below, so no window needs a Qt type.
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // A property of a control: the value as the program set it, and a note to its owner when it changes, so
-// that the owner can fire the events the original controls fired and bring its widget up to date.
+// that the owner can fire the events a change of it fires and bring its widget up to date.
 // The value is held exactly as set (twips as float, never round-tripped through pixels).
 
 #include <string>

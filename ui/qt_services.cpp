@@ -75,7 +75,7 @@ void QtServices::formUnloaded(Form& form) {
     w->hide();
   }
   unrealize(form);
-  // As the original did, the program ends when its last window has unloaded (a hidden window that is
+  // The program ends when its last window has unloaded (a hidden window that is
   // still loaded keeps it running).
   if (!anyFormLoaded()) QCoreApplication::quit();
 }
@@ -123,7 +123,7 @@ float QtServices::screenHeightTwips() {
 std::string QtServices::appPath() { return QCoreApplication::applicationDirPath().toStdString(); }
 
 float QtServices::rnd() {
-  // Rounding to float can give 1 itself; the original never did.
+  // Rounding to float can give 1 itself; Rnd stays below 1.
   float r = std::uniform_real_distribution<float>(0.0f, 1.0f)(rng_);
   return r < 1.0f ? r : std::nextafter(1.0f, 0.0f);
 }

@@ -2,7 +2,7 @@
 // Arrays with the inclusive bounds the model declares (an array of 0..22 has 23 slots and is indexed
 // 0..22; one of 21..30 is indexed by the object index itself). Every index is checked in one place: an
 // index out of range throws std::out_of_range instead of reaching memory, and the caller that expects
-// it (where the original skipped a failing statement) checks with contains() first.
+// it (where a failing statement is to be skipped) checks with contains() first.
 
 #include <array>
 #include <cstddef>

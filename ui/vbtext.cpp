@@ -21,7 +21,7 @@ std::string numberText(T v, int digits)
     if (std::isinf(v))
         return v < 0 ? "-1.#INF" : "1.#INF";
     if (v == 0)
-        return "0"; // also -0: the original had no negative zero
+        return "0"; // also -0: no negative zero is printed
 
     // Scientific form with exactly `digits` significant digits gives both the
     // correctly rounded mantissa and the exponent *after* rounding, which is

@@ -1,6 +1,6 @@
-// Number <-> text conversions that behave like the classic BASIC runtime the
-// original programs were written against, plus the Hebrew code page used by
-// their data files.
+// Number <-> text conversions of the classic BASIC runtime, which the windows'
+// texts and the stored files follow, plus the Hebrew code page of the data
+// files.
 //
 // Everything here ignores the process C locale on purpose: Qt calls setlocale()
 // from the environment, and a German or Russian desktop would otherwise turn
@@ -21,8 +21,8 @@ namespace ui {
 // Exponent form ("1E-05", "1.5E+10": at least two exponent digits, sign always)
 // is used when the decimal exponent of the rounded value is below -4 or at
 // least the precision, so .0001 stays fixed and .00001 becomes 1E-05.
-// -0 prints as " 0". Infinities and NaN (which the original could never hold)
-// print the way its C runtime showed them: "1.#INF", "-1.#INF", "-1.#IND",
+// -0 prints as " 0". Infinities and NaN (which no computation of the model
+// should give) print the way that runtime showed them: "1.#INF", "-1.#INF", "-1.#IND",
 // "1.#QNAN".
 std::string Str(double v);
 std::string Str(float v);
@@ -38,8 +38,8 @@ std::string CStr(int v);
 // with at most one '.', then an optional exponent introduced by E or D.
 // Anything else ends the number ("12abc" -> 12, "1.2.3" -> 1.2, "1e" -> 1).
 // "&H"/"&O" radix prefixes are not supported and read as 0.
-// A value too large for a double gives +-DBL_MAX (the original raised an
-// overflow error); one too small gives 0.
+// A value too large for a double gives +-DBL_MAX (an overflow error in that
+// runtime); one too small gives 0.
 double Val(std::string_view s);
 
 // Format with a digit pattern made of '0' (forced digit), '#' (optional digit)
@@ -49,16 +49,16 @@ double Val(std::string_view s);
 // value of the double (0.125 -> "0.13", but 1.005, stored as 1.00499..., ->
 // "1.00"), then trailing zeros are dropped down to the last '0' placeholder.
 // A '.' in the pattern is always printed, even with no fraction digits left
-// ("5." for "0.##"), as the original did. A negative number keeps its '-'
+// ("5." for "0.##"). A negative number keeps its '-'
 // even when it rounds to zero ("-0.000"); -0.0 itself formats as 0.
 // Any other pattern character is copied through as a literal. An empty
 // pattern gives CStr(v). Infinity and NaN format as 0.
 std::string Format(double v, std::string_view pattern);
 
-// Round half to even, as the original did whenever a real became an integer.
+// Round half to even, as every conversion of a real to an integer does.
 double RoundHalfEven(double v);
-// CInt / CLng: half-to-even rounding, then clamped to the type's range (the
-// original raised an overflow error; clamping keeps us free of undefined
+// CInt / CLng: half-to-even rounding, then clamped to the type's range (an
+// overflow error in that runtime; clamping keeps us free of undefined
 // behaviour). NaN gives 0.
 int16_t CInt(double v);
 int32_t CLng(double v);
@@ -66,7 +66,7 @@ int32_t CLng(double v);
 double Int(double v);
 double Fix(double v);
 
-// The original data and help files are Windows code page 1255 (Hebrew).
+// The data and help files are Windows code page 1255 (Hebrew).
 // Returns UTF-8. Input that is already valid UTF-8 and contains at least one
 // multi-byte sequence is returned unchanged, so files re-saved as UTF-8 keep
 // working. Bytes the code page leaves undefined become U+FFFD.

@@ -140,7 +140,13 @@ void Form20::fun3() {
 }
 
 void Form20::point_graf(Integer x) {
-  if (!ffa.Enabled) return;
+  auto show = [this](int g, Single v, const char* pattern) {
+    if (Text2.exists(g)) Text2[g].Text = solution_current && std::isfinite(v) ? ui::Format(v, pattern) : "";
+  };
+  if (!solution_current) {
+    for (int g = 0; g <= 2; ++g) show(g, 0, "");
+    return;
+  }
   cur_elem = n_elem;
   for (i_loop = 1; i_loop <= n_elem; ++i_loop)
     if (Single(elem(i_loop).x_start) + elem(i_loop).length > Single(x)) {
@@ -150,7 +156,7 @@ void Form20::point_graf(Integer x) {
   if (!elem.contains(cur_elem)) return;
   leftEndValues();
   value_x(Integer(x - elem(cur_elem).x_start));
-  if (Text2.exists(0)) Text2[0].Text = ui::Format(V_x, "0.000");
-  if (Text2.exists(1)) Text2[1].Text = ui::Format(M_x, "0.000");
-  if (Text2.exists(2)) Text2[2].Text = ui::Format(def_x * unit_def, "0.00000");
+  show(0, V_x, "0.000");
+  show(1, M_x, "0.000");
+  show(2, def_x * unit_def, "0.00000");
 }

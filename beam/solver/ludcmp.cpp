@@ -41,6 +41,7 @@ bool Form20::ludcmp(Byte n) {
   const bool plain = !unplain;
   for (int i = 1; i <= n; ++i) {
     if (largest(i) == 0 || !std::isfinite(largest(i))) {
+      stop_simulation();
       ui::MsgBox(" singular ");
       return false;
     }
@@ -123,6 +124,7 @@ bool Form20::ludcmp(Byte n) {
     regular = decompose(false);
   }
   if (!regular) {
+    stop_simulation();
     ui::MsgBox(kMechanismMessageA);
     return false;
   }
@@ -145,6 +147,7 @@ bool Form20::ludcmp(Byte n) {
   for (int i = 1; i <= n; ++i)
     if (!std::isfinite(P(i))) {
       for (int j = 1; j <= n; ++j) P(j) = P0(j);
+      stop_simulation();
       ui::MsgBox(kMechanismMessageA);
       return false;
     }

@@ -28,11 +28,10 @@ void Form20::check_mechanism() {
     }
   if (!message) return;
 
+  solution_current = false;
+  // The run stops before the message, so no tick comes inside the message box.
+  stop_simulation();
   ui::MsgBox(message);
-  if (Form10Form->Timer1.Enabled) {
-    Form10Form->Timer1.Enabled = false;
-    ffc.Checked = update_drag != 0;
-  }
   mechanism = True;
-  Picture3.Cls();
+  forget_solution();
 }

@@ -3,12 +3,20 @@
 #include "beam/workspace/Form20.h"
 #include "ui/vbtext.h"
 
+#include <algorithm>
+
 namespace {
 
 // Where an icon's centre lies: support icons are 360 twips wide, the other node objects 150.
 float centreOffset(Integer index) { return index <= 5 ? 180.0f : 75.0f; }
 
-Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - 285.0f); }
+Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - canvas::kBeamLeft); }
+
+// The Left of a node object's icon standing on the left or the right end of the beam, by its kind.
+float leftEndLeft(Integer index) { return index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f; }
+float rightEndLeft(Integer index) { return index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f; }
+// Where an icon dropped on a taken end goes instead: just inside the beam.
+constexpr float kBesideRightEnd = 10015;
 
 }  // namespace
 
@@ -39,43 +47,55 @@ void Form20::sort_p(Integer index) {
     ++n_elem;
   }
 
+  using namespace canvas;
   // An icon just right of the left end zone would give an inner node at x <= 0, an element of no
   // length: it belongs to the end zone.
   float left = icon.Left;
-  if (left <= 200 || innerX(left, index) <= 0) {
+  if (left <= kLeftZone || innerX(left, index) <= 0) {
     if (!left_end) {
-      icon.Left = index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f;
+      icon.Left = leftEndLeft(index);
       left_end = True;
       node_list(0).obj = index;
       if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
       --n_elem;
       return;
     }
-    icon.Left = 285;
-  } else if (left >= 9950) {
+    icon.Left = kBeamLeft;
+  } else if (left >= kRightZone) {
     if (!right_end) {
-      icon.Left = index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f;
+      icon.Left = rightEndLeft(index);
       right_end = True;
       if (node_list.contains(n_elem - 1)) node_list(n_elem - 1).obj = index;
       if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
       --n_elem;
       return;
     }
-    icon.Left = 10015;
+    icon.Left = kBesideRightEnd;
   }
 
-  for (int i = 1; i <= n_elem - 1 && node_list.contains(i); ++i) {
-    float edge = float(node_list(i).x) + 285.0f - icon.Width / 2.0f;
-    // The same x as a node (also from a fractional Left) would make an element of no length.
-    if (edge == icon.Left || innerX(icon.Left, index) == node_list(i).x) icon.Left = icon.Left + 100.0f;
-    if (edge > icon.Left) {
-      for (int j = n_elem; j >= i + 1; --j)
-        if (node_list.contains(j)) node_list(j) = node_list(j - 1);
-      node_list(i) = {index, innerX(icon.Left, index)};
-      if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, 10000};
-      return;
-    }
+  // An inner node: nodes 0..n_elem - 1 are the others, the last at x 10000. Its x must lie strictly
+  // inside the beam and differ from every other node's, or an element of no length would follow.
+  auto taken = [](int x) {
+    for (int i = 0; i <= n_elem - 1 && node_list.contains(i); ++i)
+      if (node_list(i).x == x) return true;
+    return false;
+  };
+  int x = innerX(icon.Left, index);
+  if (taken(x)) x += 100;
+  x = std::clamp(x, 1, 9999);
+  // The nearest free place, searching outwards: there are at most 22 nodes on 9999 places.
+  for (int d = 0; taken(x); ++d) {
+    const int up = x + d, down = x - d;
+    if (up <= 9999 && !taken(up)) x = up;
+    else if (down >= 1 && !taken(down)) x = down;
   }
+  if (x != innerX(icon.Left, index)) icon.Left = float(x) + kBeamLeft - centreOffset(index);
+  int at = 1;
+  while (at <= n_elem - 1 && node_list.contains(at) && node_list(at).x < x) ++at;
+  for (int j = n_elem; j >= at + 1; --j)
+    if (node_list.contains(j)) node_list(j) = node_list(j - 1);
+  node_list(at) = {index, Integer(x)};
+  if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, 10000};
 }
 
 void Form20::remove_p(Integer index) {

@@ -8,33 +8,35 @@
 #include "ui/vbtext.h"
 
 void Form20::stop_simulation() {
-  if (Form10Form->Timer1.Enabled) {
-    Form10Form->Timer1.Enabled = false;
-    ffc.Checked = update_drag != 0;
-  }
+  if (Form10Form->Timer1.Enabled) Form10Form->stop_run();
 }
 
 void Form20::solution() {
-  if (solve_on != True) return;
+  // A model changed without solving has no solution to show.
+  if (solve_on != True) {
+    forget_solution();
+    return;
+  }
   Form10& tools = *Form10Form;
+  solution_current = false;
+  tools.clear_extremes();
   if (mechanism == True) {
-    ui::MsgBox(kMechanismMessageA);
+    // The run stops first, so no tick comes inside the message box.
     stop_simulation();
-    Picture3.Cls();
+    ui::MsgBox(kMechanismMessageA);
+    forget_solution();
     return;
   }
   asamb_P();
   // Nothing is drawn or reported from a load vector that was never solved.
   if (!ludcmp(free_dof)) {
-    stop_simulation();
-    Picture3.Cls();
+    forget_solution();
     return;
   }
   if (!(tools.Timer1.Enabled && tools.Check1.Value == 1)) Picture3.Cls();
-  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) {
-    end_forces(cur_elem);
-    fun3();
-  }
+  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) end_forces(cur_elem);
+  solution_current = true;
+  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) fun3();
   if (!tools.Timer1.Enabled) Reaction();
   if (tools.Check3.Value == 1) point_graf(ui::CInt(Line4.X1));
 }

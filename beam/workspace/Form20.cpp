@@ -20,10 +20,15 @@ const char* const kStartHint = "הוסף לקורה אובייקטים   ";
 const char* const kNodeHint = "גרור את האובייקט ומקמו בקורה ";
 const char* const kLoadHint = "באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים";
 
-int startCode(int i) { return i <= 5 ? 1 : i <= 10 ? 2 : i <= 15 ? 3 : i <= 20 ? 4 : i <= 30 ? 6 : i <= 40 ? 10 : 8; }
-
 const char* kindName(int i) {
   return i <= 5 ? "סמך" : i <= 10 ? "ריתום" : i <= 15 ? "מפרק" : i <= 20 ? "שחרור גזירה" : i <= 30 ? "כח" : i <= 40 ? "מומנט" : "כח רציף";
+}
+
+// A load of magnitude 0 has no direction of its own; its icon keeps its kind's picture so that it
+// stays where the pointer can reach it.
+int shown_icon(int k) {
+  const Integer code = object_icon(Byte(k));
+  return code != 0 ? code : kind_icon(Byte(k));
 }
 
 // Scale of a graph from its slider (10..30) and its multiplier 10^k.
@@ -66,10 +71,12 @@ Form20::Form20() : ui::Form("Form20") {
   for (int i = 1; i <= 50; ++i) {
     Image1.Load(i);
     ui::Image& icon = Image1[i];
-    icon.Picture_ = beam::objectPicture(startCode(i));
+    icon.Picture_ = beam::objectPicture(kind_icon(Byte(i)));
     if (i > 40) {
+      // A distributed load's icon spans the load: its picture is stretched over the width it is given.
       icon.Width = 500;
       icon.Tag = "250";
+      icon.Stretch = true;
     }
     icon.Visible = false;
     icon.DragMode = 1;
@@ -88,14 +95,18 @@ Form20::Form20() : ui::Form("Form20") {
   Frame1.Move(120, 0, 4200, 900);
   Check1.Load(0);
   Check1[0].Caption = "כללי";
-  Check1[0].Move(3240, 0, 840, 240);
-  Picture1.Move(60, 220, 4080, 660);
+  Check1[0].Move(3240, 0, 840, 220);
+  Picture1.Move(60, 240, 4080, 650);
   Picture1.BorderStyle = 0;
+  const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
   for (int g = 0; g <= 2; ++g) {
+    Label5.Load(g);
+    Label5[g].Caption = names[g];
+    Label5[g].Move(60 + 1350.0f * g, 30, 480, 240);
     Slider2.Load(g);
-    Slider2[g].Move(60 + 1350 * g, 0, 1260, 300);
+    Slider2[g].Move(540 + 1350.0f * g, 0, 780, 300);
     Combo2.Load(g);
-    Combo2[g].Move(60 + 1350 * g, 330, 1260, 315);
+    Combo2[g].Move(60 + 1350.0f * g, 330, 1260, 315);
     for (const char* item : {"X1", "X10", "X100", "X1000"}) Combo2[g].AddItem(item);
   }
   Combo2[2].AddItem("X10000");
@@ -111,25 +122,32 @@ Form20::Form20() : ui::Form("Form20") {
   Combo1.Move(2640, 240, 1200, 315);
   Combo1.Visible = false;
   Frame2.Caption = "מקרא";
-  Frame2.Move(4440, 0, 2400, 900);
-  const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
+  Frame2.Move(4440, 0, 1620, 900);
   for (int g = 0; g <= 2; ++g) {
-    Line3.Load(g);
-    line(Line3[g], 1320, 330 + 200.0f * g, 2220, 330 + 200.0f * g);
+    Frame3.Load(g);
+    Frame3[g].BorderStyle = 0;
+    Frame3[g].Move(60, 210 + 220.0f * g, 1500, 220);
+    Line3.LoadIn(g, &Frame3[g]);
+    line(Line3[g], 840, 110, 1440, 110);
     Line3[g].BorderWidth = 2;
-    Label4.Load(g);
+    Label4.LoadIn(g, &Frame3[g]);
     Label4[g].Caption = names[g];
-    Label4[g].Move(120, 230 + 200.0f * g, 1100, 200);
+    Label4[g].Move(0, 0, 780, 220);
   }
+  // The readout: the cursor's position, then per graph its name, its unit and its value.
   Frame4.Caption = "ערכי הגרפים הפעילים";
-  Frame4.Move(6960, 0, 3500, 900);
-  Text1.Move(2300, 0, 1100, 270);
+  Frame4.Move(6180, 0, 4300, 900);
+  Text1.Move(120, 480, 900, 300);
+  Text1.Locked = true;  // the readout shows; nothing typed there would be read
+  ui::Label* units[3] = {&Label8, &Label7, &Label6};
   for (int g = 0; g <= 2; ++g) {
     Text2.Load(g);
-    Text2[g].Move(120 + 1130.0f * g, 560, 1080, 300);
+    Text2[g].Move(1140 + 1040.0f * g, 480, 980, 300);
+    Text2[g].Locked = true;
     Label3.Load(g);
     Label3[g].Caption = names[g];
-    Label3[g].Move(120 + 1130.0f * g, 300, 1080, 240);
+    Label3[g].Move(1140 + 1040.0f * g, 220, 440, 240);
+    units[g]->Move(1580 + 1040.0f * g, 220, 560, 240);
   }
   Slider1.Min = 0;
   Slider1.Max = 10000;
@@ -297,8 +315,12 @@ bool Form20::on_the_beam(int k) const {
 
 void Form20::normal_picture(int k) {
   if (!Image1.exists(k)) return;
-  Image1[k].Picture_ = beam::objectPicture(object_icon(Byte(k)));
+  Image1[k].Picture_ = beam::objectPicture(shown_icon(k));
   if (k > 40) Image1[k].Width = 2 * float(ui::Val(Image1[k].Tag.get()));
+}
+
+void Form20::refresh_data() {
+  if (ffc.Checked) Form10Form->re_load_text();
 }
 
 void Form20::image1_MouseMove(int Index, int Button, int Shift, float X, float Y) {
@@ -307,14 +329,14 @@ void Form20::image1_MouseMove(int Index, int Button, int Shift, float X, float Y
   drag_dx = ui::CInt(X);
   if (hot_icon == 0) hot_icon = Byte(Index);
   sel_obj = Byte(Index);
-  const Integer code = object_icon(Byte(Index));
-  Image1[Index].Picture_ = code ? beam::objectPicture(code + 20) : ui::Picture{};
+  Image1[Index].Picture_ = beam::objectPicture(shown_icon(Index) + 20);
   if (Index > 40) Image1[Index].Width = 2 * float(ui::Val(Image1[Index].Tag.get()));
   if (hot_icon != Index) {
     normal_picture(hot_icon);
     hot_icon = Byte(Index);
   }
   MousePointer = ui::vbSizeAll;
+  refresh_data();
 }
 
 void Form20::Picture7_MouseDown(int Button, int Shift, float X, float Y) {
@@ -326,38 +348,35 @@ void Form20::Picture7_MouseDown(int Button, int Shift, float X, float Y) {
 
 void Form20::Picture7_MouseMove(int Button, int Shift, float X, float Y) {
   MousePointer = ui::vbDefault;
-  StatusBar2.Panels(1).Text = "X=" + ui::Format(double(X - 285) * beam_length / 10000, "00.00");
+  StatusBar2.Panels(1).Text = "X=" + ui::Format(double(X - canvas::kBeamLeft) * beam_length / 10000, "00.00");
 }
 
 void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
+  using namespace canvas;
   const int k = Source.Index();
   if (!Image1.exists(k) || &Image1[k] != &Source) return;
   ui::Image& icon = Image1[k];
   X = X - float(drag_dx);
-  const bool inBand = [](float y) { return y >= 695 && y <= 2695; }(Y);
+  auto inBand = [](float y) { return y >= kBandTop && y <= kBandBottom; };
+  Integer obj = Integer(k);
   if (k <= 20) {
-    if (inBand) {
-      icon.Move(X, k <= 5 ? 1835.0f : 1470.0f);
-      sort_p(Integer(k));
+    if (inBand(Y)) {
+      icon.Move(X, k <= 5 ? kSupportTop : kNodeTop);
+      sort_p(obj);
     } else {
       reactions(k) = {};
-      icon.Move(X, 100);
-      remove_p(Integer(k));
+      icon.Move(X, kParkTop);
+      remove_p(obj);
     }
     number_dof();
     check_mechanism();
     if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
-    return;
-  }
-  icon.Move(X, Y);
-  const bool loadInBand = icon.Top >= 695 && icon.Top <= 2695;
-  Integer obj = Integer(k);
-  if (loadInBand) {
+  } else if (icon.Move(X, Y), inBand(icon.Top)) {
     if (k <= 30) {
       if (X < 350) X = 225;
       if (X > 10100) X = 10225;
-      icon.Move(X, 1125);
-      forces(k).pos = icon.Left - 285 + 60;
+      icon.Move(X, kForceTop);
+      forces(k).pos = icon.Left - kBeamLeft + 60;
       if (forces(k).on == False) {
         forces(k).on = True;
         ++load_count(1);
@@ -366,18 +385,18 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     } else if (k <= 40) {
       if (X < 350) X = 150;
       if (X > 10035) X = 10150;
-      icon.Move(X, 1465);
-      moments(k).pos = icon.Left - 285 + 135;
+      icon.Move(X, kMomentTop);
+      moments(k).pos = icon.Left - kBeamLeft + 135;
       if (moments(k).on == False) {
         moments(k).on = True;
         ++load_count(2);
       }
       fer_moment(obj);
     } else {
-      if (X < 285) X = 285;
-      if (X > 10285 - icon.Width) X = 10285 - icon.Width;
-      icon.Move(X, 1305);
-      dist_loads(k).pos = icon.Left - 285;
+      if (X < kBeamLeft) X = kBeamLeft;
+      if (X > kBeamRight - icon.Width) X = kBeamRight - icon.Width;
+      icon.Move(X, kDistTop);
+      dist_loads(k).pos = icon.Left - kBeamLeft;
       dist_loads(k).span = icon.Width;
       if (dist_loads(k).on == False) {
         dist_loads(k).on = True;
@@ -385,23 +404,26 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
       }
       fer_dist(obj);
     }
-    return;
+  } else {
+    icon.Move(X, kParkTop);
+    const int kind = k <= 30 ? 1 : k <= 40 ? 2 : 3;
+    Integer& on = kind == 1 ? forces(k).on : kind == 2 ? moments(k).on : dist_loads(k).on;
+    if (on == True) {
+      on = False;
+      if (kind == 1) forces(k).pos = 10785;
+      else if (kind == 2) moments(k).pos = 10785;
+      else dist_loads(k).pos = 10785;
+      if (load_count(kind) > 0) --load_count(kind);
+      if (kind == 1) fer_force(obj);
+      else if (kind == 2) fer_moment(obj);
+      else fer_dist(obj);
+    }
   }
-  icon.Move(X, 100);
-  const int kind = k <= 30 ? 1 : k <= 40 ? 2 : 3;
-  Integer& on = kind == 1 ? forces(k).on : kind == 2 ? moments(k).on : dist_loads(k).on;
-  if (on != True) return;
-  on = False;
-  if (kind == 1) forces(k).pos = 10785;
-  else if (kind == 2) moments(k).pos = 10785;
-  else dist_loads(k).pos = 10785;
-  if (load_count(kind) > 0) --load_count(kind);
-  if (kind == 1) fer_force(obj);
-  else if (kind == 2) fer_moment(obj);
-  else fer_dist(obj);
+  refresh_data();
 }
 
 void Form20::Form_KeyDown(int& KeyCode, int Shift) {
+  using namespace canvas;
   key_down = true;
   const int k = sel_obj;
   // Only an object standing on the beam is moved: one in the palette strip or parked has no place
@@ -411,19 +433,19 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   const float step = 15.0f * float(Form10Form->Slider2.Value);
   const float W = icon.Width;
   if (icon.Top > 795 && k <= 20) {
-    if (KeyCode == 39 && icon.Left + W <= 10285) icon.Left = icon.Left + step;
-    if (KeyCode == 37 && icon.Left >= 285) icon.Left = icon.Left - step;
+    if (KeyCode == 39 && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
+    if (KeyCode == 37 && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
   } else if (icon.Top > 705 && k >= 21) {
     // A step stops at the beam end: a load never leaves the beam by the keyboard.
     const bool dist = k >= 41;
-    const float rightmost = dist ? 10285 - W : 10285 - W / 2;
-    const float leftmost = dist ? 285.0f : 285 - W / 2;
+    const float rightmost = dist ? kBeamRight - W : kBeamRight - W / 2;
+    const float leftmost = dist ? kBeamLeft : kBeamLeft - W / 2;
     if (KeyCode == 39) {
-      const bool room = dist ? icon.Left + W + 60 <= 10285 : icon.Left + W / 2 + 60 <= 10285;
+      const bool room = dist ? icon.Left + W + 60 <= kBeamRight : icon.Left + W / 2 + 60 <= kBeamRight;
       icon.Left = room ? std::min(icon.Left + step, rightmost) : rightmost;
     }
     if (KeyCode == 37) {
-      const bool room = dist ? icon.Left - 47 >= 285 : icon.Left + W / 2 - 60 >= 285;
+      const bool room = dist ? icon.Left - 47 >= kBeamLeft : icon.Left + W / 2 - 60 >= kBeamLeft;
       icon.Left = room ? std::max(icon.Left - step, leftmost) : leftmost;
     }
   }
@@ -432,7 +454,8 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   if (k <= 40) key_moved(1) = True;
   if (k <= 50) key_moved(2) = True;
   if (k >= 41) {
-    if (KeyCode == 38 && icon.Left + icon.Width < 10285) icon.Width = std::min(icon.Width + step, 10285 - icon.Left);
+    if (KeyCode == 38 && icon.Left + icon.Width < kBeamRight)
+      icon.Width = std::min(icon.Width + step, kBeamRight - icon.Left);
     if (KeyCode == 40 && icon.Width > 2 * step) icon.Width = icon.Width - step;
     icon.Tag = ui::CStr(icon.Width / 2);
     key_moved(2) = True;
@@ -449,30 +472,49 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
     Integer obj = Integer(k);
     if (key_moved(2) && k > 40) {
       dist_loads(k).span = icon.Width;
-      dist_loads(k).pos = icon.Left - 285;
+      dist_loads(k).pos = icon.Left - canvas::kBeamLeft;
       fer_dist(obj);
       key_moved(2) = False;
     } else if (key_moved(1) && k > 30) {
-      moments(k).pos = icon.Width / 2 + icon.Left - 285;
+      moments(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_moment(obj);
       key_moved(1) = False;
     } else if (key_moved(0) && k > 20) {
-      forces(k).pos = icon.Width / 2 + icon.Left - 285;
+      forces(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_force(obj);
       key_moved(0) = False;
     } else if (key_moved(3)) {
       sort_p(obj);
       number_dof();
       check_mechanism();
-      if (mechanism == True) return;
-      if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
-      key_moved(3) = False;
+      // After a mechanism the node flag stays set, so the next release re-places the node again.
+      if (mechanism != True) {
+        if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+        key_moved(3) = False;
+      }
     }
   }
+  if (k != 0) refresh_data();
   if (KeyCode == 84) ffb_Click();
 }
 
 // ---- the graph view ----
+
+void Form20::forget_solution() {
+  solution_current = false;
+  Form10& tools = *Form10Form;
+  if (!(tools.Timer1.Enabled && tools.Check1.Value == 1)) Picture3.Cls();
+  for (int g = 0; g <= 2; ++g)
+    if (Text2.exists(g)) Text2[g].Text = "";
+  tools.clear_extremes();
+  tools.elements_changed();
+}
+
+void Form20::redraw_graphs() {
+  Picture3.Cls();
+  if (!solution_current) return;
+  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) fun3();
+}
 
 void Form20::Slider2_Change(int Index) {
   if (Check1.exists(0) && Check1[0].Value == 1) {
@@ -481,8 +523,7 @@ void Form20::Slider2_Change(int Index) {
     for (i_loop = 0; i_loop <= 2; ++i_loop)
       graf_scale(i_loop) = graphScale(Slider2[i_loop].Value, Combo2[i_loop].ListIndex);
   }
-  Picture3.Cls();
-  for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) fun3();
+  redraw_graphs();
 }
 
 void Form20::Combo1_Click() { Slider2_Change(3); }

@@ -31,13 +31,18 @@ class Form20 : public ui::Form {
   ui::ControlArray<ui::Slider> Slider2{this, &Picture1, "Slider2"};
   ui::ControlArray<ui::ComboBox> Combo2{this, &Picture1, "Combo2"};
   ui::ComboBox Combo1{this, &Frame1, "Combo1"};
+  ui::ControlArray<ui::Label> Label5{this, &Picture1, "Label5"};  // scale label of each graph
   ui::Frame Frame2{this, &Picture6, "Frame2"};
-  ui::ControlArray<ui::LineControl> Line3{this, &Frame2, "Line3"};
-  ui::ControlArray<ui::Label> Label4{this, &Frame2, "Label4"};
+  ui::ControlArray<ui::Frame> Frame3{this, &Frame2, "Frame3"};  // legend entry of each graph
+  ui::ControlArray<ui::LineControl> Line3{this, &Frame2, "Line3"};  // each in its Frame3
+  ui::ControlArray<ui::Label> Label4{this, &Frame2, "Label4"};      // each in its Frame3
   ui::Frame Frame4{this, &Picture6, "Frame4"};
   ui::TextBox Text1{this, &Frame4, "Text1"};
   ui::ControlArray<ui::TextBox> Text2{this, &Frame4, "Text2"};
   ui::ControlArray<ui::Label> Label3{this, &Frame4, "Label3"};
+  ui::Label Label8{this, &Frame4, "Label8"};  // unit of the shear
+  ui::Label Label7{this, &Frame4, "Label7"};  // unit of the moment
+  ui::Label Label6{this, &Frame4, "Label6"};  // unit of the deflection
   ui::Slider Slider1{this, &Picture6, "Slider1"};
   ui::PictureBox Picture3{this, &Picture6, "Picture3"};
   ui::LineControl Line2{this, &Picture3, "Line2"};
@@ -103,6 +108,16 @@ class Form20 : public ui::Form {
   void Slider1_Change();
   void Picture3_MouseMove(int Button, int Shift, float X, float Y);
 
+  // True from a solve that succeeded until the model changes or a solve fails: only then do the graphs,
+  // the readout, the reactions and the extremes show numbers.
+  bool solution_current = false;
+  // The solution is gone: graphs, readout and extremes are emptied (a traced run keeps its traces).
+  void forget_solution();
+  // Clears the graph canvas and draws the current solution's graphs again, if there is one.
+  void redraw_graphs();
+  // Stops a running simulation before a failure is reported, as a mechanism report does.
+  void stop_simulation();
+
   Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
   ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
   bool key_down = false;                    // a key went down in this window since the last release
@@ -139,11 +154,24 @@ class Form20 : public ui::Form {
   // The object stands on the beam: a node object in the node list, a load placed.
   bool on_the_beam(int k) const;
   void normal_picture(int k);
-  // Stops a running simulation after a failed solve, as a mechanism report does.
-  void stop_simulation();
+  // Re-reads the selected object's data when "update data on every drag" is ticked.
+  void refresh_data();
 };
 
 inline ui::FormRef<Form20> Form20Form;
+
+// The geometry of the beam canvas, in twips.
+namespace canvas {
+inline constexpr float kBeamLeft = 285;       // x of the beam's left end
+inline constexpr float kBeamRight = 10285;    // x of its right end: the beam is 10000 twips long
+inline constexpr float kBandTop = 695;        // a drop between these two y counts as on the beam
+inline constexpr float kBandBottom = 2695;
+inline constexpr float kParkTop = 100;        // Top of an icon taken off the beam
+inline constexpr float kLeftZone = 200;       // a node icon left of this Left stands on the left end
+inline constexpr float kRightZone = 9950;     // one right of this Left on the right end
+inline constexpr float kSupportTop = 1835, kNodeTop = 1470, kForceTop = 1125, kMomentTop = 1465, kDistTop = 1305;
+inline constexpr float kOnBeamTop = 695;      // an icon whose Top is below this lies on the beam
+}  // namespace canvas
 
 // The two messages of a structure that is a mechanism (four and three blanks after the comma).
 inline constexpr const char* kMechanismMessageA =

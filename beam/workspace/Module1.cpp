@@ -36,10 +36,10 @@ void new_beam() {
   next_release = 16;
   for (i_loop = 1; i_loop <= 50; ++i_loop) {
     ui::Image& icon = f.Image1[i_loop];
+    // The palette strip: one icon every 150 twips leftwards from x 9000, tops scattered about 100.
     icon.Left = float(9000 - 150 * i_loop);
-    icon.Top = float(100 + 100 * std::sin(double(i_loop)));
-    const int code = i_loop <= 5 ? 1 : i_loop <= 10 ? 2 : i_loop <= 15 ? 3 : i_loop <= 20 ? 4 : i_loop <= 30 ? 6 : i_loop <= 40 ? 10 : 8;
-    icon.Picture_ = beam::objectPicture(code);
+    icon.Top = float(canvas::kParkTop + 100 * std::sin(double(i_loop)));
+    icon.Picture_ = beam::objectPicture(kind_icon(Byte(i_loop)));
     if (i_loop >= 21 && i_loop <= 30) forces(i_loop).on = False;
     if (i_loop >= 31 && i_loop <= 40) moments(i_loop).on = False;
     if (i_loop >= 41) {
@@ -50,11 +50,12 @@ void new_beam() {
   }
 }
 
+Integer kind_icon(Byte index) {
+  return index < 1 ? 0 : index <= 5 ? 1 : index <= 10 ? 2 : index <= 15 ? 3 : index <= 20 ? 4 : index <= 30 ? 6 : index <= 40 ? 10 : index <= 50 ? 8 : 0;
+}
+
 Integer object_icon(Byte index) {
-  if (index >= 1 && index <= 5) return 1;
-  if (index >= 6 && index <= 10) return 2;
-  if (index >= 11 && index <= 15) return 3;
-  if (index >= 16 && index <= 20) return 4;
+  if (index >= 1 && index <= 20) return kind_icon(index);
   if (index >= 21 && index <= 30) return forces(index).value > 0 ? 6 : forces(index).value < 0 ? 9 : 0;
   if (index >= 31 && index <= 40) return moments(index).value < 0 ? 7 : moments(index).value > 0 ? 10 : 0;
   if (index >= 41 && index <= 50) return dist_loads(index).value > 0 ? 8 : dist_loads(index).value < 0 ? 11 : 0;

@@ -107,4 +107,29 @@ ui::Picture splashPicture() {
   });
 }
 
+ui::Picture clearPicture() {
+  return ui::Picture::draw(20, 20, [](ui::PicturePainter& p) {
+    p.pen(kLoad, 2.5f);
+    p.line(4, 4, 16, 16);
+    p.line(16, 4, 4, 16);
+  });
+}
+
+ui::Picture confirmPicture() {
+  return ui::Picture::draw(20, 20, [](ui::PicturePainter& p) {
+    p.pen(ui::RGB(0, 140, 0), 2.5f);
+    p.line(3, 11, 8, 16);
+    p.line(8, 16, 17, 4);
+  });
+}
+
+ui::Picture searchPicture() {
+  return ui::Picture::draw(20, 20, [](ui::PicturePainter& p) {
+    p.pen(kInk, 2);
+    p.noBrush();
+    p.ellipse(8, 8, 5, 5);
+    p.line(12, 12, 18, 18);
+  });
+}
+
 }  // namespace beam

@@ -8,5 +8,9 @@ namespace beam {
 // The picture of an image-list code; a null picture for a code with none (0 included).
 ui::Picture objectPicture(int code);
 ui::Picture splashPicture();
+// Button pictures of the tool window: clear all, confirm, find the extremes.
+ui::Picture clearPicture();
+ui::Picture confirmPicture();
+ui::Picture searchPicture();
 
 }  // namespace beam

@@ -1,8 +1,11 @@
 #pragma once
-// The data-and-formulas window: the matrices of the stiffness method as grids (Q, S, K, u, t, the load
-// vector P and the bars' E and A), the largest stress, and the solve button. The solve and the drawing of
-// its results on the main window's canvas live here too, since the main window reaches them through this
-// window: its Solve menu presses Command3.
+// The data-and-formulas window: the matrices of the stiffness method as grids (Q, S, K, u, t), E and A
+// for all bars at once or bar by bar, the loads for every direction at once or one by one, the largest
+// stress, the steps of the method as fixed texts, and the program's internal tables. The solve and the
+// drawing of its results on the main window's canvas live here too, since the main window reaches them
+// through this window: its Solve menu presses Command3.
+
+#include <string>
 
 #include "truss/solver/common1.h"
 #include "ui/control.h"
@@ -14,6 +17,9 @@ class Form2 : public ui::Form {
  public:
   Form2();
 
+  // Which panel covers the matrices: 0 the formulas, 1 the internal tables, 2 none.
+  ui::ControlArray<ui::OptionButton> Option3{this, nullptr, "Option3"};
+
   ui::Frame Frame8{this, nullptr, "Frame8"};  // K
   ui::Frame Frame7{this, nullptr, "Frame7"};  // Q
   ui::Frame Frame6{this, nullptr, "Frame6"};  // u
@@ -22,34 +28,83 @@ class Form2 : public ui::Form {
   ui::Frame Frame3{this, nullptr, "Frame3"};  // E and A
   ui::Frame Frame2{this, nullptr, "Frame2"};  // P
   ui::Frame Frame9{this, nullptr, "Frame9"};  // the largest stress
-  // 6 Q, 8 S, 10 K, 11 u, 12 t (0..5, the internal tables, are not made here).
+  // 0 the formulas, 1 the internal tables; made after the matrix frames so they lie over them.
+  ui::ControlArray<ui::Frame> Frame1{this, nullptr, "Frame1", [](auto& a) {
+                                       a.Load(0);
+                                       a.Load(1);
+                                     }};
+  // 0..5 the internal tables (P_L_index, F_data, R_data, P_data, Line, directions); 6 Q, 8 S, 10 K,
+  // 11 u, 12 t.
   ui::ControlArray<ui::Grid> MSFlexGrid1{this, nullptr, "MSFlexGrid1"};
-  // 7 P, 9 E and A: editable, shown when the values are entered one by one.
+  // 7 P, 9 E and A: edited in the cell, shown when the values are entered one by one.
   ui::ControlArray<ui::Grid> MSFlexGrid2{this, nullptr, "MSFlexGrid2"};
+
+  ui::ControlArray<ui::OptionButton> Option1{this, &Frame3, "Option1"};  // 0 uniform E and A, 1 per bar
+  ui::ControlArray<ui::TextBox> Text2{this, &Frame3, "Text2"};           // 0 E, 1 A
+  ui::ControlArray<ui::Label> LabelUnit{this, &Frame3, "LabelUnit"};     // 0 Gpa, 1 mm^2
+  ui::CommandButton Command6{this, &Frame3, "Command6"};
+  ui::ControlArray<ui::OptionButton> Option2{this, &Frame2, "Option2"};  // 0 uniform load, 1 per direction
+  ui::TextBox Text3{this, &Frame2, "Text3"};
+  ui::Label LabelN{this, &Frame2, "LabelN"};
+  ui::CommandButton Command5{this, &Frame2, "Command5"};
   ui::ControlArray<ui::TextBox> Text4{this, &Frame9, "Text4"};
   ui::Label LabelSigma{this, &Frame9, "LabelSigma"};
   ui::Label LabelIndex{this, &Frame9, "LabelIndex"};
   ui::CommandButton Command3{this, nullptr, "Command3"};
   ui::CommandButton Command1{this, nullptr, "Command1"};
 
+  // The fixed texts of the formulas panel and the headings of the internal tables.
+  // The box goes before the labels, some of which lie on it (members go in the reverse order).
+  ui::Frame FrameCase{this, &Frame1[0], "FrameCase"};
+  ui::ControlArray<ui::Label> LabelFormula{this, &Frame1[0], "LabelFormula"};
+  ui::ControlArray<ui::Label> LabelTable{this, &Frame1[1], "LabelTable"};
+  ui::CommandButton Command2{this, &Frame1[1], "Command2"};
+
   // The free directions of the last solve, valid 1..dof_count.
   ui::Array<common1::dof_rec, 1, 100> dof_list;
+  // What has been typed into the current editable cell, and the grid it was typed in.
+  std::string cell_buffer;
+  int buffer_grid = -1;
 
+  void Form_Load() override;
+  // Closing the window stops the solve filling its grids.
+  void Form_Unload(int& Cancel) override;
   // The solve: bar lists, free directions, Q, P, S, K u = P, t, the largest stress, and what the main
   // window's options ask for (grids, displaced shape, bar colours).
   void Command3_Click();
   void Command1_Click();
-  // Closing the window stops the solve filling its grids.
-  void Form_Unload(int& Cancel) override;
+  // Fills the internal tables from the model.
+  void Command2_Click();
+  // Stores the loads, for every direction at once or as typed in the P grid.
+  void Command5_Click();
+  // Stores E and A, for every bar at once or as typed in the E-A grid.
+  void Command6_Click();
+  void Option1_Click(int Index);
+  void Option2_Click(int Index);
+  void Option3_Click(int Index);
+  // In-cell editing of the P (7) and E-A (9) grids.
+  void MSFlexGrid2_EnterCell(int Index);
+  void MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift);
+  void MSFlexGrid2_KeyPress(int Index, int& KeyAscii);
+  // The headings of the internal tables.
+  void text_start();
   // The displaced shape of the last solution, in blue on the main window's canvas, magnified by Slider2.
   void line_dx_dy();
   // The bars coloured by stress relative to the largest stress or to a chosen reference.
   void t_output();
 
+  // The E-A grid gets a column for every bar slot and the P grid a row for every free direction of the
+  // last solve, each labelled. With refill every cell shows the value stored; without, only a new column
+  // or row does and the others keep what was typed.
+  void sizeEditGrids(bool refill);
+
  private:
+  void layOut();
+  void makeFormulas();
+  void makeTables();
   void sizeGrids(int n);
   std::string dofLabel(int i);
-  // After a failed solve nothing of an earlier result may pass for this truss's.
+  // After a failed or refused solve nothing of an earlier result may pass for this truss's.
   void clearResult(int n);
 };
 

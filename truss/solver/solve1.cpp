@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "truss/solver/Form2.h"
+#include "truss/solver/cells.h"
 #include "truss/solver/common1.h"
 #include "truss/workspace/Form1.h"
 #include "ui/services.h"
@@ -16,13 +17,8 @@ namespace solve1 {
 
 namespace {
 bool gridsWanted() { return Form1Form->dd2.Checked.get(); }
-
-void setCell(ui::Grid& g, int r, int c, const std::string& text) {
-  if (r < g.Rows() && c < g.Cols()) g.setTextMatrix(r, c, text);
-}
-
-// Grids and captions never show a number that is not finite.
-std::string cellText(double v) { return std::isfinite(v) ? ui::CStr(v) : std::string(); }
+using truss::cellText;
+using truss::setCell;
 }  // namespace
 
 ui::DynArray2<double> product(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, long columns) {

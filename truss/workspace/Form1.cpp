@@ -49,8 +49,9 @@ Form1::Form1() : ui::Form("Form1") {
   HScroll1.Change = [this] { HScroll1_Change(); };
   Picture5.BorderStyle = 0;
   Picture5.Move(255, 0, 9000, 7000);
+  // The canvas keeps the face colour of picture boxes, on which a white bar (no stress, or the bar
+  // picked in the bar mode) still shows.
   Picture1.BorderStyle = 0;
-  Picture1.BackColor = ui::RGB(255, 255, 255);
   Picture1.Move(0, 0, kCanvas, kCanvas);
   Picture1.MouseUp = [this](int b, int s, float x, float y) { Picture1_MouseUp(b, s, x, y); };
   Picture1.MouseMove = [this](int b, int s, float x, float y) { Picture1_MouseMove(b, s, x, y); };
@@ -93,7 +94,6 @@ Form1::Form1() : ui::Form("Form1") {
     Picture2.Load(k);
     Picture2[k].BorderStyle = 0;
     Picture2[k].AutoSize = true;
-    Picture2[k].BackColor = ui::RGB(255, 255, 255);
     Picture2[k].Picture_ = Picture2[1040].Picture_.get();
     Picture2[k].Visible = false;
   }
@@ -263,9 +263,15 @@ Form1::Form1() : ui::Form("Form1") {
     LabelPen[k].Move(2080, 300 + float(k) * 480, 1000, 240);
   }
   Slider3.Change = [this](int i) { Slider3_Change(i); };
-  Picture1.DrawMode = 13;
-  Picture1.DrawStyle = 2;
-  Picture1.DrawWidth = 1;
+  // The canvas pen is what its sliders say, from the start.
+  Picture1.DrawMode = Slider3[0].Value.get();
+  Picture1.DrawStyle = Slider3[1].Value.get();
+  Picture1.DrawWidth = Slider3[2].Value.get();
+  // Keys on a slider with the focus act on the slider only.
+  Slider1.GotFocus = [this](int) { slider_focus = true; };
+  Slider1.LostFocus = [this](int) { slider_focus = false; };
+  Slider3.GotFocus = [this](int) { slider_focus = true; };
+  Slider3.LostFocus = [this](int) { slider_focus = false; };
   Command1.TabPage = 2;
   Command1.Caption = "ניקוי תזוזות";
   Command1.Move(90, 3800, 3120, 400);

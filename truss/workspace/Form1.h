@@ -153,6 +153,9 @@ class Form1 : public ui::Form {
   void SSTab2_Click();
   void Picture7_MouseMove(int Button, int Shift, float X, float Y);
 
+  // True while a slider has the keyboard focus.
+  bool slider_focus = false;
+
   // State of the bar tool.
   uint8_t bar_pending = 0;       // 1 while a bar has its first end and waits for its second
   int16_t bar_first_point = 0;   // the point of the first end

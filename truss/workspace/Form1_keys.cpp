@@ -10,6 +10,8 @@
 using namespace common1;
 
 void Form1::Form_KeyDown(int& KeyCode, int Shift) {
+  // A slider with the focus takes its own keys: the arrows change its value, not the selected point.
+  if (slider_focus) return;
   Picture1.SetFocus();
   const int sel = selected_index;
 

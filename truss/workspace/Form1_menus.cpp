@@ -25,6 +25,7 @@ void Form1::aa3_Click() {
 void Form1::bb1_Click() {
   dd2.Checked = true;
   Form2Form->Show(ui::vbModeless, this);
+  Form2Form->text_start();
   Form2Form->Command3.Value = true;
 }
 

@@ -32,9 +32,19 @@ void Form1::Slider1_Change(int Index) {
 
 void Form1::Slider2_Scroll() { Label11.Caption = ui::Str(Slider2.Value.get()); }
 void Form1::Slider2_MouseUp(int, int, float, float) { Form2Form->line_dx_dy(); }
-void Form1::Slider2_KeyUp(int&, int) { Form2Form->line_dx_dy(); }
-void Form1::Slider2_GotFocus() { Slider2.BorderStyle = 1; }
-void Form1::Slider2_LostFocus() { Slider2.BorderStyle = 0; }
+void Form1::Slider2_KeyUp(int&, int) {
+  // The arrow keys move the slider without a Scroll on every platform; the value shown is the one drawn.
+  Label11.Caption = ui::Str(Slider2.Value.get());
+  Form2Form->line_dx_dy();
+}
+void Form1::Slider2_GotFocus() {
+  slider_focus = true;
+  Slider2.BorderStyle = 1;
+}
+void Form1::Slider2_LostFocus() {
+  slider_focus = false;
+  Slider2.BorderStyle = 0;
+}
 
 void Form1::Slider3_Change(int Index) {
   Picture1.Cls();

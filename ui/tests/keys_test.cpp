@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <QWindow>
 
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -159,9 +160,18 @@ TEST_F(KeyRouting, AHeldKeyUnderX11GivesOneKeyUpWhateverQtFlagged) {
     seq.push_back({true, t, flagged});
   }
   seq.push_back({false, 644371, false});
+  // Delivered as Qt delivers them: to the window system's window first, which passes them on to the
+  // widget with the focus.
+  ui::FormWindow* win = ui::windowOf(f);
+  QApplication::setActiveWindow(win);
+  line->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), line);
   int presses = 0;
   for (const Ev& e : seq) {
-    send(line, e.press ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_Right, 114, "", e.t, e.flagged);
+    QKeyEvent ke(e.press ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, 114, 0, 0, "",
+                 e.flagged);
+    ke.setTimestamp(e.t);
+    QApplication::sendEvent(win->windowHandle(), &ke);
     presses += e.press;
   }
   ui::settleKeys();

@@ -1,4 +1,4 @@
-// Events from Qt to the handlers: key codes as the original numbered them, mouse events that stay with
+// Events from Qt to the handlers: key codes as the windows number them, mouse events that stay with
 // the control under the pointer, and the drag of an icon onto its canvas.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 
 namespace {
 
-TEST(Keys, CodesAreTheOriginalsWhateverTheLayout) {
+TEST(Keys, CodesAreTheWindowsWhateverTheLayout) {
   struct Case {
     int qtKey;
     unsigned scan;
@@ -244,7 +244,7 @@ struct QtForms : ::testing::Test {
   }
 };
 
-TEST_F(QtForms, KeysArriveWithTheOriginalCodesAndRepeatGivesOneKeyUp) {
+TEST_F(QtForms, KeysArriveWithTheWindowsCodesAndRepeatGivesOneKeyUp) {
   key(QEvent::KeyPress, Qt::Key_Delete, 119, "", false);
   key(QEvent::KeyRelease, Qt::Key_Delete, 119, "", false);
   // The key that carries D on a Hebrew layout: the Hebrew letter gimel.

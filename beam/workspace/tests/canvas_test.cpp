@@ -156,3 +156,91 @@ TEST_F(Canvas, AReleaseWithoutAPressInThisWindowDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using Canvas = Workspace;
+
+// Every node of the list in order, and no element shorter than a twip.
+void expectSoundNodes(const char* what) {
+  EXPECT_EQ(node_list(0).x, 0) << what;
+  EXPECT_EQ(node_list(n_elem).x, 10000) << what;
+  for (int e = 1; e <= n_elem; ++e) EXPECT_GE(node_list(e).x - node_list(e - 1).x, 1) << what << " element " << e;
+}
+
+TEST_F(Canvas, NodesDroppedOnTakenPlacesAllBecomeNodes) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, float>> drops;  // object, icon Left
+  } cases[] = {
+      {"right end, then two supports at the pushed-in place", {{1, 10000}, {2, 10015}, {3, 10015}}},
+      {"right end taken, then three into its zone", {{1, 10000}, {2, 9990}, {3, 9990}, {4, 9990}}},
+      {"left end taken, then three into its zone", {{6, 50}, {1, 50}, {2, 50}, {3, 120}}},
+      {"hinges on one place", {{1, 50}, {2, 10000}, {11, 5000}, {12, 5000}, {13, 5000}, {14, 5100}}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    for (auto [k, left] : c.drops) drop(k, left, k <= 5 ? 1800.0f : 1500.0f);
+    int placed = 0;
+    for (int i = 0; i <= n_elem; ++i) placed += node_list(i).obj != 0;
+    EXPECT_EQ(placed, int(c.drops.size())) << c.name;
+    expectSoundNodes(c.name);
+    for (auto [k, left] : c.drops) EXPECT_LE(f.Image1[k].Left.get(), 10285.0f) << c.name;
+    TearDown();
+  }
+}
+
+TEST_F(Canvas, ASingularStructureLeavesNothingOfTheLastSolution) {
+  Form20& f = start();
+  simplySupported(5000);
+  ASSERT_TRUE(f.solution_current);
+  ASSERT_FALSE(f.Text2[1].Text.get().empty());
+  drop(2, 4000, 100);  // a mechanism now
+  EXPECT_FALSE(f.solution_current);
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+  for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << g;
+  // Scales and cursor draw and show nothing until a solve succeeds again.
+  f.Slider2[1].Value = 15;
+  f.Slider1.Value = 5000;
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+  EXPECT_EQ(f.Text2[1].Text.get(), "");
+  drop(2, 10000, 1800);
+  EXPECT_TRUE(f.solution_current);
+  EXPECT_EQ(f.Text2[1].Text.get(), "-0.250");  // PL/4, sagging
+}
+
+TEST_F(Canvas, AWidenedDistributedLoadShowsItsWholeSpan) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  drop(41, 2000, 1500);
+  f.image1_MouseMove(41, 0, 0, 0, 0);
+  key(38, 10);
+  ui::Image& icon = f.Image1[41];
+  EXPECT_EQ(icon.Width.get(), 500.0f + 10 * 60);
+  EXPECT_EQ(dist_loads(41).span, icon.Width.get());
+  EXPECT_TRUE(icon.Stretch.get());  // its picture covers the width that catches the pointer
+  // Hovering another icon gives this one its normal picture at the same width.
+  f.image1_MouseMove(1, 0, 0, 0, 0);
+  EXPECT_EQ(icon.Width.get(), 1100.0f);
+}
+
+TEST_F(Canvas, TheDataPanelFollowsDropsHoversAndKeysWhenAsked) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  drop(21, 2000, 1200);  // the drop refreshes the panel
+  EXPECT_EQ(t.Label10.Caption.get(), "F( 1 )");
+  EXPECT_EQ(t.Text2[0].Text.get(), "0.1775");
+  key(39);  // so does the release
+  EXPECT_EQ(t.Text2[0].Text.get(), "0.1835");
+  f.image1_MouseMove(2, 0, 0, 0, 0);  // and passing over an icon
+  EXPECT_EQ(t.Label10.Caption.get(), "( 2 )סמך ");
+  f.ffc.choose();  // unticked: the panel stays as it is
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  EXPECT_EQ(t.Label10.Caption.get(), "( 2 )סמך ");
+}
+
+}  // namespace

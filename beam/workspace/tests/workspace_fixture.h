@@ -52,6 +52,12 @@ struct Workspace : ::testing::Test {
     f.image1_MouseMove(k, 0, 0, 0, 0);
     f.picture7_DragDrop(f.Image1[k], X, Y);
   }
+  // Supports on both ends and a unit force whose centre stands at x twips from the left end.
+  void simplySupported(float x) {
+    drop(1, 50, 1800);
+    drop(2, 10000, 1800);
+    drop(21, x - 60 + 285, 1200);
+  }
   void key(int code, int repeats = 1) {
     for (int i = 0; i < repeats; ++i) {
       int c = code;

@@ -24,18 +24,7 @@ TEST(ColourRamp, RunsFromWhiteThroughYellowAndRedToBlack) {
   }
 }
 
-struct Drawing : TrussFixture {
-  int p1 = -1, p2 = -1;
-  // Two bars at 45 degrees to two fixed supports, the top point loaded down; bar 0 and bar 1.
-  void twoBars(Tool load = kDown) {
-    p1 = point(2000, 0);
-    p2 = point(1000, 1000);
-    tool(p1, kFixed);
-    tool(p2, load);
-    bar(0, p2);
-    bar(p1, p2);
-  }
-};
+struct Drawing : TrussFixture {};
 
 TEST_F(Drawing, BarsAreColouredRelativeToTheLargestStressOrAChosenReference) {
   twoBars();

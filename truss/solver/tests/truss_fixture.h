@@ -79,6 +79,16 @@ struct TrussFixture : ::testing::Test {
     f().Image1_MouseDown(p, 0, 0, 0, 0);
     f().Option4[kBar].Value = true;
   }
+  // Two bars at 45 degrees to two fixed supports (point 0 and p1), the top point p2 loaded; bar 0 and bar 1.
+  int p1 = -1, p2 = -1;
+  void twoBars(Tool load = kDown) {
+    p1 = point(2000, 0);
+    p2 = point(1000, 1000);
+    tool(p1, kFixed);
+    tool(p2, load);
+    bar(0, p2);
+    bar(p1, p2);
+  }
   void solve() { f().cc1_Click(); }
   void select(Mode m) { f().Option3[m].Value = true; }
   void key(int code) { f().Form_KeyDown(code, 0); }

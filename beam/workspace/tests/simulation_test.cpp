@@ -1,0 +1,157 @@
+// The simulation tab: a run drops the selected object at the start and moves it one key step a tick.
+#include "workspace_fixture.h"
+
+namespace {
+
+using Simulation = Workspace;
+
+// Records whether the simulation clock was still running when each message box came up.
+struct WatchingServices : ui::ScriptedServices {
+  std::vector<bool> timerOnAtMessage;
+  int msgBox(const std::string& prompt, const std::string& title) override {
+    timerOnAtMessage.push_back(Form10Form->Timer1.Enabled.get());
+    return ScriptedServices::msgBox(prompt, title);
+  }
+};
+
+TEST_F(Simulation, AForceTravelsAcrossASimplySupportedBeam) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  simplySupported(1000 + 60 - 285);
+  f.image1_MouseMove(21, 0, 0, 50, 0);  // a grab offset the start drop must not use
+  ASSERT_TRUE(f.ffc.Checked.get());
+  t.Slider1.Value = 20;
+  t.Command11.Value = true;
+  EXPECT_EQ(t.Timer1.Interval.get(), 10);
+  EXPECT_TRUE(t.Timer1.Enabled.get());
+  EXPECT_EQ(forces(21).pos, 2000);
+  EXPECT_FALSE(f.ffc.Checked.get());
+  EXPECT_EQ(t.Check3.Value.get(), 0);  // the value scale is switched off for the run
+  EXPECT_FALSE(f.Frame4.Visible.get());
+  t.Command11.Value = true;  // Run again during the run keeps the saved mark
+  int ticks = 0;
+  while (t.Timer1.Enabled && ticks < 1000) {
+    t.Timer1.tick();
+    ++ticks;
+    // The left end force of the first element is the left reaction P (1 - a/L) at every step.
+    const double a = forces(21).pos / 10000.0;
+    EXPECT_NEAR(elem(1).fer(1) + elem(1).kd(1), 1 - a, 1e-4) << ticks;
+  }
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  EXPECT_LT(ticks, 1000);
+  EXPECT_GT(forces(21).pos, 7800 - 2 * 60 - 1);
+  EXPECT_LT(forces(21).pos, 8000);
+  EXPECT_TRUE(f.ffc.Checked.get());
+  // The reactions, skipped while the object moved, belong to where it stopped.
+  const double a = forces(21).pos / 10000.0;
+  EXPECT_NEAR(reactions(1).R, 1 - a, 1e-4);
+  EXPECT_NEAR(reactions(2).R, a, 1e-4);
+}
+
+TEST_F(Simulation, StopWhileIdleKeepsTheMarkAndARunNeedsAnObjectOnTheBeam) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  t.Command12.Value = true;
+  EXPECT_TRUE(f.ffc.Checked.get());
+  t.Command11.Value = true;  // nothing selected
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  EXPECT_EQ(svc.messages.size(), 1u);
+  f.image1_MouseMove(21, 0, 0, 0, 0);  // a force still in the strip
+  t.Command11.Value = true;
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  EXPECT_TRUE(f.ffc.Checked.get());
+}
+
+TEST_F(Simulation, ARunThatCannotMoveEndsAndTargetsAreClamped) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  drop(41, 1000, 1500);
+  t.Text4[0].Text = "0.9";
+  t.Text4[1].Text = "7";  // beyond the beam: the right end, which the load's middle never reaches
+  t.Command11.Value = true;
+  int ticks = 0;
+  while (t.Timer1.Enabled && ticks < 1000) {
+    t.Timer1.tick();
+    ++ticks;
+  }
+  EXPECT_LT(ticks, 1000);
+  EXPECT_EQ(dist_loads(41).pos + dist_loads(41).span, 10000);
+  drop(21, 1000, 1200);
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  // A target left of the start stops at the first tick without moving.
+  t.Text4[0].Text = "0.8";
+  t.Text4[1].Text = "0.2";
+  t.Command11.Value = true;
+  t.Timer1.tick();
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  EXPECT_EQ(forces(21).pos, 8000);
+  (void)f;
+}
+
+TEST_F(Simulation, AMechanismStopsTheRunBeforeItsOneMessage) {
+  WatchingServices watch;
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  drop(6, 50, 1500);                       // fixed left end
+  drop(1, 5000 - 180 + 285, 1800);         // a support in the middle
+  drop(21, 4000 - 60 + 285, 1200);
+  drop(11, 2000 - 75 + 285, 1500);         // a hinge left of the support
+  ASSERT_EQ(mechanism, False);
+  f.image1_MouseMove(11, 0, 0, 0, 0);
+  t.Text4[0].Text = "0.2";
+  t.Text4[1].Text = "0.9";
+  t.Command11.Value = true;
+  ASSERT_TRUE(t.Timer1.Enabled.get());
+  const std::size_t before = watch.messages.size();
+  for (int i = 0; i < 500 && t.Timer1.Enabled; ++i) t.Timer1.tick();
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  ASSERT_EQ(watch.messages.size(), before + 1);  // past the support the hinge leaves a free end hanging
+  EXPECT_FALSE(watch.timerOnAtMessage.back());
+  EXPECT_TRUE(f.ffc.Checked.get());
+  EXPECT_FALSE(f.solution_current);
+}
+
+TEST_F(Simulation, ASupportStartingAtAFreeLeftEndIsWarnedAboutTheSnappingZone) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  drop(1, 10000, 1800);
+  drop(2, 5000 - 180 + 285, 1800);
+  drop(21, 7000, 1200);
+  f.image1_MouseMove(2, 0, 0, 0, 0);
+  t.Text4[0].Text = "0";
+  svc.messages.clear();
+  t.Command11.Value = true;
+  ASSERT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(svc.messages[0],
+            "בקצה קיים אזור משיכה כדי לאפשר תנועה הגדל את הפסיעה - לאחר תחילת התנועה הינך יכול לחזור לפסיעה נמוכה");
+  EXPECT_TRUE(t.Timer1.Enabled.get());  // the warning does not stop the start
+  EXPECT_EQ(node_list(0).obj, 2);
+  // A step of 4 keeps the support in the end's zone: the first tick moves nothing and ends the run.
+  t.Timer1.tick();
+  EXPECT_FALSE(t.Timer1.Enabled.get());
+  EXPECT_EQ(node_list(0).obj, 2);
+  // A force needs no warning, whatever the step.
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  svc.messages.clear();
+  t.Command11.Value = true;
+  EXPECT_TRUE(svc.messages.empty());
+  t.Command12.Value = true;
+}
+
+TEST_F(Simulation, TracesStayUntilCleared) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  simplySupported(1000 + 60 - 285);
+  t.Check1.Value = 1;
+  t.Text4[1].Text = "0.3";
+  t.Command11.Value = true;
+  const std::size_t one = f.Picture3.drawn().size();
+  for (int i = 0; i < 5 && t.Timer1.Enabled; ++i) t.Timer1.tick();
+  EXPECT_GE(f.Picture3.drawn().size(), 5 * one);
+  t.Command10.Value = true;
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+}
+
+}  // namespace

@@ -1,0 +1,271 @@
+// Picture boxes, frames and form client areas (the drawing surface), images and labels.
+#include "ui/widgets.h"
+
+#include <QImage>
+#include <algorithm>
+
+#include "ui/picture_qt.h"
+#include "ui/picturebox.h"
+
+namespace ui {
+
+void drawLightweight(QPainter& p, Control& host) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  for (Control* ch : host.children()) {
+    if (!ch->isLightweight() || !ch->Visible.get()) continue;
+    if (auto* tab = dynamic_cast<TabControl*>(&host); tab && ch->TabPage.get() != tab->Tab.get()) continue;
+    if (auto* l = dynamic_cast<LineControl*>(ch)) {
+      QPen pen(toQColor(l->BorderColor), std::max(1, l->BorderWidth.get()));
+      if (l->BorderStyle.get() == 2) pen.setStyle(Qt::DashLine);
+      if (l->BorderStyle.get() == 3) pen.setStyle(Qt::DotLine);
+      if (l->BorderStyle.get() == 0) pen.setStyle(Qt::NoPen);
+      p.setPen(pen);
+      p.drawLine(QPointF(l->X1 / kTwipsPerPixel, l->Y1 / kTwipsPerPixel),
+                 QPointF(l->X2 / kTwipsPerPixel, l->Y2 / kTwipsPerPixel));
+    } else if (auto* s = dynamic_cast<Shape*>(ch)) {
+      p.setPen(QPen(toQColor(s->BorderColor), std::max(1, s->BorderWidth.get())));
+      if (s->FillStyle.get() == 0)
+        p.setBrush(toQColor(s->FillColor));
+      else
+        p.setBrush(Qt::NoBrush);
+      QRectF r(s->Left / kTwipsPerPixel, s->Top / kTwipsPerPixel, s->Width / kTwipsPerPixel,
+               s->Height / kTwipsPerPixel);
+      int k = s->Shape_.get();
+      if (k == 2 || k == 3)
+        p.drawEllipse(r);
+      else if (k == 4 || k == 5)
+        p.drawRoundedRect(r, 6, 6);
+      else
+        p.drawRect(r);
+    }
+  }
+}
+
+namespace {
+
+// Form client areas, frames and picture boxes: the background, the drawing layer of a picture box, and
+// the line controls and shapes lying on it; the other controls are child widgets above.
+class Surface : public Passive {
+ public:
+  Surface(Control& c, QWidget* parent) : Passive(c, parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    if (dynamic_cast<PictureBox*>(&c)) setFocusPolicy(Qt::StrongFocus);
+  }
+  void segment(const Segment* s) {
+    auto* pb = dynamic_cast<PictureBox*>(&c_);
+    if (!pb) return;
+    if (!s) {
+      layer_ = QImage();
+      update();
+      return;
+    }
+    ensureLayer();
+    QPainter p(&layer_);
+    paintSegment(p, *s);
+    int w = s->width + 2;
+    QRect r = QRectF(QPointF(s->x1 / kTwipsPerPixel, s->y1 / kTwipsPerPixel),
+                     QPointF(s->x2 / kTwipsPerPixel, s->y2 / kTwipsPerPixel))
+                  .normalized()
+                  .toAlignedRect()
+                  .adjusted(-w, -w, w, w);
+    update(r);
+  }
+  void resized() {
+    auto* pb = dynamic_cast<PictureBox*>(&c_);
+    if (pb && shown_ && size() != shownSize_) lose(*pb);
+    // What was drawn before the window was shown (a spectrum painted at load) shows from the start.
+    bool pending = layer_.isNull() && pb && !pb->drawn().empty();
+    if (pending || (!layer_.isNull() && layer_.size() != size())) {
+      layer_ = QImage();
+      if (pb && !pb->drawn().empty()) {
+        ensureLayer();
+        QPainter p(&layer_);
+        for (const Segment& s : pb->drawn()) paintSegment(p, s);
+      }
+    }
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    shown_ = true;
+    shownSize_ = size();
+    QPainter p(this);
+    p.setClipRegion(e->region());
+    auto* pb = dynamic_cast<PictureBox*>(&c_);
+    if (!layer_.isNull())
+      p.drawImage(0, 0, layer_);
+    else
+      p.fillRect(rect(), toQColor(c_.BackColor));
+    if (pb && layer_.isNull() && !pb->Picture_.get().isNull())
+      p.drawImage(0, 0, pictureImage(pb->Picture_.get()));
+    if (auto* fr = dynamic_cast<Frame*>(&c_); fr && fr->BorderStyle.get()) {
+      p.setPen(QColor(160, 160, 160));
+      QFontMetrics fm(font());
+      int top = fm.height() / 2;
+      p.drawRect(QRect(0, top, width() - 1, height() - top - 1));
+      QString cap = qs(fr->Caption);
+      if (!cap.isEmpty()) {
+        int tw = fm.horizontalAdvance(cap) + 8;
+        QRect tr = fr->RightToLeft.get() ? QRect(width() - tw - 8, 0, tw, fm.height()) : QRect(8, 0, tw, fm.height());
+        p.fillRect(tr, toQColor(c_.BackColor));
+        p.setPen(toQColor(c_.ForeColor));
+        p.drawText(tr, Qt::AlignCenter, cap);
+      }
+    }
+    if (pb && pb->BorderStyle.get()) {
+      p.setPen(QColor(128, 128, 128));
+      p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    drawLightweight(p, c_);
+  }
+  void resizeEvent(QResizeEvent*) override { resized(); }
+  // Without AutoRedraw the drawing is only on the screen: a box that is uncovered again (shown after
+  // being hidden, or given a new size) has lost it.
+  void showEvent(QShowEvent*) override {
+    if (auto* pb = dynamic_cast<PictureBox*>(&c_); pb && hidden_) lose(*pb);
+    hidden_ = false;
+  }
+  void hideEvent(QHideEvent*) override {
+    if (shown_ && !window()->isMinimized()) hidden_ = true;
+  }
+  void lose(PictureBox& pb) {
+    if (pb.AutoRedraw.get()) return;
+    layer_ = QImage();
+    pb.drawingLost();
+    update();
+  }
+  bool shown_ = false, hidden_ = false;
+  QSize shownSize_;
+
+ private:
+  void ensureLayer() {
+    if (!layer_.isNull()) return;
+    layer_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    layer_.fill(toQColor(c_.BackColor));
+    auto* pb = dynamic_cast<PictureBox*>(&c_);
+    if (pb && !pb->Picture_.get().isNull()) {
+      QPainter p(&layer_);
+      p.drawImage(0, 0, pictureImage(pb->Picture_.get()));
+    }
+  }
+  static void paintSegment(QPainter& p, const Segment& s) {
+    static const QPainter::CompositionMode kModes[17] = {
+        QPainter::RasterOp_SourceXorDestination,     // unused 0
+        QPainter::RasterOp_ClearDestination,          // 1 black
+        QPainter::RasterOp_NotSourceAndNotDestination,  // 2 not merge pen
+        QPainter::RasterOp_NotSourceAndDestination,   // 3 mask not pen
+        QPainter::RasterOp_NotSource,                 // 4 not copy pen
+        QPainter::RasterOp_SourceAndNotDestination,   // 5 mask pen not
+        QPainter::RasterOp_NotDestination,            // 6 invert
+        QPainter::RasterOp_SourceXorDestination,      // 7 xor pen
+        QPainter::RasterOp_NotSourceOrNotDestination,  // 8 not mask pen
+        QPainter::RasterOp_SourceAndDestination,      // 9 mask pen
+        QPainter::RasterOp_NotSourceXorDestination,   // 10 not xor pen
+        QPainter::CompositionMode_Destination,        // 11 nop
+        QPainter::RasterOp_NotSourceOrDestination,    // 12 merge not pen
+        QPainter::CompositionMode_Source,             // 13 copy pen
+        QPainter::RasterOp_SourceOrNotDestination,    // 14 merge pen not
+        QPainter::RasterOp_SourceOrDestination,       // 15 merge pen
+        QPainter::RasterOp_SetDestination,            // 16 white
+    };
+    if (s.style == 5 || s.mode == 11) return;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setCompositionMode(kModes[std::clamp(s.mode, 1, 16)]);
+    QPen pen(toQColor(s.color), std::max(1, s.width));
+    pen.setCapStyle(Qt::FlatCap);
+    // Broken lines only at width 1; wider lines are always solid.
+    if (s.width <= 1) {
+      static const Qt::PenStyle kStyles[7] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                              Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
+      pen.setStyle(kStyles[std::clamp(s.style, 0, 6)]);
+    }
+    p.setPen(pen);
+    p.drawLine(QPointF(s.x1 / kTwipsPerPixel, s.y1 / kTwipsPerPixel),
+               QPointF(s.x2 / kTwipsPerPixel, s.y2 / kTwipsPerPixel));
+  }
+  QImage layer_;
+};
+
+class SurfaceView : public QtView {
+ public:
+  SurfaceView(Control& c, Surface* s) : QtView(c, s), s_(s) {}
+  void childChanged(Control&) override {
+    if (w_) w_->update();
+  }
+  void drawn(const Segment* seg) override {
+    if (w_) s_->segment(seg);
+  }
+
+ protected:
+  void syncOwn() override {
+    QPalette pal = w_->palette();
+    w_->update();
+  }
+  Surface* s_;
+};
+
+class ImageWidget : public Passive {
+ public:
+  ImageWidget(Image& c, QWidget* parent) : Passive(c, parent), img_(c) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const Picture& pic = img_.Picture_.get();
+    if (!pic.isNull()) {
+      if (img_.Stretch.get())
+        p.drawImage(rect(), pictureImage(pic));
+      else
+        p.drawImage(0, 0, pictureImage(pic));
+    }
+    if (img_.BorderStyle.get()) {
+      p.setPen(Qt::black);
+      p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+  }
+  Image& img_;
+};
+
+class LabelWidget : public Passive {
+ public:
+  LabelWidget(Label& c, QWidget* parent) : Passive(c, parent), l_(c) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    if (l_.BackStyle.get() == 1) p.fillRect(rect(), toQColor(l_.BackColor));
+    if (l_.BorderStyle.get()) p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setPen(toQColor(l_.ForeColor));
+    int a = l_.Alignment.get();
+    Qt::Alignment al = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (l_.RightToLeft.get() && a != 2) al = a == 1 ? Qt::AlignLeft : Qt::AlignRight;
+    int flags = int(al | Qt::AlignTop) | (l_.WordWrap.get() ? int(Qt::TextWordWrap) : 0);
+    p.drawText(rect(), flags, qs(l_.Caption));
+  }
+  Label& l_;
+};
+
+class LabelView : public QtView {
+ public:
+  using QtView::QtView;
+  void syncOwn() override { w_->update(); }
+};
+class ImageView : public QtView {
+ public:
+  using QtView::QtView;
+  void syncOwn() override { w_->update(); }
+};
+
+}  // namespace
+
+std::unique_ptr<View> makeSurfaceView(Control& c, QWidget* parent) {
+  if (auto* l = dynamic_cast<Label*>(&c)) return std::make_unique<LabelView>(c, new LabelWidget(*l, parent));
+  if (auto* im = dynamic_cast<Image*>(&c)) return std::make_unique<ImageView>(c, new ImageWidget(*im, parent));
+  if (c.isContainer()) return std::make_unique<SurfaceView>(c, new Surface(c, parent));
+  return nullptr;
+}
+
+// The form's own client area.
+QWidget* makeClientSurface(Form& form, QWidget* parent) { return new Surface(form, parent); }
+
+}  // namespace ui

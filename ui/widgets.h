@@ -1,0 +1,162 @@
+#pragma once
+// What the view files of the forms layer share: conversions, the routing of mouse events and drags
+// (drag.cpp), the base view and the widgets that hand their mouse events to their control, and the
+// makers of each family's views. Only ui/ includes this.
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "ui/dispatch.h"
+#include "ui/views.h"
+
+namespace ui {
+
+class Menu;
+
+// The property naming the control a widget shows.
+extern const char* const kControlProp;
+
+QString qs(const std::string& s);
+float toTwips(qreal pixels);
+Qt::CursorShape cursorOf(int pointer);
+int mouseButtons(Qt::MouseButtons b);   // as buttons 1, 2, 4
+int shiftBits(Qt::KeyboardModifiers m);  // as shift bits 1, 2, 4
+QFont fontFor(Control& c);
+
+// Mouse handling shared by every widget that shows a control (which 0 press, 1 move, 2 release): the
+// control's own event runs, or the drag it starts, and the event never goes on to the container.
+void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e);
+// A drag from c is under way.
+bool draggingFrom(const Control& c);
+// The window of a form goes: a drag from it ends.
+void endDragsOf(Form& form);
+
+class QtView : public View {
+ public:
+  QtView(Control& c, QWidget* w) : c_(c), w_(w) {
+    w->setProperty(kControlProp, QVariant::fromValue<void*>(&c));
+    w->setMouseTracking(true);
+    w->setAttribute(Qt::WA_Hover, false);
+  }
+  ~QtView() override {
+    if (w_) w_->deleteLater();
+  }
+  void sync() override {
+    if (!w_) return;
+    syncCommon();
+    syncOwn();
+  }
+  QWidget* widget() const { return w_; }
+
+ protected:
+  virtual void syncOwn() {}
+  void syncCommon() {
+    QRect g(px(c_.Left), px(c_.Top), std::max(0, px(c_.Width)), std::max(0, px(c_.Height)));
+    if (w_->geometry() != g) w_->setGeometry(g);
+    bool onTab = true;
+    if (auto* tab = dynamic_cast<TabControl*>(c_.container())) onTab = c_.TabPage.get() == tab->Tab.get();
+    bool vis = c_.Visible.get() && onTab;
+    if (w_->isVisibleTo(w_->parentWidget()) != vis) w_->setVisible(vis);
+    w_->setEnabled(c_.Enabled.get());
+    QString tip = qs(c_.ToolTipText);
+    if (w_->toolTip() != tip) w_->setToolTip(tip);
+    // The default pointer is the container's, so a window's hourglass shows over its controls too.
+    if (c_.MousePointer.get() == vbDefault)
+      w_->unsetCursor();
+    else
+      w_->setCursor(cursorOf(c_.MousePointer));
+    QFont f = fontFor(c_);
+    if (w_->font() != f) w_->setFont(f);
+    w_->setLayoutDirection(c_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight);
+  }
+  Control& c_;
+  QPointer<QWidget> w_;
+};
+
+template <class Base>
+class Hooked : public Base {
+ public:
+  using Base::Base;
+  Control* control = nullptr;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    if (control) mouseEvent(*control, this, 0, e);
+    if (self) Base::mousePressEvent(e);
+    e->accept();
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    if (control) mouseEvent(*control, this, 1, e);
+    if (self) Base::mouseMoveEvent(e);
+    e->accept();
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    if (control) mouseEvent(*control, this, 2, e);
+    if (self) Base::mouseReleaseEvent(e);
+    e->accept();
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    Base::focusInEvent(e);
+    if (control && control->GotFocus) guarded(*control, "GotFocus", [&] { control->GotFocus(); });
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    Base::focusOutEvent(e);
+    if (control && control->LostFocus) guarded(*control, "LostFocus", [&] { control->LostFocus(); });
+  }
+};
+
+// A widget that only shows: it takes every mouse event for its control, clicks included.
+class Passive : public QWidget {
+ public:
+  Passive(Control& c, QWidget* parent) : QWidget(parent), c_(c) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    pressed_ = true;
+    mouseEvent(c_, this, 0, e);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override { mouseEvent(c_, this, 1, e); }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    bool wasDrag = draggingFrom(c_);
+    bool click = pressed_ && rect().contains(e->position().toPoint()) && e->button() == Qt::LeftButton;
+    pressed_ = false;
+    mouseEvent(c_, this, 2, e);
+    if (self && click && !wasDrag) guarded(c_, "Click", [&] { c_.raiseClick(); });
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    e->accept();
+    if (c_.DblClick) guarded(c_, "DblClick", [&] { c_.DblClick(); });
+  }
+  void focusInEvent(QFocusEvent*) override {
+    if (c_.GotFocus) guarded(c_, "GotFocus", [&] { c_.GotFocus(); });
+  }
+  void focusOutEvent(QFocusEvent*) override {
+    if (c_.LostFocus) guarded(c_, "LostFocus", [&] { c_.LostFocus(); });
+  }
+  Control& c_;
+  bool pressed_ = false;
+};
+
+// Paints the line controls and shapes lying on a container, under its child widgets.
+void drawLightweight(QPainter& p, Control& host);
+
+// Each family's views: the view of c on parent, or nullptr when c is of another kind.
+std::unique_ptr<View> makeSurfaceView(Control& c, QWidget* parent);  // labels, images, frames, picture boxes
+std::unique_ptr<View> makeInputView(Control& c, QWidget* parent);    // buttons, text boxes, options, lists, sliders
+std::unique_ptr<View> makeBarView(Control& c, QWidget* parent);      // status bars, tab controls
+std::unique_ptr<View> makeGridView(Control& c, QWidget* parent);
+std::unique_ptr<View> makeFileListView(Control& c, QWidget* parent);  // drive, folder and file lists
+// The client area of a form's window: its background, drawing layer and line controls and shapes.
+QWidget* makeClientSurface(Form& form, QWidget* parent);
+// A menu item's action on its window's menu bar or its parent's menu; false when the parent has none yet.
+bool makeMenuView(Menu& m, FormWindow& fw);
+
+}  // namespace ui
