@@ -240,6 +240,12 @@ class LabelWidget : public Passive {
     Qt::Alignment al = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     if (l_.RightToLeft.get() && a != 2) al = a == 1 ? Qt::AlignLeft : Qt::AlignRight;
     int flags = int(al | Qt::AlignTop) | (l_.WordWrap.get() ? int(Qt::TextWordWrap) : 0);
+    // A right-to-left label reads as a right-to-left paragraph (its stops and Latin words fall where a
+    // Hebrew reader expects them); the alignment above is already the visual one.
+    if (l_.RightToLeft.get()) {
+      p.setLayoutDirection(Qt::RightToLeft);
+      flags |= Qt::AlignAbsolute;
+    }
     p.drawText(rect(), flags, qs(l_.Caption));
   }
   Label& l_;

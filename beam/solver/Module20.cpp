@@ -42,4 +42,5 @@ void Module20_initialize() {
   solve_on = True;
   V0 = M0 = teta0 = def0 = EI_cur = 0;
   update_drag = 0;
+  solve_failure = kNoFailure;
 }

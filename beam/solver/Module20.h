@@ -120,7 +120,13 @@ inline Integer mechanism = False;                     // the mechanism check fou
 inline Integer solve_on = True;                       // the solution driver runs only while True
 inline Single V0 = 0, M0 = 0, teta0 = 0, def0 = 0, EI_cur = 0;  // left-end values and EI of cur_elem
 inline Integer update_drag = 0;                       // saved check of "update data on every drag" while simulating
+inline Byte solve_failure = 0;                        // why the last solve gave no solution (below)
 // clang-format on
+
+// solve_failure: set by a solve that fails, cleared when the next solve starts and by every new K.
+inline constexpr Byte kNoFailure = 0;
+inline constexpr Byte kRefused = 1;   // the structure is a mechanism (by the check or by elimination)
+inline constexpr Byte kSingular = 2;  // " singular ": P0 and P hold the current load vector, kd is old
 
 // Puts every variable back to its value when the program starts (before the model reset): for tests.
 void Module20_initialize();

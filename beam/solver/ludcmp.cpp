@@ -41,6 +41,7 @@ bool Form20::ludcmp(Byte n) {
   const bool plain = !unplain;
   for (int i = 1; i <= n; ++i) {
     if (largest(i) == 0 || !std::isfinite(largest(i))) {
+      solve_failure = kSingular;
       stop_simulation();
       ui::MsgBox(" singular ");
       return false;
@@ -124,6 +125,7 @@ bool Form20::ludcmp(Byte n) {
     regular = decompose(false);
   }
   if (!regular) {
+    solve_failure = kRefused;
     stop_simulation();
     ui::MsgBox(kMechanismMessageA);
     return false;
@@ -147,6 +149,7 @@ bool Form20::ludcmp(Byte n) {
   for (int i = 1; i <= n; ++i)
     if (!std::isfinite(P(i))) {
       for (int j = 1; j <= n; ++j) P(j) = P0(j);
+      solve_failure = kRefused;
       stop_simulation();
       ui::MsgBox(kMechanismMessageA);
       return false;

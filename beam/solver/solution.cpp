@@ -12,6 +12,8 @@ void Form20::stop_simulation() {
 }
 
 void Form20::solution() {
+  // Why a solve gave no solution is told until the next one starts.
+  solve_failure = kNoFailure;
   // A model changed without solving has no solution to show.
   if (solve_on != True) {
     forget_solution();
@@ -21,6 +23,7 @@ void Form20::solution() {
   solution_current = false;
   tools.clear_extremes();
   if (mechanism == True) {
+    solve_failure = kRefused;
     // The run stops first, so no tick comes inside the message box.
     stop_simulation();
     ui::MsgBox(kMechanismMessageA);

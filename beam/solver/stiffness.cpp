@@ -11,6 +11,7 @@
 void Form20::asamb_K() {
   // New stiffness: what was solved with the old one is no longer the beam's solution.
   forget_solution();
+  solve_failure = kNoFailure;
   for (int i = 1; i <= free_dof && i <= 40; ++i)
     for (int j = 1; j <= free_dof && j <= 40; ++j) K(i, j) = 0;
   for (int e = 1; e <= n_elem && elem.contains(e); ++e) {

@@ -10,6 +10,7 @@
 #include "beam/workspace/frmSplash.h"
 #include "beam/workspace/frmTip.h"
 #include "beam/workspace/pictures.h"
+#include "beam/workspace/properties.h"
 #include "ui/programs.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
@@ -179,6 +180,7 @@ Form20::Form20() : ui::Form("Form20") {
   ffa.Click = [this] { ffa_Click(); };
   ffb.Click = [this] { ffb_Click(); };
   ffc.Click = [this] { ffc_Click(); };
+  ffd.Click = [this] { ffd_Click(); };
   ffe.Click = [this] { ffe_Click(); };
   ii1.Click = [this] { ii1_Click(); };
   ii2.Click = [this] { ii2_Click(); };
@@ -236,6 +238,7 @@ void Form20::Form_Unload(int& Cancel) {
   Form10Form->Unload();
   frmSplashForm->Unload();
   frmTipForm->Unload();
+  propertiesForm->Unload();
   ui::services().startProgram(ui::appFile(ui::kLauncherProgram));
 }
 
@@ -286,6 +289,8 @@ void Form20::ffb_Click() {
 }
 
 void Form20::ffc_Click() { ffc.Checked = !ffc.Checked; }
+
+void Form20::ffd_Click() { propertiesForm->Show(ui::vbModeless, nullptr); }
 
 void Form20::ffe_Click() {
   ffe.Checked = !ffe.Checked;

@@ -88,6 +88,7 @@ class Form20 : public ui::Form {
   void ffa_Click();
   void ffb_Click();
   void ffc_Click();
+  void ffd_Click();
   void ffe_Click();
   void ii1_Click();
   void ii2_Click();

@@ -12,6 +12,7 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/frmSplash.h"
 #include "beam/workspace/frmTip.h"
+#include "beam/workspace/properties.h"
 #include "ui/testing.h"
 
 struct Workspace : ::testing::Test {
@@ -35,6 +36,7 @@ struct Workspace : ::testing::Test {
     Form10Form.reset();
     frmSplashForm.reset();
     frmTipForm.reset();
+    propertiesForm.reset();
     Module20_initialize();
   }
   void write(const char* name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }

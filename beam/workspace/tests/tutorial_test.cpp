@@ -1,0 +1,355 @@
+// The tutorial window: the tables are the solver's own figures of the beam as it now stands, the
+// solution tables stay empty (with the reason) whenever there is no solution of it, and the graphs of
+// the two steps add up to the full solution without a number that is not finite.
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "ui/vbtext.h"
+#include "workspace_fixture.h"
+
+namespace {
+
+struct Tutorial : Workspace {
+  // A fixed end on the left, a support in the middle and a free right end (a span and an overhang,
+  // each 5000 twips), under a uniform load over the whole beam.
+  Form20& overhangBeam(float P = 1, float L = 1, float E = 1, float I = 1) {
+    Form20& f = start();
+    unit_F = P, beam_length = L, unit_L = L / 10000, unit_E = E, unit_I = I;
+    drop(6, 50, 1500);
+    drop(1, 5000 + 285 - 180, 1800);
+    f.Image1[41].Width = 10000;
+    f.Image1[41].Tag = "5000";
+    drop(41, 285, 1500);
+    return f;
+  }
+  properties& open() {
+    Form20Form->ffd_Click();
+    return *propertiesForm;
+  }
+  static std::vector<std::string> row(ui::Grid& g, int r) {
+    std::vector<std::string> cells;
+    for (int c = 1; c < g.Cols(); ++c) cells.push_back(g.TextMatrix(r, c));
+    return cells;
+  }
+  static bool dataEmpty(ui::Grid& g) {
+    for (int r = 1; r < g.Rows(); ++r)
+      for (int c = 1; c < g.Cols(); ++c)
+        if (!g.TextMatrix(r, c).empty()) return false;
+    return true;
+  }
+  static bool allFinite(const ui::PictureBox& p) {
+    for (const ui::Segment& s : p.drawn())
+      if (!std::isfinite(s.x1) || !std::isfinite(s.y1) || !std::isfinite(s.x2) || !std::isfinite(s.y2)) return false;
+    return true;
+  }
+  using S = std::vector<std::string>;
+};
+
+// Worked by hand for P = 2, L = 2 (each element 1 long), EI = 6: K from 4EI/l + 4EI/l, 6EI/l^2,
+// 12EI/l^3, 2EI/l; the fixed-end reactions wl/2 and wl^2/12; K d = P gives d = (-5, -11, -13) / 288.
+TEST_F(Tutorial, TheTablesAreTheSolversFiguresOfAHandWorkedBeam) {
+  overhangBeam(2, 2, 2, 3);
+  ASSERT_TRUE(Form20Form->solution_current);
+  properties& t = open();
+  EXPECT_TRUE(t.Visible.get());
+  EXPECT_EQ(t.owner(), nullptr);
+  EXPECT_EQ(t.MSFlexGrid1.Cols(), 3);
+  EXPECT_EQ(row(t.MSFlexGrid1, 0), (S{"1", "2"}));
+  EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{"1", "1"}));
+  EXPECT_EQ(row(t.MSFlexGrid1, 2), (S{"6", "6"}));
+  auto column = [](ui::Grid& g, int c) {
+    S cells;
+    for (int r = 1; r < g.Rows(); ++r) cells.push_back(g.TextMatrix(r, c));
+    return cells;
+  };
+  EXPECT_EQ(column(t.MSFlexGrid2, 1), (S{"0", "0", "0", "1"}));
+  EXPECT_EQ(column(t.MSFlexGrid2, 2), (S{"0", "2", "1", "3"}));
+  EXPECT_EQ(column(t.MSFlexGrid3, 1), (S{"1.000", "1.000", "0.167", "-0.167"}));
+  EXPECT_EQ(column(t.MSFlexGrid3, 2), (S{"1.000", "1.000", "0.167", "-0.167"}));
+  EXPECT_EQ(t.MSFlexGrid4.Cols(), 4);
+  EXPECT_EQ(row(t.MSFlexGrid4, 0), (S{"1", "2", "3"}));
+  EXPECT_EQ(row(t.MSFlexGrid4, 1), (S{"0.0000", "-1.0000", "0.1667"}));
+  ASSERT_EQ(t.MSFlexGrid5.Rows(), 4);
+  EXPECT_EQ(t.MSFlexGrid5.TextMatrix(0, 0), "מס.דר.חופש");
+  EXPECT_EQ(column(t.MSFlexGrid5, 0).size(), 3u);
+  EXPECT_EQ(row(t.MSFlexGrid5, 1), (S{"48.0000", "-36.0000", "12.0000"}));
+  EXPECT_EQ(row(t.MSFlexGrid5, 2), (S{"-36.0000", "72.0000", "-36.0000"}));
+  EXPECT_EQ(row(t.MSFlexGrid5, 3), (S{"12.0000", "-36.0000", "24.0000"}));
+  EXPECT_EQ(row(t.MSFlexGrid6, 1), (S{"-0.0347", "-0.0764", "-0.0903"}));
+  EXPECT_EQ(column(t.MSFlexGrid7, 1), (S{"-1.250", "1.250", "-0.417", "-0.833"}));
+  EXPECT_EQ(column(t.MSFlexGrid7, 2), (S{"1.000", "-1.000", "0.833", "0.167"}));
+  for (ui::Grid* g : {&t.MSFlexGrid1, &t.MSFlexGrid4, &t.MSFlexGrid7}) EXPECT_TRUE(g->LeftToRight.get());
+  EXPECT_EQ(t.MSFlexGrid5.ColWidth(0), 1000);
+  EXPECT_FALSE(t.Label21.Visible.get());
+  EXPECT_TRUE(t.bb_1.Enabled.get());
+}
+
+TEST_F(Tutorial, TheUnitSystemSetsTheCaptionsAndTheStiffnessRowOnly) {
+  struct Case {
+    Byte system;
+    const char *ei, *ei1, *length, *deflection;
+  } cases[] = {
+      {0, "6", "1", "", ""},
+      {1, "60", "10", "L[m]       :יחידות", "[cm/10^4]   שקיעה  "},
+      {2, "41.66666", "6.944444", "L[ft]        :יחידות", "[in/1728]   שקיעה   "},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    overhangBeam(2, 2, 2, 3);
+    unit_system = c.system;
+    properties& t = open();
+    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), c.ei) << int(c.system);
+    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(1, 1), "1") << int(c.system);
+    EXPECT_EQ(t.MSFlexGrid3.TextMatrix(1, 1), "1.000") << int(c.system);
+    EXPECT_EQ(t.MSFlexGrid5.TextMatrix(1, 1), "48.0000") << int(c.system);
+    EXPECT_EQ(t.Label11.Caption.get(), c.length) << int(c.system);
+    EXPECT_EQ(t.Label20.Caption.get(), c.deflection) << int(c.system);
+    if (c.system == 0) {
+      for (ui::Label* l : {&t.Label12, &t.Label13, &t.Label14, &t.Label15, &t.Label16, &t.Label17, &t.Label18, &t.Label19})
+        EXPECT_EQ(l->Caption.get(), "");
+    }
+    // With EI = 1 the stiffness row shows the factor itself.
+    unit_E = unit_I = 0.5f;
+    elem(1).E_rel = 2, elem(1).I_rel = 2;
+    t.aa2.choose();
+    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), c.ei1) << int(c.system);
+    TearDown();
+  }
+}
+
+TEST_F(Tutorial, WithoutACurrentSolutionTheSolutionTablesAreEmptyAndSayWhy) {
+  struct Case {
+    const char* name;
+    std::function<void(Tutorial&)> make;
+    bool loads;  // the load vector of this beam was formed
+    const char* reason;
+  } cases[] = {
+      {"before any solve", [](Tutorial& s) { s.start(); }, false, "אין פתרון עדכני: הקורה השתנתה"},
+      {"after a mechanism",
+       [](Tutorial& s) {
+         s.overhangBeam(2, 2, 2, 3);
+         s.drop(6, 3000, 100);  // the fixed end taken off: a beam on one support
+       },
+       false, "אין פתרון: המבנה הוא מנגנון"},
+      {"after singular",
+       [](Tutorial& s) {
+         s.overhangBeam(2, 2, 2, 3);
+         elem(2).E_rel = 0;  // the overhang's two freedoms have no stiffness
+         Form20Form->asamb_K();
+         Form20Form->solution();
+       },
+       true, "אין פתרון: מערכת המשוואות סינגולרית"},
+      {"while solving is off, after a drag",
+       [](Tutorial& s) {
+         Form20& f = s.overhangBeam(2, 2, 2, 3);
+         f.ffe.choose();
+         s.drop(41, 285, 1500);
+       },
+       false, "אין פתרון עדכני: \"פתור בכל גרירה\" כבוי"},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    c.make(*this);
+    properties& t = open();
+    EXPECT_TRUE(dataEmpty(t.MSFlexGrid6)) << c.name;
+    EXPECT_TRUE(dataEmpty(t.MSFlexGrid7)) << c.name;
+    EXPECT_EQ(dataEmpty(t.MSFlexGrid4), !c.loads) << c.name;
+    EXPECT_TRUE(t.Label21.Visible.get()) << c.name;
+    EXPECT_EQ(t.Label21.Caption.get().rfind(c.reason, 0), 0u) << c.name << ": " << t.Label21.Caption.get();
+    EXPECT_EQ(t.Label22.Caption.get(), t.Label21.Caption.get()) << c.name;
+    EXPECT_TRUE(t.Picture1.drawn().empty()) << c.name;
+    EXPECT_TRUE(t.Picture2.drawn().empty()) << c.name;
+    EXPECT_FALSE(t.bb_1.Enabled.get()) << c.name;
+    // The model tables are those of the beam as it stands: K of its current equations.
+    EXPECT_EQ(t.MSFlexGrid5.Rows(), free_dof + 1) << c.name;
+    EXPECT_EQ(t.MSFlexGrid2.Cols(), n_elem + 1) << c.name;
+    TearDown();
+  }
+}
+
+TEST_F(Tutorial, AfterAMechanismTheOldSolutionIsGoneFromTheWindowAndTheFitDrawsNothing) {
+  Form20& f = overhangBeam(2, 2, 2, 3);
+  properties& t = open();
+  ASSERT_FALSE(dataEmpty(t.MSFlexGrid7));
+  drop(6, 3000, 100);
+  ASSERT_EQ(mechanism, True);
+  // The window does not follow by itself; the fit, finding no solution, fills it again instead.
+  EXPECT_EQ(t.MSFlexGrid6.TextMatrix(1, 1), "-0.0347");
+  t.bb_1.choose();
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+  EXPECT_TRUE(dataEmpty(t.MSFlexGrid6));
+  EXPECT_TRUE(dataEmpty(t.MSFlexGrid7));
+  EXPECT_TRUE(t.Picture1.drawn().empty());
+  EXPECT_EQ(t.MSFlexGrid5.Rows(), free_dof + 1);
+}
+
+TEST_F(Tutorial, AStiffnessBeyondSinglePrecisionShowsNoNumberRatherThanAFalseOne) {
+  overhangBeam(1, 1, 1e30f, 1e30f);  // EI overflows: K has no finite entry and the solve finds it singular
+  properties& t = open();
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), "");
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(1, 1), ".5");
+  EXPECT_EQ(t.MSFlexGrid5.TextMatrix(1, 1), "");
+  EXPECT_EQ(t.MSFlexGrid3.TextMatrix(1, 1), "0.250");  // wl/2 of a span of 0.5
+  EXPECT_TRUE(t.Label21.Visible.get());
+}
+
+TEST_F(Tutorial, UpdateShowsTheBeamAfterADrag) {
+  overhangBeam();
+  properties& t = open();
+  EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".5", ".5"}));
+  drop(1, 4000 + 285 - 180, 1800);
+  EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".5", ".5"}));  // until asked
+  t.aa2.choose();
+  EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".4", ".6"}));
+  EXPECT_EQ(t.MSFlexGrid5.TextMatrix(1, 1), ui::Format(K(1, 1), "0.0000"));
+  EXPECT_EQ(t.MSFlexGrid6.TextMatrix(1, 2), ui::Format(P(2), "0.0000"));
+}
+
+TEST_F(Tutorial, ABeamWithoutFreeFreedomsHasHeaderOnlyEquationTables) {
+  start();
+  drop(6, 50, 1500);
+  drop(7, 10000, 1500);
+  drop(21, 5000 + 285 - 60, 1200);
+  ASSERT_EQ(free_dof, 0);
+  properties& t = open();
+  for (ui::Grid* g : {&t.MSFlexGrid4, &t.MSFlexGrid5, &t.MSFlexGrid6}) EXPECT_EQ(g->Cols(), 1);
+  EXPECT_EQ(t.MSFlexGrid5.Rows(), 1);
+  EXPECT_EQ(t.MSFlexGrid3.TextMatrix(1, 1), "0.500");
+  // All displacements restrained: step two is flat and step one is the whole solution.
+  for (const ui::Segment& s : t.Picture2.drawn()) EXPECT_EQ(s.y1, 1500) << s.x1;
+  EXPECT_FALSE(t.Picture1.drawn().empty());
+}
+
+// Per graph colour, the values drawn on a canvas with its zero line at H/2, in drawing order.
+std::vector<std::pair<float, float>> values(const ui::PictureBox& p, ui::Color c, float H) {
+  std::vector<std::pair<float, float>> v;
+  for (const ui::Segment& s : p.drawn())
+    if (s.color == c) v.push_back({H / 2 - s.y1, H / 2 - s.y2});
+  return v;
+}
+
+TEST_F(Tutorial, TheTwoStepsAddUpToTheFullSolutionFittedOnTheMainCanvas) {
+  Form20& f = overhangBeam(2, 2, 2, 3);
+  properties& t = open();
+  // The fit draws all three graphs in their own colours whatever the main window's switches say.
+  Form10Form->Check2[0].Value = 0;
+  graf_color(1) = {0, 0, 0};
+  t.bb_1.choose();
+  const float H3 = f.Picture3.Height;
+  const ui::Color colours[3] = {ui::RGB(0, 255, 0), ui::RGB(255, 0, 0), ui::RGB(0, 0, 255)};
+  const float reach[3] = {1000, 1200, 900};
+  for (int g = 0; g <= 2; ++g) {
+    const auto one = values(t.Picture1, colours[g], 3000), two = values(t.Picture2, colours[g], 3000),
+               full = values(f.Picture3, colours[g], H3);
+    ASSERT_EQ(one.size(), full.size()) << g;
+    ASSERT_EQ(two.size(), full.size()) << g;
+    float largest = 0;
+    for (std::size_t i = 0; i < full.size(); ++i) {
+      EXPECT_NEAR(one[i].first + two[i].first, full[i].first, 0.05) << g << " " << i;
+      EXPECT_NEAR(one[i].second + two[i].second, full[i].second, 0.05) << g << " " << i;
+      largest = std::max(largest, std::abs(full[i].second));
+    }
+    EXPECT_NEAR(largest, reach[g], 0.01) << g;
+    EXPECT_NEAR(t.tut_scale(g), std::abs(reach[g] / t.tut_max(g)), 1e-3 * t.tut_scale(g)) << g;
+  }
+  // Element 1 starts at its own first point; element 2 joins element 1's last one.
+  for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2, &f.Picture3}) {
+    ASSERT_FALSE(p->drawn().empty());
+    float last_y = NAN;
+    for (const ui::Segment& s : p->drawn()) {
+      EXPECT_GE(s.x1, 0) << p->Name();
+      if (s.color != colours[1]) continue;
+      if (s.x2 == 5000) {
+        EXPECT_EQ(s.y1, last_y) << p->Name();
+      }
+      if (s.x2 == 4995) last_y = s.y2;
+    }
+    EXPECT_EQ(p->drawn().front().x1, 0) << p->Name();
+    EXPECT_EQ(p->drawn().front().x2, 15) << p->Name();
+    EXPECT_EQ(p->drawn().front().width, 2) << p->Name();
+  }
+}
+
+TEST_F(Tutorial, TheFitKeepsEveryDrawingFinite) {
+  struct Case {
+    const char* name;
+    std::function<void(Tutorial&)> make;
+    bool deflection2;  // element 2 has a deflection line
+  } cases[] = {
+      {"one very stiff element",
+       [](Tutorial& s) {
+         s.overhangBeam();
+         elem(1).E_rel = 1e12f;
+         Form20Form->asamb_K();
+         Form20Form->solution();
+       },
+       true},
+      {"an element without stiffness between held ends",
+       [](Tutorial& s) {
+         s.start();
+         s.drop(1, 50, 1800);
+         s.drop(2, 5000 + 285 - 180, 1800);
+         s.drop(6, 10000, 1500);
+         Form20Form->Image1[41].Width = 10000;
+         Form20Form->Image1[41].Tag = "5000";
+         s.drop(41, 285, 1500);
+         elem(2).E_rel = 0;
+         Form20Form->asamb_K();
+         Form20Form->solution();
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    c.make(*this);
+    ASSERT_TRUE(Form20Form->solution_current) << c.name;
+    properties& t = open();
+    t.bb_1.choose();
+    for (int g = 0; g <= 2; ++g) {
+      EXPECT_TRUE(std::isfinite(t.tut_max(g))) << c.name;
+      EXPECT_TRUE(std::isfinite(t.tut_scale(g))) << c.name;
+    }
+    for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2, &Form20Form->Picture3}) {
+      EXPECT_FALSE(p->drawn().empty()) << c.name;
+      EXPECT_TRUE(allFinite(*p)) << c.name << " " << p->Name();
+      bool blue2 = false;
+      for (const ui::Segment& s : p->drawn())
+        if (s.color == ui::RGB(0, 0, 255) && s.x1 >= 5000) blue2 = true;
+      EXPECT_EQ(blue2, c.deflection2) << c.name << " " << p->Name();
+    }
+    TearDown();
+  }
+}
+
+TEST_F(Tutorial, ABeamWithoutLoadsGivesFlatGraphsAtScaleTen) {
+  start();
+  drop(6, 50, 1500);
+  drop(1, 10000, 1800);
+  Form10Form->Command6.Value = true;
+  ASSERT_TRUE(Form20Form->solution_current);
+  properties& t = open();
+  for (int g = 0; g <= 2; ++g) EXPECT_EQ(t.tut_scale(g), 10);
+  ASSERT_FALSE(t.Picture1.drawn().empty());
+  for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2})
+    for (const ui::Segment& s : p->drawn()) {
+      EXPECT_EQ(s.y1, 1500);
+      EXPECT_EQ(s.y2, 1500);
+    }
+}
+
+TEST_F(Tutorial, CloseAndReopenFillsAfreshAndTheMainWindowClosesIt) {
+  overhangBeam();
+  properties& t = open();
+  const std::size_t drawn = t.Picture1.drawn().size();
+  t.aa1.choose();
+  EXPECT_FALSE(t.loaded());
+  open();
+  EXPECT_TRUE(t.loaded());
+  EXPECT_EQ(t.Picture1.drawn().size(), drawn);
+  EXPECT_FALSE(dataEmpty(t.MSFlexGrid7));
+  Form20Form->Unload();
+  EXPECT_FALSE(t.loaded());
+}
+
+}  // namespace
