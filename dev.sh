@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine (installs what is missing), configures and builds, then:
 #   ./dev.sh run    starts the launcher kesvo
-#   ./dev.sh test   runs every test, in a plain build and under AddressSanitizer and UBSan
+#   ./dev.sh test   runs every test, in a plain build and under AddressSanitizer and UBSan, and a short
+#                   run of the truss file reader's fuzz target
 #   ./dev.sh bench  runs the benchmarks
 #   ./dev.sh walk N SEED   walks N random user events (default 100000) from SEED over beam and over truss,
 #                   under AddressSanitizer and UBSan (KESVO_WALK_TRACE=1 prints every event)
@@ -9,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev googletest culmus locales
-          fontconfig libxkbcommon-x11-0)
+          fontconfig libxkbcommon-x11-0 clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,10 +24,14 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc)
-build() {  # build <dir> [cmake options...]
-  local dir=$1
+build() {  # build <dir> [-S <source folder>] [cmake options...]
+  local dir=$1 src=.
   shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  if [ "${1:-}" = -S ]; then
+    src=$2
+    shift 2
+  fi
+  cmake -S "$src" -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 
@@ -47,6 +52,9 @@ case "${1:-run}" in
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    # The truss file reader under libFuzzer (clang only): a short fixed-seed run.
+    build build-fuzz -S fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ctest --test-dir build-fuzz --output-on-failure
     ;;
   bench)
     build build -DCMAKE_BUILD_TYPE=Release

@@ -39,6 +39,14 @@ int QtServices::msgBox(const std::string& prompt, const std::string& title) {
   return 1;
 }
 
+int QtServices::askYesNo(const std::string& prompt, const std::string& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::No);
+  box.setLayoutDirection(Qt::RightToLeft);
+  return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
+}
+
 void QtServices::showForm(Form& form, bool modal, Form* owner) {
   FormWindow* w = realize(form);
   // An owned window, modal or not, stays in front of its owner, also when it is shown while its owner

@@ -31,6 +31,7 @@ class QtServices : public Services {
   void randomize() override;
   double timer() override;
   void setFocus(Control& control) override;
+  int askYesNo(const std::string& prompt, const std::string& title) override;
 
  private:
   std::string title_;

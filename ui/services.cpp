@@ -48,6 +48,8 @@ Services* setServices(Services* s) {
 
 int MsgBox(const std::string& prompt) { return services().msgBox(prompt, services().appTitle()); }
 
+int MsgBoxYesNo(const std::string& prompt) { return services().askYesNo(prompt, services().appTitle()); }
+
 std::string App_Path() { return services().appPath(); }
 
 std::string appFile(const std::string& name) { return services().appPath() + "/" + name; }

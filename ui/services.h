@@ -11,6 +11,9 @@ namespace ui {
 class Form;
 class Timer;
 
+// The answers of a Yes/No question.
+inline constexpr int vbYes = 6, vbNo = 7;
+
 class Services {
  public:
   virtual ~Services() = default;
@@ -41,6 +44,8 @@ class Services {
   virtual double timer() = 0;
   // A control asks for the keyboard focus.
   virtual void setFocus(class Control& control) = 0;
+  // A modal question with Yes and No buttons and the application's title; returns vbYes or vbNo.
+  virtual int askYesNo(const std::string& prompt, const std::string& title) { return vbNo; }
 };
 
 Services& services();
@@ -49,6 +54,8 @@ Services* setServices(Services* s);
 
 // Shorthands the windows use.
 int MsgBox(const std::string& prompt);
+// A Yes/No question: vbYes or vbNo.
+int MsgBoxYesNo(const std::string& prompt);
 std::string App_Path();
 // The path of a file in the application's folder.
 std::string appFile(const std::string& name);

@@ -18,6 +18,14 @@ int ScriptedServices::msgBox(const std::string& prompt, const std::string& t) {
   return 1;
 }
 
+int ScriptedServices::askYesNo(const std::string& prompt, const std::string& t) {
+  msgBox(prompt, t);
+  if (answers.empty()) return vbNo;
+  int a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
 void ScriptedServices::showForm(Form& form, bool modal, Form*) {
   if (!modal) return;
   modalShown.push_back(form.Name());

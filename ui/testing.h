@@ -33,6 +33,7 @@ class ScriptedServices : public Services {
   double clock = 0;
   Control* focused = nullptr;
   std::vector<Timer*> running;
+  std::deque<int> answers;  // what Yes/No questions answer, in order (vbYes, vbNo); then vbNo
 
   int msgBox(const std::string& prompt, const std::string& title) override;
   void showForm(Form& form, bool modal, Form* owner) override;
@@ -50,6 +51,8 @@ class ScriptedServices : public Services {
   void randomize() override {}
   double timer() override { return clock; }
   void setFocus(Control& control) override { focused = &control; }
+  // Recorded with the messages.
+  int askYesNo(const std::string& prompt, const std::string& title) override;
 
  private:
   Services* previous_;

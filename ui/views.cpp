@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 #include <map>
@@ -152,6 +154,21 @@ void FormWindow::moveEvent(QMoveEvent* e) {
     form_.Left.setQuietly(float(x()) * kTwipsPerPixel);
     form_.Top.setQuietly(float(y()) * kTwipsPerPixel);
   }
+}
+
+// A window shown while its owner was still loading (the tip of the day from the main window's Form_Load)
+// was mapped first; a window manager stacks the owner above it when the owner maps, so its owned windows
+// are raised again once the owner is on screen.
+void FormWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  QPointer<FormWindow> self(this);
+  QTimer::singleShot(0, this, [self] {
+    if (!self) return;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      auto* w = dynamic_cast<FormWindow*>(top);
+      if (w && w != self && w->isVisible() && w->form().owner() == &self->form()) w->raise();
+    }
+  });
 }
 
 class FormView : public View {

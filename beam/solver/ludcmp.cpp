@@ -25,26 +25,28 @@ bool Form20::ludcmp(Byte n) {
   // the first non-zero of their row (a row's factors stay zero there) and before the first non-zero of
   // the column's upper part are left out. A value that is not finite arising on the way would make a
   // left-out zero matter: then the decomposition is done again with every term.
-  bool plain = true;  // no -0 and nothing that is not finite
+  bool unplain = false;  // a -0 or a value that is not finite
+  ui::Array<Double, 1, 41> largest;
   for (int i = 1; i <= n; ++i) {
+    double big = 0;
     for (int j = 1; j <= n; ++j) {
       const double v = K(i, j);
       a(i, j) = v;
-      plain = plain && std::isfinite(v) && !(v == 0 && std::signbit(v));
+      unplain |= !std::isfinite(v) | (v == 0 && std::signbit(v));
+      if (std::abs(v) > big) big = std::abs(v);
     }
+    largest(i) = big;
     P0(i) = P(i);
   }
+  const bool plain = !unplain;
   for (int i = 1; i <= n; ++i) {
-    double big = 0;
-    for (int j = 1; j <= n; ++j)
-      if (std::abs(a(i, j)) > big) big = std::abs(a(i, j));
-    if (big == 0 || !std::isfinite(big)) {
+    if (largest(i) == 0 || !std::isfinite(largest(i))) {
       solve_failure = kSingular;
       stop_simulation();
       ui::MsgBox(" singular ");
       return false;
     }
-    row_scale(i) = 1 / big;
+    row_scale(i) = 1 / largest(i);
   }
   const auto scale0 = row_scale;
   bool finite = true;  // every value the decomposition wrote
@@ -57,16 +59,23 @@ bool Form20::ludcmp(Byte n) {
     }
     for (int j = 1; j <= n; ++j) {
       int first_in_col = skip ? n + 1 : 1;  // the first non-zero of the column's finished part
-      for (int i = 1; i < j; ++i) {
+      // Above the column's first non-zero there is nothing to subtract from.
+      int top = 1;
+      while (skip && top < j && a(top, j) == 0) ++top;
+      for (int i = top; i < j; ++i) {
         double sum = a(i, j);
         for (int k = std::max(first_in_row(i), first_in_col); k < i; ++k) sum -= a(i, k) * a(k, j);
         a(i, j) = sum;
         finite = finite && std::isfinite(sum);
         if (first_in_col > n && sum != 0) first_in_col = i;
       }
+      // A row whose first non-zero lies beyond this column holds a zero here that no term changes: it is
+      // passed over, and cannot be the pivot unless no row can; then the pivot is chosen again among all
+      // the rows, in order.
       double big = 0;
       int imax = j;
       for (int i = j; i <= n; ++i) {
+        if (first_in_row(i) > j) continue;
         double sum = a(i, j);
         for (int k = std::max(first_in_row(i), first_in_col); k < j; ++k) sum -= a(i, k) * a(k, j);
         a(i, j) = sum;
@@ -77,6 +86,14 @@ bool Form20::ludcmp(Byte n) {
           imax = i;
         }
       }
+      if (!(big > 0))
+        for (int i = j; i <= n; ++i) {
+          const double dum = row_scale(i) * std::abs(a(i, j));
+          if (dum >= big) {
+            big = dum;
+            imax = i;
+          }
+        }
       if (imax != j) {
         for (int k = 1; k <= n; ++k) std::swap(a(imax, k), a(j, k));
         std::swap(first_in_row(imax), first_in_row(j));
@@ -88,7 +105,10 @@ bool Form20::ludcmp(Byte n) {
       if (!(big > kZeroPivot)) return false;
       if (j != n) {
         const double dum = 1 / a(j, j);
+        // A passed-over row's +0 stays +0 under a positive finite factor.
+        const bool keeps_zero = skip && dum > 0 && std::isfinite(dum);
         for (int i = j + 1; i <= n; ++i) {
+          if (keeps_zero && first_in_row(i) > j) continue;
           a(i, j) *= dum;
           finite = finite && std::isfinite(a(i, j));
         }

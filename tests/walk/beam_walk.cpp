@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <filesystem>
+
+#include <unistd.h>
 #include <sstream>
 
 #include "beam/workspace/tests/workspace_fixture.h"
@@ -174,7 +176,7 @@ struct BeamWatch {
 };
 
 struct BeamWalk : ::testing::Test {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "kesvo-beam-walk";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kesvo-beam-walk-" + std::to_string(getpid()));
   void SetUp() override {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);

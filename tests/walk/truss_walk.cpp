@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+
+#include <unistd.h>
 #include <sstream>
 
 #include "tests/walk/walker.h"
 #include "truss/solver/tests/truss_fixture.h"
+#include "truss/workspace/Form3.h"
 
 namespace {
 
@@ -151,12 +155,19 @@ struct TrussWatch {
 
 struct TrussWalk : ::testing::Test {
   // The program's folder, where its file window opens and saves.
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "kesvo-truss-walk";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kesvo-truss-walk-" + std::to_string(getpid()));
+  std::string home;
+  // The file window opens in the home folder: the walk's folder stands in for it.
   void SetUp() override {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    if (const char* h = std::getenv("HOME")) home = h;
+    setenv("HOME", dir.c_str(), 1);
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  void TearDown() override {
+    setenv("HOME", home.c_str(), 1);
+    std::filesystem::remove_all(dir);
+  }
 };
 
 TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
@@ -170,6 +181,7 @@ TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
         Form2Form.reset();
         Form1Form.reset();
         frmTrussSplashForm.reset();
+        Form3Form.reset();
         truss_test::resetModel();
         watch.restart();
         Form1Form->Show();
@@ -186,6 +198,7 @@ TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
   Form2Form.reset();
   Form1Form.reset();
   frmTrussSplashForm.reset();
+  Form3Form.reset();
 }
 
 }  // namespace

@@ -23,9 +23,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <sstream>
 
 #include "ui/dispatch.h"
+#include "ui/filelists.h"
 #include "ui/grid.h"
 #include "ui/picturebox.h"
 #include "ui/views.h"
@@ -733,8 +735,32 @@ void Walk::note(const std::string& what) {
   if (std::getenv("KESVO_WALK_TRACE")) std::fprintf(stderr, "%s\n", recent_.back().c_str());
 }
 
+// A file window's folder and file lists stay in the program's folder, so that the walk reads and
+// writes files nowhere else, whatever folders it opens.
+void Walk::confine() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path root = fs::weakly_canonical(svc_->folder, ec);
+  if (ec || !fs::is_directory(root, ec)) return;
+  for (QWidget* win : shownWindows(nullptr))
+    for (ui::Control* c : static_cast<ui::FormWindow*>(win)->form().allControls()) {
+      ui::Prop<std::string>* path = nullptr;
+      if (auto* d = dynamic_cast<ui::DirListBox*>(c)) path = &d->Path;
+      if (auto* f = dynamic_cast<ui::FileListBox*>(c)) path = &f->Path;
+      if (!path) continue;
+      const fs::path rel = fs::weakly_canonical(path->get(), ec).lexically_relative(root);
+      if (ec || rel.empty() || *rel.begin() == "..") *path = root.string();
+    }
+}
+
 void Walk::checkAll(const std::string& what) {
   if (!failure_.empty()) return;
+  try {
+    confine();
+  } catch (const std::exception& x) {
+    fail(std::string("taking a file window back to the program's folder met ") + x.what());
+    return;
+  }
   std::string why = layerCheck();
   if (why.empty()) {
     try {
@@ -750,7 +776,9 @@ void Walk::checkAll(const std::string& what) {
 std::string Walk::layerCheck() {
   for (QWidget* win : shownWindows(nullptr)) {
     ui::Form& form = static_cast<ui::FormWindow*>(win)->form();
-    if (std::string bad = nonFinite(form.Caption.get(), false); !bad.empty()) return form.Name() + " caption shows " + bad;
+    // A caption may carry a file name the user typed ("nan" is a fine name), so only the forms a number
+    // takes when it is not finite count there.
+    if (std::string bad = nonFinite(form.Caption.get(), true); !bad.empty()) return form.Name() + " caption shows " + bad;
     for (ui::Control* c : form.allControls()) {
       auto where = [&] {
         return form.Name() + "." + c->Name() + (c->Index() >= 0 ? "(" + std::to_string(c->Index()) + ")" : "");
@@ -768,7 +796,9 @@ std::string Walk::layerCheck() {
       }
       if (auto* m = dynamic_cast<ui::Menu*>(c); m && !m->Visible.get()) continue;
       if (!dynamic_cast<ui::Menu*>(c) && !c->shownInContainer()) continue;
-      const bool typed = typedInto_.count(c) != 0;
+      // What the user typed, and a text box's text (a file name he gave, say), may hold words such as
+      // "nan" of his own; only the forms a number takes when it is not finite count there.
+      const bool typed = typedInto_.count(c) != 0 || dynamic_cast<ui::TextBox*>(c) != nullptr;
       // Each text the control shows, checked where it stands (this runs after every event).
       std::string shown;
       auto check = [&](const std::string& text) {

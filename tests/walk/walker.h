@@ -123,6 +123,7 @@ class Walk {
   void deliver(QWidget* w, QEvent& e, const std::string& what);
   void mouse(QWidget* w, int type, int x, int y, int button, int buttons, unsigned modifiers, const std::string& what);
   void checkAll(const std::string& what);
+  void confine();
   std::string layerCheck();
   void fail(const std::string& why);
   void note(const std::string& what);

@@ -34,6 +34,7 @@ ui::DynArray2<double> product(const ui::DynArray2<float>& A, const ui::DynArray2
   // with a zero factor and a finite other factor is +0 or -0, and adding either to a sum that starts at
   // +0 leaves it as it was, so only the non-zero terms are added, each sum still in rising k. A factor
   // that is not finite would turn a zero into NaN: then every term is added, as it always was.
+  //
   // Where a row of a factor is not zero, as indices from 0. Nearly all of a row is zero, so the row is
   // looked at eight entries at a time, by their bits without the sign (a NaN counts as not zero).
   std::vector<long> found(std::size_t(std::max(inner, columns)) + 8);
@@ -145,8 +146,13 @@ bool crout(std::vector<double>& a, long n, std::vector<double>& row_scale, std::
       first_in_row[std::size_t(i)] = k;
     }
   std::vector<double> col(static_cast<std::size_t>(n));
+  // A row (at or below the diagonal) whose first non-zero lies beyond column j holds a zero there that no
+  // term changes: it is passed over, and cannot be the pivot unless no row can; then the pivot is chosen
+  // again among all the rows, in order.
+  auto passed_over = [&](long i, long j) { return profile && first_in_row[std::size_t(i)] > j; };
   for (long j = 0; j < n; ++j) {
-    for (long i = 0; i < n; ++i) col[std::size_t(i)] = a[std::size_t(i * n + j)];
+    for (long i = 0; i < n; ++i)
+      if (i < j || !passed_over(i, j)) col[std::size_t(i)] = a[std::size_t(i * n + j)];
     long first_in_col = profile ? n : 0;  // the first non-zero of the column's finished part
     for (long i = 0; i < j; ++i) {
       const double* row = &a[std::size_t(i * n)];
@@ -158,6 +164,7 @@ bool crout(std::vector<double>& a, long n, std::vector<double>& row_scale, std::
     double big = 0;
     long imax = j;
     for (long i = j; i < n; ++i) {
+      if (passed_over(i, j)) continue;
       const double* row = &a[std::size_t(i * n)];
       double sum = col[std::size_t(i)];
       for (long k = std::max(first_in_row[std::size_t(i)], first_in_col); k < j; ++k) sum -= row[k] * col[std::size_t(k)];
@@ -168,7 +175,16 @@ bool crout(std::vector<double>& a, long n, std::vector<double>& row_scale, std::
         imax = i;
       }
     }
-    for (long i = 0; i < n; ++i) a[std::size_t(i * n + j)] = col[std::size_t(i)];
+    for (long i = 0; i < n; ++i)
+      if (i < j || !passed_over(i, j)) a[std::size_t(i * n + j)] = col[std::size_t(i)];
+    if (!(big > 0))
+      for (long i = j; i < n; ++i) {
+        const double scaled = row_scale[std::size_t(i)] * std::fabs(a[std::size_t(i * n + j)]);
+        if (scaled >= big) {
+          big = scaled;
+          imax = i;
+        }
+      }
     if (imax != j) {
       std::swap_ranges(&a[std::size_t(imax * n)], &a[std::size_t(imax * n)] + n, &a[std::size_t(j * n)]);
       std::swap(first_in_row[std::size_t(imax)], first_in_row[std::size_t(j)]);
@@ -179,7 +195,10 @@ bool crout(std::vector<double>& a, long n, std::vector<double>& row_scale, std::
     if (!(big > kSingularPivot)) return false;
     if (j != n - 1) {
       const double inv = 1 / a[std::size_t(j * n + j)];
-      for (long i = j + 1; i < n; ++i) a[std::size_t(i * n + j)] *= inv;
+      // A passed-over row's +0 stays +0 under a positive finite factor.
+      const bool keeps_zero = inv > 0 && std::isfinite(inv);
+      for (long i = j + 1; i < n; ++i)
+        if (!(keeps_zero && passed_over(i, j))) a[std::size_t(i * n + j)] *= inv;
     }
   }
   return true;

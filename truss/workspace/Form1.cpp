@@ -5,6 +5,7 @@
 
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
+#include "truss/workspace/Form3.h"
 #include "truss/workspace/frmTrussSplash.h"
 #include "truss/workspace/pictures.h"
 #include "ui/programs.h"
@@ -28,6 +29,8 @@ Form1::Form1() : ui::Form("Form1") {
   dd5.Checked = true;
   aa2.Click = [this] { aa2_Click(); };
   aa3.Click = [this] { aa3_Click(); };
+  aa4.Click = [this] { aa4_Click(); };
+  aa5.Click = [this] { aa5_Click(); };
   bb1.Click = [this] { bb1_Click(); };
   cc1.Click = [this] { cc1_Click(); };
   dd2.Click = [this] { dd2_Click(); };
@@ -404,6 +407,7 @@ void Form1::paintSpectrum() {
 
 void Form1::Form_Unload(int& Cancel) {
   if (Form2Form.exists()) Form2Form->Unload();
+  if (Form3Form.exists()) Form3Form->Unload();
   if (frmTrussSplashForm.exists()) frmTrussSplashForm->Unload();
   ui::services().startProgram(ui::appFile(ui::kLauncherProgram));
 }

@@ -129,6 +129,8 @@ class Form1 : public ui::Form {
   // Menus and the tool panel's immediate controls.
   void aa2_Click();
   void aa3_Click();
+  void aa4_Click();
+  void aa5_Click();
   void bb1_Click();
   void cc1_Click();
   void dd2_Click();

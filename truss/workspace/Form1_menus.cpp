@@ -5,6 +5,7 @@
 
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
+#include "truss/workspace/Form3.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -19,7 +20,19 @@ void Form1::aa2_Click() {
 
 void Form1::aa3_Click() {
   if (Form2Form.exists()) Form2Form->Unload();
+  if (Form3Form.exists()) Form3Form->Unload();
   ui::services().endProgram();
+}
+
+// The open/save window reads its mode from these check marks and clears them when it closes.
+void Form1::aa4_Click() {
+  aa4.Checked = true;
+  Form3Form->Show(ui::vbModal, this);
+}
+
+void Form1::aa5_Click() {
+  aa5.Checked = true;
+  Form3Form->Show(ui::vbModal, this);
 }
 
 void Form1::bb1_Click() {

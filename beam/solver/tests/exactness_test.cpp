@@ -42,8 +42,10 @@ TEST_F(Exactness, WholePowersAreThePowerFunctionsToTheBit) {
 }
 
 // The dense decomposition and substitutions as they were, every term of every sum; 0 solved,
-// 1 " singular ", 2 a mechanism. d is the load vector in and the displacements out.
-int denseLudcmp(int n, const std::vector<double>& k, std::vector<double>& d) {
+// 1 " singular ", 2 a mechanism. d is the load vector in and the displacements out; parity is flipped at
+// every row interchange.
+int denseLudcmp(int n, const std::vector<double>& k, std::vector<double>& d, Single& parity) {
+  parity = -1;
   std::vector<double> a(k), scale(std::size_t(n + 1));
   std::vector<int> pivot(std::size_t(n + 1));
   auto A = [&](int i, int j) -> double& { return a[std::size_t((i - 1) * n + (j - 1))]; };
@@ -74,6 +76,7 @@ int denseLudcmp(int n, const std::vector<double>& k, std::vector<double>& d) {
     if (imax != j) {
       for (int m = 1; m <= n; ++m) std::swap(A(imax, m), A(j, m));
       scale[std::size_t(imax)] = scale[std::size_t(j)];
+      parity = -parity;
     }
     pivot[std::size_t(j)] = imax;
     if (!(big > 1e-11)) return 2;
@@ -111,11 +114,13 @@ void compareSolvers(Form20& f, ui::ScriptedServices& svc, int n, const std::vect
     P(i) = p[std::size_t(i - 1)];
   }
   std::vector<double> d(p);
-  const int want = denseLudcmp(n, k, d);
+  Single parity = 0;
+  const int want = denseLudcmp(n, k, d, parity);
   svc.messages.clear();
   EXPECT_EQ(f.ludcmp(Byte(n)), want == 0);
   const std::vector<std::string> said[] = {{}, {" singular "}, {kMechanismMessageA}};
   EXPECT_EQ(svc.messages, said[want]);
+  EXPECT_EQ(ludcmp_d, parity);
   for (int i = 1; i <= n; ++i) {
     EXPECT_TRUE(sameBits(P(i), want == 0 ? d[std::size_t(i - 1)] : p[std::size_t(i - 1)])) << i << ": " << P(i);
     EXPECT_TRUE(sameBits(P0(i), p[std::size_t(i - 1)])) << i;
@@ -161,6 +166,7 @@ TEST_F(Exactness, TheSolverIsTheDenseSolverToTheBitOnOtherMatrices) {
       {"a NaN, which no row's largest entry shows", {1, nan, 0, 1}, {1, 1}},
       {"an infinite entry", {1, inf, 0, 1}, {1, 1}},
       {"dependent rows", {1, 2, 0, 2, 4, 0, 0, 0, 1}, {1, 1, 1}},
+      {"a column without a pivot below a row interchange", {0, 1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1}, {1, 1, 1, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
