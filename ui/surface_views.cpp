@@ -317,7 +317,19 @@ QStringList wrapLines(const std::function<int(const QString&)>& advance, const Q
 }
 
 QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width) {
-  return wrapLines([&fm](const QString& s) { return fm.horizontalAdvance(s); }, text, width);
+  // A line fits when its ink does: the blank side bearings of its outer letters may fall outside the
+  // label, so that a word sized to its label is not broken for a pixel it does not paint.
+  const auto bearing = [&fm](QChar c, bool left) {
+    return c == ' ' ? 0 : std::max(0, left ? fm.leftBearing(c) : fm.rightBearing(c));
+  };
+  return wrapLines(
+      [&](const QString& s) {
+        if (s.isEmpty()) return 0;
+        const bool rtl = s.isRightToLeft();
+        const QChar leftmost = rtl ? s.back() : s.front(), rightmost = rtl ? s.front() : s.back();
+        return fm.horizontalAdvance(s) - bearing(leftmost, true) - bearing(rightmost, false);
+      },
+      text, width);
 }
 
 QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width) {
