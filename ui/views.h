@@ -37,19 +37,24 @@ class FormWindow : public QWidget {
   void applyGeometry();
   // Shown owned by another window (stays in front of it) or on its own; frameless when its form is.
   void setOwned(QWidget* owner, bool modal);
+  // Puts the windows it owns back in front of it once it is on screen and active: a window manager
+  // stacks a window mapped after the windows it owns (the main window at the end of its start-up, after
+  // the tip of the day) over them.
+  void raiseOwnedWhenActive() { raiseOwned_ = true; }
   QEventLoop* modalLoop = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
-  void showEvent(QShowEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
   Form& form_;
   QWidget* client_;
   QMenuBar* menuBar_ = nullptr;
   bool applying_ = false;
+  bool raiseOwned_ = false;
 };
 
 // Makes the window and every control's widget of a form (once), then shows it.
