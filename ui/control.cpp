@@ -318,12 +318,19 @@ void PictureBox::propertyChanged(const void* which) {
 void Grid::resize(int rows, int cols) {
   rows = std::max(rows, 0);
   cols = std::max(cols, 0);
-  std::vector<std::string> cells(std::size_t(rows) * std::size_t(cols));
-  for (int r = 0; r < std::min(rows, rows_); ++r)
-    for (int c = 0; c < std::min(cols, cols_); ++c)
-      cells[std::size_t(r) * std::size_t(cols) + std::size_t(c)] =
-          std::move(cells_[std::size_t(r) * std::size_t(cols_) + std::size_t(c)]);
-  cells_ = std::move(cells);
+  // The data window sizes its grids at every solve, mostly to the size they have.
+  if (rows == rows_ && cols == cols_) return;
+  if (cols == cols_) {
+    // Rows are whole runs of cells: the kept ones stay in place, new ones come empty.
+    cells_.resize(std::size_t(rows) * std::size_t(cols));
+  } else {
+    std::vector<std::string> cells(std::size_t(rows) * std::size_t(cols));
+    for (int r = 0; r < std::min(rows, rows_); ++r)
+      for (int c = 0; c < std::min(cols, cols_); ++c)
+        cells[std::size_t(r) * std::size_t(cols) + std::size_t(c)] =
+            std::move(cells_[std::size_t(r) * std::size_t(cols_) + std::size_t(c)]);
+    cells_ = std::move(cells);
+  }
   colWidths_.resize(std::size_t(cols), 960.0f);
   rows_ = rows;
   cols_ = cols;
@@ -349,7 +356,7 @@ void Grid::setCol(int col) {
 std::string Grid::Text() const { return TextMatrix(row_, col_); }
 void Grid::setText(const std::string& text) { setTextMatrix(row_, col_, text); }
 
-std::string Grid::TextMatrix(int row, int col) const {
+const std::string& Grid::TextMatrix(int row, int col) const {
   if (row < 0 || row >= rows_ || col < 0 || col >= cols_) throw std::out_of_range(Name() + " cell out of range");
   return cells_[std::size_t(row) * std::size_t(cols_) + std::size_t(col)];
 }

@@ -26,7 +26,7 @@ class Grid : public Control {
   void setCol(int col);
   std::string Text() const;
   void setText(const std::string& text);
-  std::string TextMatrix(int row, int col) const;
+  const std::string& TextMatrix(int row, int col) const;  // valid until the grid next changes
   void setTextMatrix(int row, int col, const std::string& text);
   float ColWidth(int col) const;
   void setColWidth(int col, float twips);

@@ -248,22 +248,6 @@ class RangeView : public QtView {
 
 }  // namespace
 
-QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width) {
-  QStringList lines;
-  QString line;
-  for (const QString& word : caption.split(' ', Qt::SkipEmptyParts)) {
-    QString longer = line.isEmpty() ? word : line + ' ' + word;
-    if (!line.isEmpty() && fm.horizontalAdvance(longer) > width) {
-      lines << line;
-      line = word;
-    } else {
-      line = longer;
-    }
-  }
-  if (!line.isEmpty()) lines << line;
-  return lines;
-}
-
 std::unique_ptr<View> makeInputView(Control& c, QWidget* parent) {
   if (auto* b = dynamic_cast<CommandButton*>(&c)) return std::make_unique<ButtonView>(*b, new ButtonWidget(parent));
   if (auto* t = dynamic_cast<TextBox*>(&c)) return std::make_unique<TextView>(*t, parent);

@@ -62,6 +62,7 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   w->show();
   w->raise();
   w->activateWindow();
+  w->raiseOwnedWhenActive();
   if (!modal) return;
   QEventLoop loop;
   w->modalLoop = &loop;

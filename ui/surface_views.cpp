@@ -239,14 +239,26 @@ class LabelWidget : public Passive {
     int a = l_.Alignment.get();
     Qt::Alignment al = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     if (l_.RightToLeft.get() && a != 2) al = a == 1 ? Qt::AlignLeft : Qt::AlignRight;
-    int flags = int(al | Qt::AlignTop) | (l_.WordWrap.get() ? int(Qt::TextWordWrap) : 0);
-    // A right-to-left label reads as a right-to-left paragraph (its stops and Latin words fall where a
-    // Hebrew reader expects them); the alignment above is already the visual one.
+    int flags = int(al | Qt::AlignTop);
+    // A right-to-left label reads as a right-to-left paragraph, line by line (its stops and Latin words
+    // fall where a Hebrew reader expects them); the alignment above is already the visual one.
     if (l_.RightToLeft.get()) {
       p.setLayoutDirection(Qt::RightToLeft);
       flags |= Qt::AlignAbsolute;
     }
-    p.drawText(rect(), flags, qs(l_.Caption));
+    if (!l_.WordWrap.get()) {
+      p.drawText(rect(), flags, qs(l_.Caption));
+      return;
+    }
+    // The lines are broken here rather than by Qt, whose wrapping keeps the blanks that pad a line on
+    // it: in a right-to-left line they push the words out of the label.
+    QFontMetrics fm(font());
+    int y = 0;
+    for (const QString& line : wrapLines(fm, qs(l_.Caption), width())) {
+      if (y >= height()) break;
+      p.drawText(QRect(0, y, width(), fm.height()), flags, line);
+      y += fm.lineSpacing();
+    }
   }
   Label& l_;
 };
@@ -263,6 +275,68 @@ class ImageView : public QtView {
 };
 
 }  // namespace
+
+QStringList wrapLines(const std::function<int(const QString&)>& advance, const QString& text, int width,
+                      bool wholeWords) {
+  QStringList lines;
+  QString line;
+  // Starts a line with word, breaking it over as many lines as it needs.
+  auto place = [&](QString word) {
+    while (!wholeWords && word.size() > 1 && advance(word) > width) {
+      qsizetype fit = 1;
+      while (fit < word.size() && advance(word.left(fit + 1)) <= width) ++fit;
+      if (fit < word.size() && word[fit - 1].isHighSurrogate() && fit > 1) --fit;
+      lines << word.left(fit);
+      word = word.mid(fit);
+    }
+    line = word;
+  };
+  QString plain = text;
+  plain.remove('\r');
+  for (const QString& paragraph : plain.split('\n')) {
+    line.clear();
+    for (qsizetype i = 0, n = paragraph.size(); i < n;) {
+      qsizetype w = i;
+      while (w < n && paragraph[w] == ' ') ++w;
+      qsizetype e = w;
+      while (e < n && paragraph[e] != ' ') ++e;
+      if (w == e) break;  // blanks that end the paragraph end its last line
+      const QString blanks = paragraph.mid(i, w - i), word = paragraph.mid(w, e - w);
+      i = e;
+      const QString longer = line + blanks + word;
+      if (advance(longer) <= width) {
+        line = longer;
+      } else {
+        if (!line.isEmpty()) lines << line;
+        place(word);
+      }
+    }
+    lines << line;
+  }
+  return lines;
+}
+
+QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width) {
+  // A line fits when its ink does: the blank side bearings of its outer letters may fall outside the
+  // label, so that a word sized to its label is not broken for a pixel it does not paint.
+  const auto bearing = [&fm](QChar c, bool left) {
+    return c == ' ' ? 0 : std::max(0, left ? fm.leftBearing(c) : fm.rightBearing(c));
+  };
+  return wrapLines(
+      [&](const QString& s) {
+        if (s.isEmpty()) return 0;
+        const bool rtl = s.isRightToLeft();
+        const QChar leftmost = rtl ? s.back() : s.front(), rightmost = rtl ? s.front() : s.back();
+        return fm.horizontalAdvance(s) - bearing(leftmost, true) - bearing(rightmost, false);
+      },
+      text, width);
+}
+
+QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width) {
+  const QString words = caption.split(' ', Qt::SkipEmptyParts).join(' ');
+  if (words.isEmpty()) return {};
+  return wrapLines([&fm](const QString& s) { return fm.horizontalAdvance(s); }, words, width, true);
+}
 
 std::unique_ptr<View> makeSurfaceView(Control& c, QWidget* parent) {
   if (auto* l = dynamic_cast<Label*>(&c)) return std::make_unique<LabelView>(c, new LabelWidget(*l, parent));

@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QPointer>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 #include <map>
@@ -156,19 +154,17 @@ void FormWindow::moveEvent(QMoveEvent* e) {
   }
 }
 
-// A window shown while its owner was still loading (the tip of the day from the main window's Form_Load)
-// was mapped first; a window manager stacks the owner above it when the owner maps, so its owned windows
-// are raised again once the owner is on screen.
-void FormWindow::showEvent(QShowEvent* e) {
-  QWidget::showEvent(e);
-  QPointer<FormWindow> self(this);
-  QTimer::singleShot(0, this, [self] {
-    if (!self) return;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      auto* w = dynamic_cast<FormWindow*>(top);
-      if (w && w != self && w->isVisible() && w->form().owner() == &self->form()) w->raise();
+void FormWindow::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() != QEvent::ActivationChange || !isActiveWindow() || !raiseOwned_) return;
+  raiseOwned_ = false;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* w = dynamic_cast<FormWindow*>(top);
+    if (w && w != this && w->isVisible() && w->form().owner() == &form_) {
+      w->raise();
+      w->activateWindow();
     }
-  });
+  }
 }
 
 class FormView : public View {

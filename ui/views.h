@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,19 +37,24 @@ class FormWindow : public QWidget {
   void applyGeometry();
   // Shown owned by another window (stays in front of it) or on its own; frameless when its form is.
   void setOwned(QWidget* owner, bool modal);
+  // Puts the windows it owns back in front of it once it is on screen and active: a window manager
+  // stacks a window mapped after the windows it owns (the main window at the end of its start-up, after
+  // the tip of the day) over them.
+  void raiseOwnedWhenActive() { raiseOwned_ = true; }
   QEventLoop* modalLoop = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
-  void showEvent(QShowEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
   Form& form_;
   QWidget* client_;
   QMenuBar* menuBar_ = nullptr;
   bool applying_ = false;
+  bool raiseOwned_ = false;
 };
 
 // Makes the window and every control's widget of a form (once), then shows it.
@@ -85,8 +91,16 @@ void forgetKeys(Form& form);
 // need first.
 std::vector<int> statusPanelWidths(const QFontMetrics& fm, const std::vector<QString>& texts, int total);
 // A caption broken into lines on word boundaries so that each line fits width pixels where it can (a
-// single word wider than that stands alone on its line).
+// single word wider than that stands alone on its line); runs of blanks count as one.
 QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width);
+// A label's caption broken into lines as a word-wrapping label breaks it: at blanks, each line within
+// width pixels as advance measures it. A run of blanks that reaches the end of a line is swallowed
+// there, so blanks that pad a line push the next word to the next line; blanks inside a line stay; a
+// word wider than the line is broken where it must be (or, with wholeWords, stands alone); a line feed
+// always ends a line.
+QStringList wrapLines(const std::function<int(const QString&)>& advance, const QString& text, int width,
+                      bool wholeWords = false);
+QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width);
 
 // Where a tab control's widget shows the caption of a tab, in its pixels, and in which font.
 QRect tabRect(TabControl& t, int tab, QFont* font = nullptr);

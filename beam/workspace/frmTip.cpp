@@ -20,6 +20,8 @@ frmTip::frmTip() : ui::Form("frmTip") {
   Label1.Move(1300, 120, 4200, 360);
   lblTipText.Move(1300, 600, 4200, 1900);
   lblTipText.WordWrap = true;
+  // A tip is a Hebrew sentence: its lines start at the right and its full stop ends them at the left.
+  lblTipText.RightToLeft = true;
   Check1.Caption = "אקראי";
   Check1.Value = 1;
   Check1.Move(120, 2760, 1200, 360);

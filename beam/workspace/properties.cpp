@@ -65,10 +65,10 @@ void graphLine(ui::PictureBox& box, double x1, double y1, double x2, double y2, 
   box.Line(float(x1 + t0 * dx), float(y1 + t0 * dy), float(x1 + t1 * dx), float(y1 + t1 * dy), color);
 }
 
-// A one-line Hebrew caption reads from the right, its stops and Latin words where a Hebrew reader
-// expects them; in a right-to-left label alignment 0 is the right edge. The explanations, wrapped over
-// several lines by their runs of blanks, and the unit captions, stored to be read from the right of a
-// left-to-right line, stay left to right.
+// A Hebrew caption reads from the right, its stops and Latin words where a Hebrew reader expects them,
+// the explanations too, line by line as their runs of blanks break them; in a right-to-left label
+// alignment 0 is the right edge. The unit captions, stored to be read from the right of a left-to-right
+// line, stay left to right.
 void sentence(ui::Label& l) {
   l.RightToLeft = true;
   l.Alignment = 0;
@@ -77,7 +77,7 @@ void sentence(ui::Label& l) {
 // One step of the method: its explanation at the right, its table at the left.
 void step(ui::Label& l, const char* caption, ui::Grid& g, int rows, float top, float height, float width = 5700) {
   l.Caption = caption;
-  l.Alignment = 1;
+  sentence(l);
   l.Move(7850, top, 2440, height);
   g.setRows(rows);
   g.setCols(2);
@@ -146,7 +146,7 @@ properties::properties() : ui::Form("properties") {
       "                                       2.  תיקון כתוצאה מהזזות                                   חיבור שני "
       "הגרפים נותן את פתרון הקורה שמופיע גם במסך העבודה של התוכנה.                                              צבעי "
       "הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה.               ";
-  Label10.Alignment = 1;
+  sentence(Label10);
   Label10.Move(2220, 1200, 6000, 3000);
 
   // Tab 2: the load vector, K, the displacements and the end forces due to them.

@@ -546,7 +546,7 @@ void Form2::Command2_Click() {
 
 // ---- the solve ----
 
-void Form2::sizeGrids(int n) {
+void Form2::sizeGrids(int n, bool whole) {
   const int bars = lines_count;
   MSFlexGrid1[6].setRows(n + 1);
   MSFlexGrid1[6].setCols(bars + 1);
@@ -558,7 +558,8 @@ void Form2::sizeGrids(int n) {
   MSFlexGrid1[12].setRows(2);
   MSFlexGrid1[12].setCols(bars + 1);
   // What an earlier solve wrote may belong to other directions or bars.
-  for (int g : {6, 8, 10, 11, 12}) clearBody(MSFlexGrid1[g]);
+  for (int g : {6, 8, 10, 11, 12})
+    if (!whole || g == 11 || g == 12) clearBody(MSFlexGrid1[g]);
   sizeEditGrids(false);
 }
 
@@ -608,9 +609,10 @@ void Form2::Command3_Click() {
     return;
   }
   const bool grids = f.dd2.Checked.get();
-  if (grids) sizeGrids(n);
+  const bool solving = m != 0 && n != 0;
+  if (grids) sizeGrids(n, solving);
 
-  if (m != 0 && n != 0) {
+  if (solving) {
     const int bars = lines_count;
     ui::DynArray2<float> Q, SQ;
     ui::DynArray<float> P, S;

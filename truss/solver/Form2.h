@@ -102,7 +102,9 @@ class Form2 : public ui::Form {
   void layOut();
   void makeFormulas();
   void makeTables();
-  void sizeGrids(int n);
+  // Sizes the result grids for n directions and empties them; `whole` says the solve goes on to write
+  // Q, S and K in every cell, so those three are left as they are until then.
+  void sizeGrids(int n, bool whole = false);
   std::string dofLabel(int i);
   // After a failed or refused solve nothing of an earlier result may pass for this truss's.
   void clearResult(int n);

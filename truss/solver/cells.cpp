@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "ui/vbtext.h"
 
@@ -11,11 +12,10 @@ namespace {
 // A digit of the grid's font is about 7 pixels wide; a cell has a few pixels of margin on each side.
 constexpr float kTwipsPerChar = 105, kMargin = 180;
 
-float textWidth(const std::string& s) {
+int characters(const std::string& s) {
   int chars = 0;
-  for (unsigned char ch : s)
-    if ((ch & 0xC0) != 0x80) ++chars;  // count characters, not the bytes of UTF-8
-  return float(chars) * kTwipsPerChar + kMargin;
+  for (unsigned char ch : s) chars += (ch & 0xC0) != 0x80 ? 1 : 0;  // count characters, not the bytes of UTF-8
+  return chars;
 }
 }  // namespace
 
@@ -27,9 +27,14 @@ std::string cellText(float v) { return std::isfinite(v) ? ui::CStr(v) : std::str
 std::string cellText(double v) { return std::isfinite(v) ? ui::CStr(v) : std::string(); }
 
 void fitColumns(ui::Grid& g, float least) {
+  // A column is as wide as its longest text; the cells lie row by row, so they are read in that order.
+  std::vector<int> longest(std::size_t(std::max(g.Cols(), 0)), -1);  // -1: a column without cells
+  for (int r = 0; r < g.Rows(); ++r)
+    for (int c = 0; c < g.Cols(); ++c)
+      longest[std::size_t(c)] = std::max(longest[std::size_t(c)], characters(g.TextMatrix(r, c)));
   for (int c = 0; c < g.Cols(); ++c) {
-    float w = least;
-    for (int r = 0; r < g.Rows(); ++r) w = std::max(w, textWidth(g.TextMatrix(r, c)));
+    const int chars = longest[std::size_t(c)];
+    const float w = chars < 0 ? least : std::max(least, float(chars) * kTwipsPerChar + kMargin);
     if (g.ColWidth(c) != w) g.setColWidth(c, w);
   }
 }

@@ -48,6 +48,31 @@ TEST_F(GridTest, ResizingKeepsTheCellsThatStillFit) {
   EXPECT_EQ(g.ColWidth(4), 700.0f);
 }
 
+// A size that drops cells and then brings them back shows them empty, whichever way it went; the same
+// size again keeps every cell.
+TEST_F(GridTest, CellsDroppedByAResizeComeBackEmpty) {
+  struct Case {
+    const char* name;
+    int rows, cols;
+  };
+  for (const Case& c : {Case{"fewer rows", 2, 4}, Case{"fewer columns", 4, 2}, Case{"fewer of both", 2, 2},
+                        Case{"the same size", 4, 4}}) {
+    SCOPED_TRACE(c.name);
+    g.setRows(4);
+    g.setCols(4);
+    for (int r = 0; r < 4; ++r)
+      for (int col = 0; col < 4; ++col) g.setTextMatrix(r, col, std::to_string(r * 10 + col));
+    g.setRows(c.rows);
+    g.setCols(c.cols);
+    g.setRows(4);
+    g.setCols(4);
+    for (int r = 0; r < 4; ++r)
+      for (int col = 0; col < 4; ++col)
+        EXPECT_EQ(g.TextMatrix(r, col), r < c.rows && col < c.cols ? std::to_string(r * 10 + col) : "")
+            << r << "," << col;
+  }
+}
+
 TEST_F(GridTest, OnlyTheUsersMovesRaiseEnterCell) {
   int entered = 0;
   g.EnterCell = [&] { ++entered; };

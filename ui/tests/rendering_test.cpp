@@ -86,6 +86,72 @@ TEST_F(Rendering, CaptionsWrapOnWordsWithinTheirWidth) {
   EXPECT_EQ(ui::wrapCaption(fm, " סמך", 40), QStringList{QString::fromUtf8("סמך")});
 }
 
+// Each character 10 pixels wide, so that the cases read as columns.
+TEST(LabelLines, BreakAtBlanksAsAWordWrappingLabelDoes) {
+  const auto advance = [](const QString& s) { return int(s.size()) * 10; };
+  struct Case {
+    const char* text;
+    int width;
+    QStringList lines;
+  } cases[] = {
+      {"aaa bbb ccc", 70, {"aaa bbb", "ccc"}},
+      {"ab  cd", 60, {"ab  cd"}},                      // blanks inside a line stay
+      {"ab   cd", 60, {"ab", "cd"}},                    // blanks that pad the line push the next word down
+      {"ab                    cd ef", 50, {"ab", "cd ef"}},  // however long the padding, it is swallowed
+      {" ab", 50, {" ab"}},                             // a leading blank indents
+      {"ab   ", 100, {"ab"}},
+      {"abcdefg", 30, {"abc", "def", "g"}},             // a word wider than the label is broken
+      {"ab abcdefg", 50, {"ab", "abcde", "fg"}},
+      {"ab\r\n\ncd", 100, {"ab", "", "cd"}},
+      {"", 100, {""}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ui::wrapLines(advance, QString::fromUtf8(c.text), c.width), c.lines) << '"' << c.text << '"';
+  EXPECT_EQ(ui::wrapLines(advance, "abcdefg", 30, true), QStringList{"abcdefg"}) << "a button keeps its words whole";
+}
+
+struct Note : ui::Form {
+  Note() : ui::Form("Note") {
+    setClientSize(3000, 1000);
+    Label1.Move(0, 0, 3000, 1000);
+    Label1.RightToLeft = true;
+  }
+  ui::Label Label1{this, nullptr, "Label1"};
+};
+
+// The blanks after "FER" pad its line, so "2." starts the next one; both lines read from the right.
+TEST(LabelLines, AWrappedRightToLeftLabelStartsEachLineAtTheRight) {
+  ui::QtServices svc{"t"};
+  Note f;
+  ui::FormWindow* w = ui::realize(f);
+  w->applyGeometry();
+  w->show();
+  QWidget* label = ui::childHost(f.Label1);
+  QFontMetrics fm(label->font());
+  const QString first = QString::fromUtf8("פתרון FER"), second = QString::fromUtf8("2.  תיקון");
+  QString blanks(60, ' ');
+  ASSERT_GT(fm.horizontalAdvance(first + blanks), label->width()) << "the blanks reach past the line's end";
+  f.Label1.Caption = (first + blanks + second).toStdString();
+  QImage shot = label->grab().toImage();
+  // Where each line's ink begins and ends.
+  auto ink = [&](int line) {
+    int lo = shot.width(), hi = -1;
+    for (int y = line * fm.lineSpacing(); y < std::min(shot.height(), (line + 1) * fm.lineSpacing()); ++y)
+      for (int x = 0; x < shot.width(); ++x)
+        if (qGray(shot.pixel(x, y)) < 128) lo = std::min(lo, x), hi = std::max(hi, x);
+    return std::pair{lo, hi};
+  };
+  for (int line : {0, 1}) {
+    auto [lo, hi] = ink(line);
+    ASSERT_GE(hi, 0) << "line " << line << " shows";
+    EXPECT_GE(hi, label->width() - 6) << "line " << line << " starts at the right";
+  }
+  EXPECT_NEAR(ink(0).second - ink(0).first, fm.horizontalAdvance(first), 4) << "no blanks on the first line";
+  EXPECT_NEAR(ink(1).second - ink(1).first, fm.horizontalAdvance(second), 4) << "nor at the start of the second";
+  EXPECT_EQ(ink(2).second, -1) << "two lines only";
+  ui::unrealize(f);
+}
+
 TEST_F(Rendering, StatusPanelsShowTheirTextsWhole) {
   QFontMetrics fm(ui::childHost(f.StatusBar2)->font());
   QString hint = QString::fromUtf8("באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים");

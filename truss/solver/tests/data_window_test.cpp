@@ -3,6 +3,7 @@
 // after bars were added, the internal tables, its panels and where it opens.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "truss/solver/tests/truss_fixture.h"
 
@@ -229,6 +230,49 @@ TEST_F(DataWindow, GridsFollowTheModelAfterBarsWereAddedAndAfterARefusal) {
     }
     EXPECT_TRUE(onABar) << s.x1 << "," << s.y1 << " " << s.x2 << "," << s.y2;
   }
+}
+
+// A solve in a window that showed an earlier result shows what a fresh window shows: cell by cell and
+// column width by column width, after a point moved, after the truss grew and after only its numbers
+// changed.
+TEST_F(DataWindow, ASolveAgainShowsWhatAFreshWindowShows) {
+  using Shown = std::vector<std::string>;
+  auto shown = [this] {
+    Shown s;
+    for (int index : {6, 8, 10, 11, 12}) {
+      const ui::Grid& g = f2().MSFlexGrid1[index];
+      s.push_back(std::to_string(g.Rows()) + "x" + std::to_string(g.Cols()));
+      for (int c = 0; c < g.Cols(); ++c) {
+        s.push_back(std::to_string(g.ColWidth(c)));
+        for (int r = 0; r < g.Rows(); ++r) s.push_back(g.TextMatrix(r, c));
+      }
+    }
+    return s;
+  };
+  auto expectAsFresh = [&](const char* what) {
+    SCOPED_TRACE(what);
+    f().dd2.Checked = true;
+    solve();
+    ASSERT_TRUE(svc.messages.empty()) << svc.messages[0];
+    const Shown again = shown();
+    Form2Form.reset();
+    f().dd2.Checked = true;
+    solve();
+    EXPECT_EQ(again, shown());
+  };
+  threeBars();
+  f().Picture1_DragOver(f().Image1[p3], kX0 + 1013, kY0 - 977, 0);
+  f().dd2.Checked = true;
+  solve();
+  // Back above its support: the vertical bar's x component, not zero before, is zero now.
+  f().Picture1_DragOver(f().Image1[p3], kX0 + 1000, kY0 - 1000, 0);
+  expectAsFresh("a point moved");
+  int p4 = point(3000, 1000);
+  bar(p3, p4);
+  bar(p2, p4);
+  expectAsFresh("two bars and a free point more");
+  for (int j = 0; j < lines_count; ++j) line_E(j) = 70 + 5 * float(j);
+  expectAsFresh("other E for each bar");
 }
 
 TEST_F(DataWindow, EveryNumberFitsItsColumn) {
