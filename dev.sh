@@ -4,6 +4,8 @@
 #   ./dev.sh test   runs every test, in a plain build and under AddressSanitizer and UBSan, and a short
 #                   run of the truss file reader's fuzz target
 #   ./dev.sh bench  runs the benchmarks
+#   ./dev.sh walk N SEED   walks N random user events (default 100000) from SEED over beam and over truss,
+#                   under AddressSanitizer and UBSan (KESVO_WALK_TRACE=1 prints every event)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -58,8 +60,17 @@ case "${1:-run}" in
     build build -DCMAKE_BUILD_TYPE=Release
     for b in build/bin/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
+  walk)
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DKESVO_SANITIZE=ON
+    export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export KESVO_WALK_EVENTS="${2:-100000}" KESVO_WALK_SEED="${3:-1}"
+    status=0
+    for w in beam_walk truss_walk; do ./build-asan/bin/$w || status=1; done
+    exit $status
+    ;;
   *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|walk [events [seed]]" >&2
     exit 2
     ;;
 esac

@@ -291,11 +291,13 @@ float PictureBox::ScaleHeight() const {
 }
 
 void PictureBox::Cls() {
+  ++revision_;
   drawn_.clear();
   if (view()) view()->drawn(nullptr);
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, Color color) {
+  ++revision_;
   drawn_.push_back(Segment{x1, y1, x2, y2, color, DrawWidth.get(), DrawStyle.get(), DrawMode.get()});
   if (view()) view()->drawn(&drawn_.back());
 }

@@ -40,13 +40,20 @@ class PictureBox : public Control {
   void Cls();
   void Line(float x1, float y1, float x2, float y2, Color color);
   const std::vector<Segment>& drawn() const { return drawn_; }
+  // Counts every Cls, Line and lost drawing, so a check can tell that the drawing changed, even when
+  // it was made again identically.
+  unsigned revision() const { return revision_; }
   // The view's report that a drawing without AutoRedraw was uncovered and so is gone.
-  void drawingLost() { drawn_.clear(); }
+  void drawingLost() {
+    ++revision_;
+    drawn_.clear();
+  }
 
   void propertyChanged(const void* which) override;
 
  private:
   std::vector<Segment> drawn_;
+  unsigned revision_ = 0;
 };
 
 }  // namespace ui

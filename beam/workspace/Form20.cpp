@@ -376,6 +376,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     number_dof();
     check_mechanism();
     if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+    else forget_solution();
   } else if (icon.Move(X, Y), inBand(icon.Top)) {
     if (k <= 30) {
       if (X < 350) X = 225;
@@ -492,11 +493,12 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
       sort_p(obj);
       number_dof();
       check_mechanism();
+      // The loads follow the new elements also into a mechanism (fer_all then leaves out the solve),
+      // so that no load stays in an element that no longer holds it.
+      if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+      else forget_solution();
       // After a mechanism the node flag stays set, so the next release re-places the node again.
-      if (mechanism != True) {
-        if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
-        key_moved(3) = False;
-      }
+      if (mechanism != True) key_moved(3) = False;
     }
   }
   if (k != 0) refresh_data();

@@ -32,6 +32,11 @@ void new_beam() {
     el.E_rel = 1;
     el.p_count = el.m_count = el.w_count = 0;
   }
+  // The empty beam is its one element from 0 to 10000 with four free equations, and a mechanism: a
+  // load dropped on it before any support lands in that element and meets the mechanism message,
+  // instead of falling into an element of no length and being solved as if the beam were held.
+  f.number_dof();
+  mechanism = True;
   next_force = 21, next_moment = 31, next_dist = 41, next_support = 1, next_fixed = 6, next_hinge = 11,
   next_release = 16;
   for (i_loop = 1; i_loop <= 50; ++i_loop) {

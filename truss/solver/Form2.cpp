@@ -357,6 +357,7 @@ void Form2::sizeEditGrids(bool refill) {
 }
 
 void Form2::Command6_Click() {
+  const auto E0 = line_E, A0 = line_A;
   bool refused = false;
   const float E = float(ui::Val(Text2[0].Text.get())), A = float(ui::Val(Text2[1].Text.get()));
   const bool uniform = Option1[0].Value.get();
@@ -384,10 +385,14 @@ void Form2::Command6_Click() {
     }
     truss::fitColumns(g);
   }
+  // Other bars make the solution on the canvas one of another truss.
+  if (!std::equal(E0.begin(), E0.end(), line_E.begin()) || !std::equal(A0.begin(), A0.end(), line_A.begin()))
+    Form1Form->resultsGone();
   if (refused) ui::MsgBox(kBadEA);
 }
 
 void Form2::Command5_Click() {
+  const auto f0 = f_value;
   bool refused = false;
   const float typed = float(ui::Val(Text3.Text.get()));
   ui::Grid& g = MSFlexGrid2[7];
@@ -410,6 +415,8 @@ void Form2::Command5_Click() {
   }
   for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, cellText(f_value(i)));
   truss::fitColumns(g);
+  // Other loads make the solution on the canvas one of another truss.
+  if (!std::equal(f0.begin(), f0.end(), f_value.begin())) Form1Form->resultsGone();
   if (refused) ui::MsgBox(kBadLoad);
 }
 

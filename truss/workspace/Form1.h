@@ -167,6 +167,8 @@ class Form1 : public ui::Form {
   int pointSize();
   // Half the marker size in twips for a point size.
   static float halfSize(int size);
+  // The truss changed: the displaced shape and the bar colours of the last solve no longer show it.
+  void resultsGone();
 
  private:
   // The pictures of the markers: a support's normal or highlighted form, every selected point, load

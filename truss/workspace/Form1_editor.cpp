@@ -77,6 +77,15 @@ void Form1::hideBar(int l) {
   if (Label6.exists(l)) Label6[l].Visible = false;
 }
 
+void Form1::resultsGone() {
+  Picture1.Cls();
+  // The bar picked in the bar selection keeps its highlight.
+  const bool picked = Option3[3].Value.get() && selected_kind == 3;
+  for (int l = 0; l < lines_count && l <= 200; ++l)
+    if (!(picked && l == selected_index) && Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
+      Line1[l].BorderColor = ui::RGB(0, 0, 0);
+}
+
 void Form1::clearBarEnds(int l) {
   for (int q = 0; q <= 50; ++q) {
     P_L_index(l, q, 0) = 0;
@@ -151,6 +160,7 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
   if (!marker || Source.Name() != "Image1") return;
   const int i = Source.Index();
   if (i >= 0 && i < 200 && P_data.contains(i)) {
+    resultsGone();
     marker->Left = X - marker->Width / 2;
     marker->Top = Y - marker->Height / 2;
     for (int l = 0; l <= lines_count && l <= 200; ++l) {
@@ -254,6 +264,7 @@ void Form1::Image1_Click(int Index) {
   Label6[bar_index].Top = (l.Y1 + l.Y2) / 2;
   if (bar_index == lines_count) ++lines_count;
   bar_pending = 0;
+  resultsGone();
 }
 
 void Form1::cancel_bar() {
@@ -288,6 +299,7 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
     p.R_type = uint8_t(t);
     support.Visible = true;
     ++supports_count;
+    resultsGone();
     return;
   }
   if (t < 4 || p.R_type == 1 || forces_count > 39) return;
@@ -314,6 +326,7 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
   F_data(f) = force_rec{true, int16_t(Index), type_f};
   arrow.Visible = true;
   ++forces_count;
+  resultsGone();
 }
 
 void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y) {

@@ -67,6 +67,7 @@ void Form1::dd6_Click() {
 void Form1::Combo1_Click() {
   const int i = Combo1.ListIndex;
   if (i <= 0) return;
+  if (float(i) != scale_mm) resultsGone();
   scale_mm = float(i);
   Text1.Text = ui::Str(scale_mm * 2) + " [מטר]";
 }

@@ -125,7 +125,8 @@ TEST_F(Tutorial, WithoutACurrentSolutionTheSolutionTablesAreEmptyAndSayWhy) {
     bool loads;  // the load vector of this beam was formed
     const char* reason;
   } cases[] = {
-      {"before any solve", [](Tutorial& s) { s.start(); }, false, "אין פתרון עדכני: הקורה השתנתה"},
+      // The empty beam, with its two free ends, is a mechanism from the start.
+      {"before any solve", [](Tutorial& s) { s.start(); }, false, "אין פתרון: המבנה הוא מנגנון"},
       {"after a mechanism",
        [](Tutorial& s) {
          s.overhangBeam(2, 2, 2, 3);

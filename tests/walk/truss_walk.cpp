@@ -1,0 +1,204 @@
+// A random walk of user events over the truss program: whatever the user does, every bar joins two live
+// points, the counts stay within their tables, and a solution shown belongs to the truss on the canvas.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include <unistd.h>
+#include <sstream>
+
+#include "tests/walk/walker.h"
+#include "truss/solver/tests/truss_fixture.h"
+#include "truss/workspace/Form3.h"
+
+namespace {
+
+using namespace common1;
+
+std::string num(double v) {
+  std::ostringstream o;
+  o << v;
+  return o.str();
+}
+
+bool livePoint(Form1& f, int p) { return p >= 0 && p <= 49 && f.Image1.exists(p) && f.Image1[p].Visible.get() && P_data(p).Enabled; }
+
+bool finishedBar(Form1& f, int j) {
+  return f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index);
+}
+
+// Everything a solve reads, as the bytes of its numbers (it is taken after every event, so it is
+// kept cheap). A point no bar reaches carries nothing: the solve deletes it.
+std::string trussInputs(Form1& f) {
+  std::string o;
+  auto put = [&o](auto v) { o.append(reinterpret_cast<const char*>(&v), sizeof v); };
+  bool reached[51] = {};
+  for (int j = 0; j < lines_count && j <= 200; ++j) {
+    if (!finishedBar(f, j)) continue;
+    for (int p = 0; p <= 50; ++p) reached[p] = reached[p] || P_L_index(j, p, 0) == -1;
+    const ui::LineControl& l = f.Line1[j];
+    put(j), put(l.X1.get()), put(l.Y1.get()), put(l.X2.get()), put(l.Y2.get()), put(line_E(j)), put(line_A(j));
+  }
+  for (int p = 0; p <= 49; ++p)
+    if (reached[p] && livePoint(f, p))
+      put(p), put(P_data(p).x), put(P_data(p).y), put(P_data(p).R_type), put(P_data(p).F_type_x), put(P_data(p).F_type_y);
+  for (float v : f_value) put(v);
+  put(scale_mm);
+  return o;
+}
+
+struct TrussWatch {
+  walk::Shown shape, colours;
+  // How far the walk got: for the report of a long walk.
+  long shapes = 0, colouredEvents = 0;
+  int mostPoints = 0, mostBars = 0;
+
+  // A new run of the program: nothing was drawn yet.
+  void restart() {
+    shape.forget();
+    colours.forget();
+  }
+
+  std::string check() {
+    // While the main window loads (its splash up), the model is not made yet.
+    if (!Form1Form.exists() || !Form1Form->loaded() || !Form1Form->Visible.get()) return "";
+    Form1& f = *Form1Form;
+    if (points_count < 1 || points_count > 50) return "points_count is " + std::to_string(points_count);
+    if (lines_count < 0 || lines_count > 200) return "lines_count is " + std::to_string(lines_count);
+    if (forces_count < 0 || forces_count > 40) return "forces_count is " + std::to_string(forces_count);
+    if (supports_count < 201 || supports_count > 300) return "supports_count is " + std::to_string(supports_count);
+    for (int p = 0; p <= 49; ++p)
+      if (livePoint(f, p) && p >= points_count) return "point " + std::to_string(p) + " lies beyond points_count";
+    // Slots past the high-water mark (and the one a bar being drawn takes) hold nothing.
+    for (int j = 0; j <= std::min(200, lines_count + 1); ++j) {
+      const bool visible = f.Line1.exists(j) && f.Line1[j].Visible.get();
+      const bool drawing = f.bar_pending == 1 && j == f.bar_index;
+      int first = -1, second = -1, ends = 0;
+      for (int p = 0; p <= 50; ++p) {
+        if (P_L_index(j, p, 0) == -1) {
+          ++ends;
+          (P_L_index(j, p, 1) == -1 ? second : first) = p;
+        } else if (P_L_index(j, p, 1) != 0) {
+          return "bar " + std::to_string(j) + " has a second end at point " + std::to_string(p) + " without an end there";
+        }
+      }
+      if (!visible) {
+        if (ends) return "hidden bar " + std::to_string(j) + " still has " + std::to_string(ends) + " ends in the incidence table";
+        continue;
+      }
+      // The bar being drawn takes the next slot and has its first end only.
+      if (drawing) {
+        if (j > lines_count) return "the bar being drawn, " + std::to_string(j) + ", lies beyond lines_count";
+        if (ends != 1 || first < 0 || !livePoint(f, first)) return "the bar being drawn, " + std::to_string(j) + ", has no live first end";
+        continue;
+      }
+      if (j >= lines_count) return "bar " + std::to_string(j) + " is shown beyond lines_count";
+      if (ends != 2 || first < 0 || second < 0)
+        return "bar " + std::to_string(j) + " has " + std::to_string(ends) + " ends in the incidence table";
+      if (!livePoint(f, first) || !livePoint(f, second))
+        return "bar " + std::to_string(j) + " ends at a point that is gone (" + std::to_string(first) + ", " +
+               std::to_string(second) + ")";
+      const ui::LineControl& l = f.Line1[j];
+      if (std::abs(l.X1 - P_data(first).x) > 1 || std::abs(l.Y1 - P_data(first).y) > 1 ||
+          std::abs(l.X2 - P_data(second).x) > 1 || std::abs(l.Y2 - P_data(second).y) > 1)
+        return "bar " + std::to_string(j) + " is drawn from " + num(l.X1) + "," + num(l.Y1) + " to " + num(l.X2) + "," +
+               num(l.Y2) + " but joins point " + std::to_string(first) + " at " + num(P_data(first).x) + "," +
+               num(P_data(first).y) + " and point " + std::to_string(second) + " at " + num(P_data(second).x) + "," +
+               num(P_data(second).y);
+    }
+    // Loads and supports in use (below their counts) stand on live points, and every arrow or support
+    // marker shown is one of them.
+    for (int i = 0; i <= 39; ++i) {
+      const bool used = i < forces_count && F_data(i).Enabled;
+      if (used && !livePoint(f, F_data(i).point_index))
+        return "load " + std::to_string(i) + " acts on point " + std::to_string(F_data(i).point_index) + ", which is gone";
+      if (!used && f.Picture2.exists(i) && f.Picture2[i].Visible.get()) return "the arrow of load " + std::to_string(i) + " shows a load that is gone";
+    }
+    for (int i = 201; i <= 299; ++i) {
+      const bool used = i < supports_count && R_data(i).Enabled;
+      if (used && !livePoint(f, R_data(i).point_index))
+        return "support " + std::to_string(i) + " holds point " + std::to_string(R_data(i).point_index) + ", which is gone";
+      if (!used && f.Image1.exists(i) && f.Image1[i].Visible.get()) return "the marker of support " + std::to_string(i) + " shows a support that is gone";
+    }
+
+    int points = 0, bars = 0;
+    for (int p = 0; p <= 49; ++p) points += livePoint(f, p);
+    for (int j = 0; j < lines_count; ++j) bars += f.Line1.exists(j) && f.Line1[j].Visible.get();
+    mostPoints = std::max(mostPoints, points);
+    mostBars = std::max(mostBars, bars);
+    if (!f.Picture1.drawn().empty()) ++shapes;
+
+    // A solution shown: the displaced shape on the canvas, the bars coloured by their forces.
+    const std::string inputs = trussInputs(f);
+    shape.note(std::to_string(f.Picture1.revision()), inputs);
+    if (!f.Picture1.drawn().empty() && !shape.current(inputs)) return "the displaced shape belongs to an earlier truss";
+    std::string now;
+    bool coloured = false;
+    for (int j = 0; j < lines_count && j <= 200; ++j) {
+      if (!f.Line1.exists(j) || !f.Line1[j].Visible.get()) continue;
+      const ui::Color c = f.Line1[j].BorderColor.get();
+      now += std::to_string(j) + ":" + std::to_string(c) + ",";
+      if (c != ui::RGB(0, 0, 0) && c != ui::RGB(255, 255, 255)) {
+        coloured = true;
+        if (!std::isfinite(line_t(j))) return "bar " + std::to_string(j) + " is coloured from a force that is not finite";
+      }
+    }
+    colours.note(now, inputs);
+    if (coloured) ++colouredEvents;
+    if (coloured && !std::isfinite(max_sigma)) return "the bars are coloured from a largest stress that is not finite";
+    if (coloured && !colours.current(inputs)) return "the bar colours belong to an earlier truss";
+    return "";
+  }
+};
+
+struct TrussWalk : ::testing::Test {
+  // The program's folder, where its file window opens and saves.
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kesvo-truss-walk-" + std::to_string(getpid()));
+  std::string home;
+  // The file window opens in the home folder: the walk's folder stands in for it.
+  void SetUp() override {
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    if (const char* h = std::getenv("HOME")) home = h;
+    setenv("HOME", dir.c_str(), 1);
+  }
+  void TearDown() override {
+    setenv("HOME", home.c_str(), 1);
+    std::filesystem::remove_all(dir);
+  }
+};
+
+TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
+  walk::Settings settings = walk::Settings::fromEnvironment(5000, 20261210);
+  TrussWatch watch;
+  walk::Walk* self = nullptr;
+  walk::Walk w(
+      settings,
+      [&]() -> ui::Form& {
+        self->services().folder = dir.string();
+        Form2Form.reset();
+        Form1Form.reset();
+        frmTrussSplashForm.reset();
+        Form3Form.reset();
+        truss_test::resetModel();
+        watch.restart();
+        Form1Form->Show();
+        return *Form1Form;
+      },
+      [&] { return watch.check(); });
+  self = &w;
+  std::string failure = w.run();
+  EXPECT_EQ(failure, "");
+  std::printf("truss walk, seed %llu: %s\n  events with a displaced shape %ld, with coloured bars %ld; most points %d, most bars %d\n",
+              (unsigned long long)settings.seed, w.statistics().c_str(), watch.shapes, watch.colouredEvents, watch.mostPoints,
+              watch.mostBars);
+  walk::Walk::closeAll();
+  Form2Form.reset();
+  Form1Form.reset();
+  frmTrussSplashForm.reset();
+  Form3Form.reset();
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// A solution stays on the canvas only while the truss it belongs to stands: every edit takes the
+// displaced shape and the bar colours away.
+#include <functional>
+
+#include "truss/solver/tests/truss_fixture.h"
+
+namespace {
+
+using namespace truss_test;
+using namespace common1;
+
+struct Results : TrussFixture {
+  int p1 = -1, p2 = -1;
+  // A triangle on a fixed support and a roller, loaded at its top, solved with the shape drawn.
+  void solved() {
+    p1 = point(2000, 0);
+    p2 = point(1000, 1000);
+    tool(p1, kRollerX);
+    tool(p2, kDown);
+    bar(0, p2);
+    bar(p1, p2);
+    bar(0, p1);
+    if (!f().dd3.Checked.get()) f().dd3_Click();
+    if (!f().dd4.Checked.get()) f().dd4_Click();
+    solve();
+    ASSERT_FALSE(f().Picture1.drawn().empty());
+    ASSERT_TRUE(coloured());
+  }
+  bool coloured() {
+    for (int j = 0; j < lines_count; ++j)
+      if (f().Line1[j].Visible.get() && f().Line1[j].BorderColor.get() != ui::RGB(0, 0, 0)) return true;
+    return false;
+  }
+  bool resultShown() { return !f().Picture1.drawn().empty() || coloured(); }
+};
+
+TEST_F(Results, EveryEditOfASolvedTrussTakesItsSolutionAway) {
+  struct Case {
+    const char* name;
+    std::function<void(Results&)> edit;
+  } cases[] = {
+      {"a point moved by a key", [](Results& t) {
+         t.select(kPoints);
+         t.f().Image1_MouseMove(t.p2, 0, 0, 0, 0);
+         t.key(39);
+       }},
+      {"a point dragged", [](Results& t) { t.f().Picture1_DragOver(t.f().Image1[t.p2], kX0 + 1500, kY0 - 1200, 0); }},
+      {"a bar added", [](Results& t) {
+         int p3 = t.point(3000, 1000);
+         t.bar(t.p2, p3);
+       }},
+      {"a load added", [](Results& t) { t.tool(t.p2, kRight); }},
+      {"a support added", [](Results& t) { t.tool(t.p2, kRollerY); }},
+      {"a point deleted", [](Results& t) {
+         t.select(kPoints);
+         t.f().Image1_MouseMove(t.p2, 0, 0, 0, 0);
+         t.key(46);
+       }},
+      {"a bar deleted", [](Results& t) {
+         t.select(kBars);
+         t.f().Label6_MouseMove(1, 0, 0, 0, 0);
+         t.key(46);
+       }},
+      {"another scale", [](Results& t) { t.f().Combo1.ListIndex = 2; }},
+      {"another E for all bars, confirmed in the data window", [](Results& t) {
+         t.f2().Option1[0].Value = true;
+         t.f2().Text2[0].Text = "70";
+         t.f2().Command6_Click();
+       }},
+      {"another load for all directions, confirmed in the data window", [](Results& t) {
+         t.f2().Option2[0].Value = true;
+         t.f2().Text3.Text = "500";
+         t.f2().Command5_Click();
+       }},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    solved();
+    c.edit(*this);
+    EXPECT_FALSE(resultShown()) << c.name;
+    TearDown();
+  }
+}
+
+TEST_F(Results, ConfirmingTheSameValuesKeepsTheSolution) {
+  solved();
+  f2().Option1[0].Value = true;
+  f2().Text2[0].Text = ui::CStr(line_E(0));
+  f2().Text2[1].Text = ui::CStr(line_A(0));
+  f2().Command6_Click();
+  EXPECT_TRUE(resultShown());
+}
+
+}  // namespace
