@@ -9,6 +9,7 @@
 #include "ui/dispatch.h"
 #include "ui/keys.h"
 #include "ui/views.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -99,6 +100,12 @@ void forgetKeys(Form& form) {
 // widgets inside that call), so each key reaches the form exactly once. This is also the outermost
 // boundary of every handler Qt runs: nothing a handler throws goes through Qt's event loop.
 bool Application::notify(QObject* receiver, QEvent* e) {
+  // A widget whose view has gone waits for Qt to delete it; its control may be gone too, so it takes
+  // no event but its deletion.
+  if (e->type() != QEvent::DeferredDelete) {
+    QVariant v = receiver->property(kControlProp);
+    if (v.isValid() && !v.value<void*>()) return true;
+  }
   try {
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
       std::optional<QKeyEvent> replaced;

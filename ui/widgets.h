@@ -35,6 +35,13 @@ bool draggingFrom(const Control& c);
 // The window of a form goes: a drag from it ends.
 void endDragsOf(Form& form);
 
+// What a widget of the layer knows of the control it shows; cut when the view goes, so that events the
+// widget still receives before Qt deletes it (a double click's second half on a button whose first click
+// unloaded its window, a focus change while a window is destroyed) reach no control that is gone.
+struct ControlHook {
+  Control* control = nullptr;
+};
+
 class QtView : public View {
  public:
   QtView(Control& c, QWidget* w) : c_(c), w_(w) {
@@ -43,7 +50,11 @@ class QtView : public View {
     w->setAttribute(Qt::WA_Hover, false);
   }
   ~QtView() override {
-    if (w_) w_->deleteLater();
+    if (!w_) return;
+    w_->disconnect();
+    w_->setProperty(kControlProp, QVariant::fromValue<void*>(nullptr));
+    if (auto* h = dynamic_cast<ControlHook*>(w_.data())) h->control = nullptr;
+    w_->deleteLater();
   }
   void sync() override {
     if (!w_) return;
@@ -78,10 +89,9 @@ class QtView : public View {
 };
 
 template <class Base>
-class Hooked : public Base {
+class Hooked : public Base, public ControlHook {
  public:
   using Base::Base;
-  Control* control = nullptr;
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {

@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRubberBand>
 #include <QWidget>
+#include <memory>
 
 #include "ui/control_array.h"
 #include "ui/dispatch.h"
@@ -16,6 +18,7 @@
 #include "ui/picturebox.h"
 #include "ui/qt_services.h"
 #include "ui/views.h"
+#include "ui/widgets.h"
 
 namespace {
 
@@ -207,6 +210,72 @@ TEST(Owned, AWindowShownFromItsOwnersLoadStaysInFrontOfIt) {
     ui::unrealize(tip);
     ui::unrealize(main);
   }
+  ui::setServices(previous);
+}
+
+// The first click of a double click unloads the window; the second half still reaches the button's
+// widget, which Qt deletes only later, and must find nothing of the view or control that are gone.
+TEST(Owned, TheSecondClickOnAButtonThatUnloadedItsWindowReachesNothing) {
+  ui::QtServices svc{"t"};
+  ui::Services* previous = ui::setServices(&svc);
+  {
+    struct Closer : ui::Form {
+      Closer() : ui::Form("Closer") {
+        Width = 3000, Height = 2000;
+        Command1.Move(300, 300, 1200, 450);
+        Command1.Click = [this] {
+          ++clicks;
+          Unload();
+        };
+      }
+      ui::CommandButton Command1{this, nullptr, "Command1"};
+      int clicks = 0;
+    } f;
+    f.Show();
+    auto* view = dynamic_cast<ui::QtView*>(f.Command1.view());
+    ASSERT_NE(view, nullptr);
+    QPointer<QWidget> button = view->widget();
+    QPointF at(10, 10);
+    auto send = [&](QEvent::Type t) {
+      QMouseEvent e(t, at, button->mapToGlobal(at), Qt::LeftButton,
+                    t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(button, &e);
+    };
+    send(QEvent::MouseButtonPress);
+    send(QEvent::MouseButtonRelease);
+    ASSERT_FALSE(f.loaded());
+    ASSERT_FALSE(button.isNull()) << "the widget outlives its view until Qt deletes it";
+    send(QEvent::MouseButtonDblClick);
+    send(QEvent::MouseButtonRelease);
+    EXPECT_EQ(f.clicks, 1);
+  }
+  ui::setServices(previous);
+}
+
+// A window destroyed while it is on screen: hiding it moves the focus out of a text box whose control
+// is already gone.
+TEST(Owned, AWindowDestroyedWhileShownSendsNoFocusChangeToItsGoneControls) {
+  ui::QtServices svc{"t"};
+  ui::Services* previous = ui::setServices(&svc);
+  int lost = 0;
+  {
+    struct Entry : ui::Form {
+      explicit Entry(int& lost) : ui::Form("Entry") {
+        Width = 3000, Height = 2000;
+        Text1.Move(300, 300, 1200, 300);
+        Text1.LostFocus = [&lost] { ++lost; };
+      }
+      ui::TextBox Text1{this, nullptr, "Text1"};
+    };
+    auto f = std::make_unique<Entry>(lost);
+    f->Show();
+    ui::windowOf(*f)->activateWindow();
+    f->Text1.SetFocus();
+    QApplication::processEvents();
+    f.reset();
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(lost, 0);
   ui::setServices(previous);
 }
 
