@@ -712,12 +712,24 @@ void Form2::clearResult(int n) {
   max_sigma_line = 0;
   f.Picture1.Cls();
   for (int j = 0; j < lines_count; ++j) f.Line1[j].BorderColor = ui::RGB(0, 0, 0);
-  if (f.dd2.Checked.get()) {
-    for (int i = 1; i <= n; ++i) setCell(MSFlexGrid1[11], i, 1, "");
-    for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[12], 1, j + 1, "0");
+  emptyResult(n);
+}
+
+void Form2::emptyResult(int n) {
+  if (Form1Form->dd2.Checked.get()) {
+    for (int i = 1; i <= n && i < MSFlexGrid1[11].Rows(); ++i) setCell(MSFlexGrid1[11], i, 1, "");
+    for (int j = 0; j < lines_count && j + 1 < MSFlexGrid1[12].Cols(); ++j) setCell(MSFlexGrid1[12], 1, j + 1, "0");
   }
   Text4[0].Text = ui::Str(max_sigma);
   Text4[1].Text = ui::Str(int(max_sigma_line));
+}
+
+// The model keeps the last results (New and the colours by sign rely on them); only what shows them
+// as this truss's goes.
+void Form2::forget_result() {
+  emptyResult(MSFlexGrid1[11].Rows() - 1);
+  Text4[0].Text = "";
+  Text4[1].Text = "";
 }
 
 void Form2::line_dx_dy() {

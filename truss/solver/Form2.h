@@ -90,6 +90,9 @@ class Form2 : public ui::Form {
   void text_start();
   // The displaced shape of the last solution, in blue on the main window's canvas, magnified by Slider2.
   void line_dx_dy();
+  // The truss was edited after its solve: the grids and boxes that show its displacements, bar forces
+  // and largest stress are emptied.
+  void forget_result();
   // The bars coloured by stress relative to the largest stress or to a chosen reference.
   void t_output();
 
@@ -108,6 +111,7 @@ class Form2 : public ui::Form {
   std::string dofLabel(int i);
   // After a failed or refused solve nothing of an earlier result may pass for this truss's.
   void clearResult(int n);
+  void emptyResult(int n);
 };
 
 inline ui::FormRef<Form2> Form2Form;

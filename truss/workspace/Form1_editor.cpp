@@ -84,6 +84,7 @@ void Form1::resultsGone() {
   for (int l = 0; l < lines_count && l <= 200; ++l)
     if (!(picked && l == selected_index) && Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
       Line1[l].BorderColor = ui::RGB(0, 0, 0);
+  if (Form2Form.exists()) Form2Form->forget_result();
 }
 
 void Form1::clearBarEnds(int l) {

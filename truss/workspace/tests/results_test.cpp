@@ -25,13 +25,19 @@ struct Results : TrussFixture {
     solve();
     ASSERT_FALSE(f().Picture1.drawn().empty());
     ASSERT_TRUE(coloured());
+    ASSERT_TRUE(dataShown());
   }
   bool coloured() {
     for (int j = 0; j < lines_count; ++j)
       if (f().Line1[j].Visible.get() && f().Line1[j].BorderColor.get() != ui::RGB(0, 0, 0)) return true;
     return false;
   }
-  bool resultShown() { return !f().Picture1.drawn().empty() || coloured(); }
+  // The data window's largest stress and u grid belong to the solve too.
+  bool dataShown() {
+    ui::Grid& u = f2().MSFlexGrid1[11];
+    return ui::Val(f2().Text4[0].Text.get()) != 0 || (u.Rows() > 1 && !u.TextMatrix(1, 1).empty());
+  }
+  bool resultShown() { return !f().Picture1.drawn().empty() || coloured() || dataShown(); }
 };
 
 TEST_F(Results, EveryEditOfASolvedTrussTakesItsSolutionAway) {
