@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QTableView>
 #include <algorithm>
+#include <vector>
 
 #include "ui/grid.h"
 
@@ -29,17 +30,19 @@ class GridModel : public QAbstractTableModel {
   }
   // A new size resets the model; new text only repaints, so filling a 101 by 101 grid cell by cell
   // stays cheap.
-  void refresh() {
+  // True when the model was reset, which gives the table's columns their default widths again.
+  bool refresh() {
     if (rows_ != g_.Rows() || cols_ != g_.Cols()) {
       beginResetModel();
       rows_ = g_.Rows();
       cols_ = g_.Cols();
       endResetModel();
-      return;
+      return true;
     }
     if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
     emit headerDataChanged(Qt::Vertical, 0, std::max(0, rowCount() - 1));
+    return false;
   }
 
  private:
@@ -92,9 +95,18 @@ class GridView : public QtView {
     syncing_ = true;
     if (g_.revision() != seen_) {
       seen_ = g_.revision();
-      model_.refresh();
-      if (g_.Cols() > 0) t_->verticalHeader()->setFixedWidth(std::max(1, px(g_.ColWidth(0))));
-      for (int c = 1; c < g_.Cols(); ++c) t_->setColumnWidth(c - 1, std::max(1, px(g_.ColWidth(c))));
+      if (model_.refresh()) widths_.clear();
+      // A solve writes every cell of a 101 by 101 grid one by one: only widths that changed reach Qt.
+      widths_.resize(std::size_t(std::max(0, g_.Cols())), -1);
+      for (int c = 0; c < g_.Cols(); ++c) {
+        int w = std::max(1, px(g_.ColWidth(c)));
+        if (widths_[std::size_t(c)] == w) continue;
+        widths_[std::size_t(c)] = w;
+        if (c == 0)
+          t_->verticalHeader()->setFixedWidth(w);
+        else
+          t_->setColumnWidth(c - 1, w);
+      }
     }
     // Columns run from the right in a right-to-left window unless the grid reads left to right.
     bool rtl = !g_.LeftToRight.get() && g_.form()->RightToLeft.get();
@@ -107,6 +119,7 @@ class GridView : public QtView {
   GridModel model_;
   unsigned seen_ = ~0u;
   bool syncing_ = false;
+  std::vector<int> widths_;  // pixels last given to Qt, per column; -1 for none yet
 };
 
 }  // namespace

@@ -392,6 +392,28 @@ TEST(QtGrid, TheUsersCellChoiceRaisesEnterCellAndCodeDoesNot) {
   ui::unrealize(f);
 }
 
+// The widths are handed to the table only when they change; a new size gives the table default
+// widths, which must not stand.
+TEST(QtGrid, ColumnWidthsStandAfterTheGridIsResized) {
+  ui::QtServices svc("t");
+  GridWindow f;
+  ui::realize(f)->show();
+  auto* view = qobject_cast<QTableView*>(ui::childHost(f.MSFlexGrid1));
+  ASSERT_NE(view, nullptr);
+  f.MSFlexGrid1.setColWidth(2, 1500);
+  EXPECT_EQ(view->columnWidth(1), 100);
+  f.MSFlexGrid1.setRows(6);
+  f.MSFlexGrid1.setCols(5);
+  f.MSFlexGrid1.setColWidth(4, 900);
+  EXPECT_EQ(view->columnWidth(1), 100);
+  EXPECT_EQ(view->columnWidth(3), 60);
+  f.MSFlexGrid1.setRow(1);
+  f.MSFlexGrid1.setCol(1);
+  f.MSFlexGrid1.setText("5");
+  EXPECT_EQ(view->columnWidth(1), 100);
+  ui::unrealize(f);
+}
+
 }  // namespace
 
 #include <QTimer>
