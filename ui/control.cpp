@@ -115,6 +115,7 @@ void CommandButton::propertyChanged(const void* which) {
 }
 
 void TextBox::propertyChanged(const void* which) {
+  if (which == &SelStart || which == &SelLength) selectionPending = true;
   Control::propertyChanged(which);
   if (which == &Text && Change) Change();
 }

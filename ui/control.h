@@ -155,6 +155,12 @@ class TextBox : public Control {
   Prop<bool> MultiLine{this, false};
   Prop<bool> Locked{this, false};
   Prop<int> Alignment{this, 0};
+  // The selection, in characters: setting either selects that much of the text in the box (a click's
+  // handler that selects the whole text, so that typing replaces it).
+  Prop<int> SelStart{this, 0, Notify::Always};
+  Prop<int> SelLength{this, 0, Notify::Always};
+  // Set when SelStart or SelLength was set and the box has not shown that selection yet.
+  bool selectionPending = false;
   void propertyChanged(const void* which) override;
 };
 

@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <type_traits>
@@ -89,6 +91,16 @@ class TextView : public QtView {
       line_->setReadOnly(t_.Locked.get());
       int a = t_.Alignment.get();
       line_->setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+      if (t_.selectionPending) {
+        t_.selectionPending = false;
+        // Applied once the event that asked for it is over: a click's own handling would put the caret
+        // at the pointer and drop the selection.
+        QPointer<QLineEdit> l(line_);
+        const int start = std::max(0, t_.SelStart.get()), length = std::max(0, t_.SelLength.get());
+        QTimer::singleShot(0, l, [l, start, length] {
+          if (l) l->setSelection(std::min(start, int(l->text().size())), length);
+        });
+      }
     } else if (multi_) {
       if (multi_->toPlainText() != s) multi_->setPlainText(s);
       multi_->setReadOnly(t_.Locked.get());

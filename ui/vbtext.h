@@ -28,6 +28,13 @@ std::string Str(double v);
 std::string Str(float v);
 std::string Str(int v);
 
+// Len: the number of characters of a text (UTF-8 in the program, so not its bytes).
+inline int Len(std::string_view s) {
+  int n = 0;
+  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
 // Same as Str without the leading blank for non-negative numbers.
 std::string CStr(double v);
 std::string CStr(float v);

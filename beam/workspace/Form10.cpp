@@ -112,6 +112,7 @@ void Form10::buildDataTab() {
     place(Text2[i], 1080, 900 + 480.0f * i, 855, 285);
   }
   Text2.KeyPress = [this](int i, int& k) { Text2_KeyPress(i, k); };
+  Text2.MouseDown = [this](int i, int b, int sh, float x, float y) { Text2_MouseDown(i, b, sh, x, y); };
 
   // Reference values: caption at the left edge, box, unit.
   Frame4.Caption = "ערכי היחוס";
@@ -507,6 +508,12 @@ void Form10::input_text() {
     }
   }
   main.picture7_DragDrop(icon, icon.Left, icon.Top);
+}
+
+void Form10::Text2_MouseDown(int Index, int Button, int Shift, float X, float Y) {
+  if (!Text2.exists(Index)) return;
+  Text2[Index].SelStart = 0;
+  Text2[Index].SelLength = ui::Len(Text2[Index].Text.get());
 }
 
 void Form10::Text2_KeyPress(int Index, int& KeyAscii) {

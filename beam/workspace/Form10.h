@@ -125,6 +125,7 @@ class Form10 : public ui::Form {
   void input_text();
   void re_load_text();
   void Text2_KeyPress(int Index, int& KeyAscii);
+  void Text2_MouseDown(int Index, int Button, int Shift, float X, float Y);
 
   // Reference values, units and the relative stiffness grid.
   void Command15_Click();

@@ -17,6 +17,7 @@
 #include "ui/keys.h"
 #include "ui/picturebox.h"
 #include "ui/qt_services.h"
+#include "ui/vbtext.h"
 #include "ui/views.h"
 #include "ui/widgets.h"
 
@@ -468,6 +469,35 @@ TEST(TextBoxes, ShowTheirTextAndFollowLaterChanges) {
   EXPECT_EQ(multi->toPlainText().toStdString(), "first\nsecond");
   f.Text1.Text = "changed";
   EXPECT_EQ(line->text().toStdString(), "changed");
+  ui::unrealize(f);
+}
+
+// A click whose handler selects the whole text leaves it selected once the click is over, so typing
+// replaces it.
+TEST(TextBoxes, AClickThatSelectsTheTextLeavesItSelected) {
+  ui::QtServices svc{"t"};
+  Boxes f;
+  f.Text1.Text = "0.2500";
+  f.Text1.MouseDown = [&](int, int, float, float) {
+    f.Text1.SelStart = 0;
+    f.Text1.SelLength = ui::Len(f.Text1.Text.get());
+  };
+  ui::FormWindow* w = ui::realize(f);
+  w->show();
+  auto* line = w->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  for (int round = 0; round < 2; ++round) {  // the second click selects again, with the same values
+    line->deselect();
+    QPointF at(40, 8);
+    QMouseEvent press(QEvent::MouseButtonPress, at, line->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(line, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, line->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(line, &release);
+    QApplication::processEvents();
+    EXPECT_EQ(line->selectedText().toStdString(), "0.2500") << round;
+  }
   ui::unrealize(f);
 }
 

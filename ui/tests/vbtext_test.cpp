@@ -373,4 +373,11 @@ TEST(VbText, ToCp1255ReplacesWhatItCannotHold)
     EXPECT_EQ(ui::toCp1255("\xED\xA0\x80"), "???"); // encoded surrogate
 }
 
+TEST(VbText, LenCountsCharactersNotBytes)
+{
+    EXPECT_EQ(ui::Len(""), 0);
+    EXPECT_EQ(ui::Len("0.2500"), 6);
+    EXPECT_EQ(ui::Len("אחר 1"), 5);
+}
+
 } // namespace
