@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <cmath>
 #include <map>
 
@@ -161,6 +162,10 @@ void FormWindow::changeEvent(QEvent* e) {
   for (QWidget* top : QApplication::topLevelWidgets()) {
     auto* w = dynamic_cast<FormWindow*>(top);
     if (w && w != this && w->isVisible() && w->form().owner() == &form_) {
+      // Shown before its owner had a window of the window system, it was not marked as the owner's:
+      // marked now, for the window managers that keep an owned window in front of its owner.
+      if (w->windowHandle() && windowHandle() && w->windowHandle()->transientParent() != windowHandle())
+        w->windowHandle()->setTransientParent(windowHandle());
       w->raise();
       w->activateWindow();
     }
