@@ -102,7 +102,7 @@ void forgetKeys(Form& form) {
 bool Application::notify(QObject* receiver, QEvent* e) {
   // A widget whose view has gone waits for Qt to delete it; its control may be gone too, so it takes
   // no event but its deletion.
-  if (e->type() != QEvent::DeferredDelete) {
+  if (receiver->isWidgetType() && e->type() != QEvent::DeferredDelete) {
     QVariant v = receiver->property(kControlProp);
     if (v.isValid() && !v.value<void*>()) return true;
   }
