@@ -7,11 +7,7 @@
 #include <string>
 
 #include "ui/vbarray.h"
-
-using Single = float;
-using Double = double;
-using Integer = std::int16_t;
-using Byte = std::uint8_t;
+#include "ui/vbtypes.h"
 
 inline constexpr Integer True = -1, False = 0;
 
