@@ -18,6 +18,13 @@ float rightEndLeft(Integer index) { return index > 5 && index <= 10 ? 10285.0f :
 // Where an icon dropped on a taken end goes instead: just inside the beam.
 constexpr float kBesideRightEnd = 10015;
 
+// The shortest element a drop next to a beam end may leave: one key step at the smallest step. A node
+// closer to an end than this stands on the end.
+constexpr int kShortestEndElement = 15;
+
+// The icon, as dropped, covers the beam end at x (its Left and Width in canvas twips).
+bool covers(const ui::Image& icon, float left, float end) { return left <= end && left + icon.Width >= end; }
+
 }  // namespace
 
 void Form20::sort_p(Integer index) {
@@ -48,10 +55,10 @@ void Form20::sort_p(Integer index) {
   }
 
   using namespace canvas;
-  // An icon just right of the left end zone would give an inner node at x <= 0, an element of no
-  // length: it belongs to the end zone.
+  // An icon that covers a beam end stands on it, as one that would leave an element shorter than a key
+  // step: the student sees it on the end, so no overhang too short to see may arise.
   float left = icon.Left;
-  if (left <= kLeftZone || innerX(left, index) <= 0) {
+  if (left <= kLeftZone || covers(icon, left, kBeamLeft) || innerX(left, index) < kShortestEndElement) {
     if (!left_end) {
       icon.Left = leftEndLeft(index);
       left_end = True;
@@ -61,7 +68,7 @@ void Form20::sort_p(Integer index) {
       return;
     }
     icon.Left = kBeamLeft;
-  } else if (left >= kRightZone) {
+  } else if (left >= kRightZone || covers(icon, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement) {
     if (!right_end) {
       icon.Left = rightEndLeft(index);
       right_end = True;
@@ -82,12 +89,13 @@ void Form20::sort_p(Integer index) {
   };
   int x = innerX(icon.Left, index);
   if (taken(x)) x += 100;
-  x = std::clamp(x, 1, 9999);
-  // The nearest free place, searching outwards: there are at most 22 nodes on 9999 places.
+  constexpr int first = kShortestEndElement, last = 10000 - kShortestEndElement;
+  x = std::clamp(x, first, last);
+  // The nearest free place, searching outwards: there are at most 22 nodes on 9971 places.
   for (int d = 0; taken(x); ++d) {
     const int up = x + d, down = x - d;
-    if (up <= 9999 && !taken(up)) x = up;
-    else if (down >= 1 && !taken(down)) x = down;
+    if (up <= last && !taken(up)) x = up;
+    else if (down >= first && !taken(down)) x = down;
   }
   if (x != innerX(icon.Left, index)) icon.Left = float(x) + kBeamLeft - centreOffset(index);
   int at = 1;

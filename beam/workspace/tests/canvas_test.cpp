@@ -1,5 +1,7 @@
 // The beam canvas: drops snap icons and place objects, keys move the selected object on the beam, and
 // each drop or key release solves the beam again.
+#include <cmath>
+
 #include "workspace_fixture.h"
 
 namespace {
@@ -189,6 +191,46 @@ TEST_F(Canvas, NodesDroppedOnTakenPlacesAllBecomeNodes) {
     for (auto [k, left] : c.drops) EXPECT_LE(f.Image1[k].Left.get(), 10285.0f) << c.name;
     TearDown();
   }
+}
+
+// A node object whose icon covers a beam end as it is dropped stands on that end: a fixed end so dropped
+// makes a cantilever of one element, whose tip turns by M L / EI = 1 under a unit end moment (L = EI = 1).
+TEST_F(Canvas, ANodeIconDroppedOverABeamEndStandsOnIt) {
+  struct Case {
+    const char* name;
+    int k;
+    float left;        // the icon's Left as dropped
+    float momentLeft;  // a unit moment at the other end
+  } cases[] = {
+      {"fixed end just past the left end zone", 6, 201, 10150},
+      {"fixed end a little over 200", 6, 215, 10150},
+      {"fixed end reaching over the left end", 6, 240, 10150},
+      {"fixed end starting on the left end", 6, 285, 10150},
+      {"fixed end ending on the right end", 6, 10135, 150},
+      {"support reaching over the right end", 1, 9930, -1},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    drop(c.k, c.left, 1500);
+    if (c.momentLeft >= 0) drop(31, c.momentLeft, 1500);
+    EXPECT_EQ(n_elem, 1) << c.name;
+    EXPECT_TRUE(node_list(0).obj == c.k || node_list(1).obj == c.k) << c.name;
+    if (c.momentLeft >= 0) {
+      ASSERT_TRUE(f.solution_current) << c.name;
+      EXPECT_NEAR(std::abs(P(2)), 1.0, 1e-6) << c.name;
+    }
+    TearDown();
+  }
+}
+
+// With the end taken, a node dropped next to it leaves an element at least one key step (15 twips) long.
+TEST_F(Canvas, ANodeDroppedBesideATakenEndLeavesAnElementAKeyStepLong) {
+  start();
+  for (auto [k, left] : std::vector<std::pair<int, float>>{{6, 240}, {11, 215}, {7, 10200}, {12, 10130}, {1, 9930}})
+    drop(k, left, 1500);
+  EXPECT_EQ(n_elem, 4);
+  for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 15.0f) << "element " << e;
 }
 
 TEST_F(Canvas, ASingularStructureLeavesNothingOfTheLastSolution) {
