@@ -74,7 +74,7 @@ Form20::Form20() : ui::Form("Form20") {
     ui::Image& icon = Image1[i];
     icon.Picture_ = beam::objectPicture(kind_icon(Byte(i)));
     if (i > 40) {
-      // A distributed load's icon spans the load: its picture is stretched over the width it is given.
+      // A distributed load's icon spans the load: its picture is drawn at the width it is given.
       icon.Width = 500;
       icon.Tag = "250";
       icon.Stretch = true;

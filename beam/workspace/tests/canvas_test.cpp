@@ -268,6 +268,35 @@ TEST_F(Canvas, AWidenedDistributedLoadShowsItsWholeSpan) {
   EXPECT_EQ(icon.Width.get(), 1100.0f);
 }
 
+// A distributed load reads as one at every width: a line over a row of arrows spread evenly from one
+// end of its span to the other, drawn at that width rather than a small picture stretched.
+TEST_F(Canvas, ADistributedLoadShowsArrowsEvenlyOverItsWholeSpan) {
+  Form20& f = start();
+  ui::Image& icon = f.Image1[41];
+  for (bool hot : {false, true})
+    for (float width : {150.0f, 500.0f, 1115.0f, 4000.0f, 10000.0f}) {
+      icon.Width = width;
+      if (hot) f.image1_MouseMove(41, 0, 0, 0, 0);
+      else f.Picture7_MouseDown(1, 0, 0, 0);
+      const int w = int(width / 15), h = int(icon.Height.get() / 15);
+      const ui::Picture shown = icon.Picture_.get().fittedTo(w, h);
+      ASSERT_EQ(shown.widthPixels(), w) << width;
+      // The arrows' shafts, read across the middle of the picture.
+      std::vector<int> shafts;
+      for (int x = 0, inside = 0; x < w; ++x) {
+        const bool ink = shown.pixel(x, h / 2) >> 24 > 128;
+        if (ink && !inside) shafts.push_back(x);
+        inside = ink;
+      }
+      ASSERT_GE(shafts.size(), 2u) << width;
+      EXPECT_LE(shafts.front(), 3) << width;
+      EXPECT_GE(shafts.back(), w - 5) << width;
+      for (std::size_t i = 2; i < shafts.size(); ++i)
+        EXPECT_NEAR(shafts[i] - shafts[i - 1], shafts[1] - shafts[0], 1) << width << ", arrow " << i;
+      EXPECT_LE(shafts[1] - shafts[0], 10) << width;
+    }
+}
+
 TEST_F(Canvas, TheDataPanelFollowsDropsHoversAndKeysWhenAsked) {
   Form20& f = start();
   Form10& t = *Form10Form;
