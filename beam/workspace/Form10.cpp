@@ -134,6 +134,7 @@ void Form10::buildDataTab() {
     place(r.box, 1800, top, 735, 285);
     place(r.unit, 2640, top + 60, 700, 255);
     r.box.KeyPress = [this](int& k) {
+      number_key(k);
       if (k != 13) return;
       k = 0;
       Command15.Value = true;
@@ -190,6 +191,7 @@ void Form10::buildSimulationTab() {
   place(Text4[0], 1900, 1080, 900, 300);
   Text4[1].Text = "0.8";
   place(Text4[1], 240, 1080, 900, 300);
+  Text4.KeyPress = [](int, int& k) { number_key(k); };
   Label14.Caption = "מהירות תנועה";
   place(Label14, 1980, 1620, 1275, 255);
   place(Slider1, 120, 1560, 1800, 420);
@@ -516,7 +518,17 @@ void Form10::Text2_MouseDown(int Index, int Button, int Shift, float X, float Y)
   Text2[Index].SelLength = ui::Len(Text2[Index].Text.get());
 }
 
+void Form10::number_key(int& KeyAscii) {
+  // A letter here is a command key typed while the box had the focus (T for the tool window): it is no
+  // part of a number, and would only spoil the value.
+  const bool control = KeyAscii < 32;
+  const bool number = (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == '.' || KeyAscii == '-' || KeyAscii == '+' ||
+                      KeyAscii == 'e' || KeyAscii == 'E';
+  if (!control && !number) KeyAscii = 0;
+}
+
 void Form10::Text2_KeyPress(int Index, int& KeyAscii) {
+  number_key(KeyAscii);
   if (KeyAscii != 13) return;
   KeyAscii = 0;
   input_text();
@@ -546,6 +558,7 @@ void Form10::Command15_Click() {
   unit_E = E;
   Form20& main = *Form20Form;
   main.forget_solution();
+  main.show_cursor_position();
   // The whole placement and solution again with the new values, the object staying where it is.
   Integer obj = node_list(0).obj;
   if (obj == 0) obj = node_list(1).obj;
@@ -791,7 +804,12 @@ void Form10::Slider6_Change() {
   if (extremes_shown) clear_extremes();
 }
 
-void Form10::Command9_Click() { Form20Form->Picture6.Visible = !Form20Form->Picture6.Visible; }
+void Form10::Command9_Click() {
+  Form20& main = *Form20Form;
+  main.Picture6.Visible = !main.Picture6.Visible;
+  // The graph canvas keeps no drawing while it is hidden: shown again, it gets its graphs again.
+  if (main.Picture6.Visible) main.redraw_graphs();
+}
 
 void Form10::Command10_Click() { Form20Form->Picture3.Cls(); }
 

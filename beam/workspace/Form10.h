@@ -161,6 +161,8 @@ class Form10 : public ui::Form {
   std::string cell_buffer;  // characters typed so far into the grid's current cell
 
  private:
+  // A value box takes the characters of a number and the control keys; any other key is dropped.
+  static void number_key(int& KeyAscii);
   void buildDataTab();
   void buildSimulationTab();
   void buildGraphTab();

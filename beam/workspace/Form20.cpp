@@ -502,7 +502,12 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
     }
   }
   if (k != 0) refresh_data();
-  if (KeyCode == 84) ffb_Click();
+  if (KeyCode == 84) {
+    ffb_Click();
+    // The key was typed here: the tool window shows beside the beam, and the keys stay with the beam,
+    // so the next T is a command again rather than a letter in a box of the tool window.
+    SetFocus();
+  }
 }
 
 // ---- the graph view ----
@@ -543,9 +548,11 @@ void Form20::Check1_Click(int Index) {
   Picture1.Visible = !common;
 }
 
+void Form20::show_cursor_position() { Text1.Text = ui::Format(double(Line4.X1) * unit_L, "0.000"); }
+
 void Form20::Slider1_Change() {
   Line4.X1 = Line4.X2 = float(Slider1.Value);
-  Text1.Text = ui::Format(double(Line4.X1) * unit_L, "0.000");
+  show_cursor_position();
   point_graf(ui::CInt(Line4.X1));
 }
 

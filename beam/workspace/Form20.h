@@ -108,6 +108,8 @@ class Form20 : public ui::Form {
   void Check1_Click(int Index);
   void Slider1_Change();
   void Picture3_MouseMove(int Button, int Shift, float X, float Y);
+  // The cursor's place along the beam in the user's length unit, into the readout.
+  void show_cursor_position();
 
   // True from a solve that succeeded until the model changes or a solve fails: only then do the graphs,
   // the readout, the reactions and the extremes show numbers.

@@ -61,6 +61,43 @@ TEST_F(GraphView, TheReadoutAtANodeAtTheRightEndAndAfterAFailedSolve) {
   for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << g;
 }
 
+// A box that shows a position follows the change that moved it: new reference values move the cursor's
+// place along the beam.
+TEST_F(GraphView, TheCursorsPositionFollowsANewLength) {
+  Form20& f = start();
+  simplySupported(5000);
+  f.Slider1.Value = 4990;
+  ASSERT_EQ(f.Text1.Text.get(), "0.499");
+  Form10& t = *Form10Form;
+  t.Text13.Text = "2";
+  t.Command15_Click();
+  EXPECT_EQ(f.Text1.Text.get(), "0.998");
+}
+
+}  // namespace
+
+#include "ui/views.h"
+
+namespace {
+
+// The graph canvas keeps no drawing while hidden (it has no AutoRedraw): shown again by the switch of
+// the tool window, it shows the graphs of the solution again.
+TEST_F(GraphView, TheGraphsShowAgainWhenTheirPanelDoes) {
+  Form20& f = start();
+  simplySupported(5000);
+  ui::realize(f)->show();
+  ui::childHost(f.Picture3)->grab();  // painted once: on the screen
+  ASSERT_TRUE(f.Picture6.Visible.get());
+  ASSERT_FALSE(f.Picture3.drawn().empty());
+  Form10& t = *Form10Form;
+  t.Command9_Click();
+  EXPECT_FALSE(f.Picture6.Visible.get());
+  t.Command9_Click();
+  EXPECT_TRUE(f.Picture6.Visible.get());
+  EXPECT_FALSE(f.Picture3.drawn().empty());
+  ui::unrealize(f);
+}
+
 TEST_F(GraphView, DraggingOverTheGraphsWithTheButtonUpChangesOnlyThePointer) {
   Form20& f = start();
   simplySupported(5000);

@@ -1,4 +1,7 @@
 // The tool window's objects tab, and the splash window.
+#include <functional>
+#include <vector>
+
 #include "workspace_fixture.h"
 
 namespace {
@@ -23,6 +26,36 @@ TEST_F(Tools, AddButtonsShowIconsUpToTheirKindsLimit) {
   t.Command2.Value = true;
   EXPECT_EQ(moments(31).value, 1);
   EXPECT_TRUE(f.Image1[31].Visible.get());
+}
+
+// T shows the tool window beside the beam and leaves the keys with the main window, so the next T is a
+// command again; a letter that reaches a value box of the tool window is no part of its number.
+TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeamAndNoLetterLandsInAValueBox) {
+  Form20& f = start();
+  simplySupported(5000);
+  Form10& t = *Form10Form;
+  t.Hide();
+  key(84);
+  EXPECT_TRUE(t.Visible.get());
+  EXPECT_EQ(svc.focused, &f);
+  key(84);
+  EXPECT_FALSE(t.Visible.get());
+  std::vector<std::function<void(int&)>> boxes;
+  for (ui::TextBox* b : {&t.Text10, &t.Text13, &t.Text6, &t.Text7}) boxes.push_back([b](int& k) { b->KeyPress(k); });
+  for (int i = 0; i <= 2; ++i) boxes.push_back([&t, i](int& k) { t.Text2.KeyPress(i, k); });
+  for (int i = 0; i <= 1; ++i) boxes.push_back([&t, i](int& k) { t.Text4.KeyPress(i, k); });
+  for (std::size_t b = 0; b < boxes.size(); ++b) {
+    for (char letter : {'t', 'T', 'x', ' '}) {
+      int k = letter;
+      boxes[b](k);
+      EXPECT_EQ(k, 0) << "box " << b << ", " << char(letter);
+    }
+    for (int kept : {int('3'), int('.'), int('-'), int('E'), 8}) {
+      int k = kept;
+      boxes[b](k);
+      EXPECT_EQ(k, kept) << "box " << b;
+    }
+  }
 }
 
 TEST_F(Tools, SolveSolvesOnceAndLeavesSolvingAsTheMenuSays) {
