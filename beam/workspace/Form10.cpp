@@ -14,7 +14,7 @@ Form10::Form10() : ui::Form("Form10") {
   Caption = "סרגל הכלים";
   BorderStyle = 1;
   setClientSize(3465, 6855);
-  SSTab1.Move(-60, -60, 3705, 6915);
+  SSTab1.Move(0, 0, 3465, 6855);
   SSTab1.setTabCaption(0, "     אובייקטים     ");
   SSTab1.setTabCaption(1, "   נתונים  ");
   SSTab1.setTabCaption(2, "סימולציה");
@@ -23,7 +23,7 @@ Form10::Form10() : ui::Form("Form10") {
 
   // Objects tab.
   Frame2.Caption = "הוסף אובייקטים לקורה";
-  Frame2.Move(120, 840, 3375, 3495);
+  Frame2.Move(60, 840, 3375, 3495);
   struct Add {
     ui::CommandButton& b;
     const char* caption;
@@ -40,13 +40,13 @@ Form10::Form10() : ui::Form("Form10") {
     a.b.Picture_ = beam::objectPicture(a.code);
   }
   command8.Caption = "הצג/הסתר צירים לקורה";
-  command8.Move(180, 4500, 915, 1155);
+  command8.Move(120, 4500, 915, 1155);
   Command4.Caption = "נקה הכל";
-  Command4.Move(1260, 4500, 795, 1155);
+  Command4.Move(1200, 4500, 795, 1155);
   Command4.Enabled = false;
   Command4.Picture_ = beam::clearPicture();
   Command6.Caption = "פתור";
-  Command6.Move(2220, 4500, 1215, 1155);
+  Command6.Move(2160, 4500, 1215, 1155);
   Command6.Picture_ = beam::objectPicture(6);
   Command1.Click = [this] { Command1_Click(); };
   Command2.Click = [this] { Command2_Click(); };
@@ -78,7 +78,7 @@ void Form10::buildDataTab() {
     c->TabPage = 1;
   // The selected object: rows of caption (right), value, symbol (left).
   Frame3.Caption = "ערכי המשתנה הפעיל";
-  place(Frame3, 120, 720, 3375, 2655);
+  place(Frame3, 60, 720, 3375, 2655);
   Label1.Caption = "גע באובייקט לשינוי המשתנה הפעיל ";
   Label1.ForeColor = ui::RGB(255, 0, 0);
   Label1.FontName = "David";
@@ -116,7 +116,7 @@ void Form10::buildDataTab() {
 
   // Reference values: caption at the left edge, box, unit.
   Frame4.Caption = "ערכי היחוס";
-  place(Frame4, 120, 3360, 3375, 2415);
+  place(Frame4, 60, 3360, 3375, 2415);
   struct Row {
     ui::Label& caption;
     const char* text;
@@ -157,9 +157,9 @@ void Form10::buildDataTab() {
 
   // Relative stiffness per element.
   Check4.Caption = "ערכי קשיחות יחסיים לקטעי הקורה";
-  place(Check4, 240, 5760, 3135, 255);
+  place(Check4, 180, 5760, 3135, 255);
   Check4.Click = [this] { Check4_Click(); };
-  place(MSFlexGrid1, 120, 6000, 2415, 975);
+  place(MSFlexGrid1, 60, 6000, 2415, 795);
   MSFlexGrid1.setCols(3);
   MSFlexGrid1.setRows(22);
   MSFlexGrid1.Visible = false;
@@ -167,7 +167,7 @@ void Form10::buildDataTab() {
   MSFlexGrid1.KeyDown = [this](int& k, int sh) { MSFlexGrid1_KeyDown(k, sh); };
   MSFlexGrid1.KeyPress = [this](int& k) { MSFlexGrid1_KeyPress(k); };
   Command20.Caption = "אישור";
-  place(Command20, 2640, 6360, 855, 375);
+  place(Command20, 2580, 6360, 855, 375);
   Command20.Visible = false;
   Command20.Click = [this] { Command20_Click(); };
 }
@@ -175,7 +175,7 @@ void Form10::buildDataTab() {
 void Form10::buildSimulationTab() {
   Frame6.TabPage = 2;
   Frame6.Caption = "סימולוציה  ";
-  place(Frame6, 120, 720, 3375, 3900);
+  place(Frame6, 60, 720, 3375, 3900);
   Label7.Caption = "האובייקט שבתנועה";
   place(Label7, 1860, 300, 1400, 255);
   Label17.Caption = "Label17";
@@ -224,7 +224,7 @@ void Form10::buildSimulationTab() {
 void Form10::buildGraphTab() {
   Frame7.TabPage = 3;
   Frame7.Caption = "תיאור הגרף כולל";
-  place(Frame7, 120, 720, 3375, 4860);
+  place(Frame7, 60, 720, 3375, 4860);
   const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
   for (int g = 0; g <= 2; ++g) {
     Check2.Load(g);
@@ -285,10 +285,10 @@ void Form10::buildGraphTab() {
 
   Command9.TabPage = 3;
   Command9.Caption = "הצג/הסתר גרף";
-  place(Command9, 1800, 5760, 1575, 480);
+  place(Command9, 1740, 5760, 1575, 480);
   Command10.TabPage = 3;
   Command10.Caption = "נקה גרף";
-  place(Command10, 120, 5760, 1575, 480);
+  place(Command10, 60, 5760, 1575, 480);
   Command9.Click = [this] { Command9_Click(); };
   Command10.Click = [this] { Command10_Click(); };
 }
@@ -296,7 +296,7 @@ void Form10::buildGraphTab() {
 void Form10::buildExtremesTab() {
   Frame8.TabPage = 4;
   Frame8.Caption = "מיקום ערכי קיצון בקורה";
-  place(Frame8, 120, 720, 3375, 3240);
+  place(Frame8, 60, 720, 3375, 3240);
   Command17.Caption = "מצא ערכי קיצון";
   Command17.Picture_ = beam::searchPicture();
   place(Command17, 120, 300, 3135, 600);
@@ -325,12 +325,12 @@ void Form10::buildExtremesTab() {
   Check3.TabPage = 4;
   Check3.Caption = " כבה / הפעל סקלת ערך הגרף";
   Check3.Value = 1;
-  place(Check3, 120, 4200, 3375, 300);
+  place(Check3, 60, 4200, 3375, 300);
   Check3.Click = [this] { Check3_Click(); };
   Command21.TabPage = 4;
   Command21.Caption = "מצא מאמץ מקסימאלי";
   Command21.Enabled = false;
-  place(Command21, 120, 4680, 3375, 480);
+  place(Command21, 60, 4680, 3375, 480);
 }
 
 namespace {
@@ -834,13 +834,19 @@ void Form10::show_extremes() {
 
 void Form10::Command17_Click() {
   Form20& main = *Form20Form;
-  if (!main.solution_current) {
+  // A beam that stands and carries no load is not solved, yet its answer is known: zero everywhere.
+  const bool unloaded = load_count(1) + load_count(2) + load_count(3) == 0 && mechanism != True;
+  if (!main.solution_current && !unloaded) {
     clear_extremes();
     return;
   }
   for (i_loop = 0; i_loop <= 2; ++i_loop) {
     graf_max(i_loop, 0) = 0;
     graf_max(i_loop, 1) = 0;
+  }
+  if (!main.solution_current) {
+    show_extremes();
+    return;
   }
   find_max = True;
   for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) main.fun3();

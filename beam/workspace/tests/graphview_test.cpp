@@ -98,6 +98,26 @@ TEST_F(GraphView, TheGraphsShowAgainWhenTheirPanelDoes) {
   ui::unrealize(f);
 }
 
+// A beam that stands and carries no load has zero for every extreme (a graph switched off shows none);
+// a mechanism has no answer at all.
+TEST_F(GraphView, TheExtremesOfAnUnloadedBeamAreZero) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  Form10& t = *Form10Form;
+  t.Check2[1].Value = 0;
+  t.Command17_Click();
+  const char* values[3] = {"0.000", "", "0.0000"};
+  for (int g = 0; g <= 2; ++g) {
+    EXPECT_EQ(t.Text1[g].Text.get(), values[g]) << g;
+    EXPECT_EQ(t.Text8[g].Text.get(), g == 1 ? "" : "0.00") << g;
+  }
+  drop(2, 10000, 100);  // one support: a mechanism
+  t.Command17_Click();
+  for (int g = 0; g <= 2; ++g) EXPECT_EQ(t.Text1[g].Text.get(), "") << g;
+  (void)f;
+}
+
 TEST_F(GraphView, DraggingOverTheGraphsWithTheButtonUpChangesOnlyThePointer) {
   Form20& f = start();
   simplySupported(5000);

@@ -108,3 +108,38 @@ TEST_F(Tools, TheSplashClosesOnItsFifthTickOrAKey) {
 }
 
 }  // namespace
+
+#include <QFontMetrics>
+
+#include "ui/views.h"
+
+namespace {
+
+// The tab control stands inside the tool window, every control of its pages inside it, and every tab
+// caption shows whole in its tab.
+TEST_F(Tools, EveryTabAndPageOfTheToolWindowShowsWhole) {
+  start();
+  Form10& t = *Form10Form;
+  EXPECT_GE(t.SSTab1.Left.get(), 0.0f);
+  EXPECT_GE(t.SSTab1.Top.get(), 0.0f);
+  EXPECT_LE(t.SSTab1.Left.get() + t.SSTab1.Width.get(), t.ScaleWidth());
+  EXPECT_LE(t.SSTab1.Top.get() + t.SSTab1.Height.get(), t.ScaleHeight());
+  for (ui::Control* c : t.SSTab1.children()) {
+    EXPECT_GE(c->Left.get(), 0.0f) << c->Name();
+    EXPECT_LE(c->Left.get() + c->Width.get(), t.SSTab1.Width.get()) << c->Name();
+    EXPECT_LE(c->Top.get() + c->Height.get(), t.SSTab1.Height.get()) << c->Name();
+  }
+  ui::realize(t)->show();
+  QWidget* tabs = ui::childHost(t.SSTab1);
+  for (int i = 0; i < t.SSTab1.Tabs(); ++i) {
+    QFont font;
+    const QRect r = ui::tabRect(t.SSTab1, i, &font);
+    EXPECT_GE(r.left(), 0) << i;
+    EXPECT_LE(r.right(), tabs->width() - 1) << i;
+    const QString caption = QString::fromStdString(t.SSTab1.TabCaption(i)).trimmed();
+    EXPECT_LE(QFontMetrics(font).horizontalAdvance(caption), r.width() - 6) << "caption " << i;
+  }
+  ui::unrealize(t);
+}
+
+}  // namespace
