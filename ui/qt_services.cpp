@@ -59,9 +59,11 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   w->setOwned(ow, modal);
   w->applyGeometry();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
+  const bool activate = modal || form.activatesOnShow();
+  w->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
   w->show();
   w->raise();
-  w->activateWindow();
+  if (activate) w->activateWindow();
   w->raiseOwnedWhenActive();
   if (!modal) return;
   QEventLoop loop;

@@ -281,10 +281,13 @@ void Form20::ee4_Click(int Index) {
 
 void Form20::ffa_Click() { Form10Form->Command6.Value = true; }
 
-void Form20::ffb_Click() {
+void Form20::ffb_Click() { switch_tools(true); }
+
+void Form20::switch_tools(bool activate) {
   Form10& tools = *Form10Form;
   if (tools.loaded() && tools.Visible) tools.Hide();
-  else tools.Show(ui::vbModeless, this);
+  else if (activate) tools.Show(ui::vbModeless, this);
+  else tools.ShowInactive(this);
   ffb.Checked = tools.loaded() && tools.Visible;
 }
 
@@ -502,12 +505,9 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
     }
   }
   if (k != 0) refresh_data();
-  if (KeyCode == 84) {
-    ffb_Click();
-    // The key was typed here: the tool window shows beside the beam, and the keys stay with the beam,
-    // so the next T is a command again rather than a letter in a box of the tool window.
-    SetFocus();
-  }
+  // The key was typed here: the tool window shows beside the beam, and the keys stay with the beam, so
+  // the next T is a command again rather than a letter in a box of the tool window.
+  if (KeyCode == 84) switch_tools(false);
 }
 
 // ---- the graph view ----

@@ -151,6 +151,8 @@ class Form20 : public ui::Form {
   void point_graf(Integer x);
 
  private:
+  // Shows or hides the tool window, as the menu item does; shown by a key, it leaves the keys here.
+  void switch_tools(bool activate);
   // Placement of one load by its object's position (no removal first).
   void place_point(bool force, int k);
   void place_dist(int k);

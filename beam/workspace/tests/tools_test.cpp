@@ -35,11 +35,16 @@ TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeamAndNoLetterLandsInAValueBox) {
   simplySupported(5000);
   Form10& t = *Form10Form;
   t.Hide();
+  ui::Control* keys = svc.focused;
+  ASSERT_NE(keys, nullptr);
   key(84);
   EXPECT_TRUE(t.Visible.get());
-  EXPECT_EQ(svc.focused, &f);
+  EXPECT_EQ(svc.focused, keys);
   key(84);
   EXPECT_FALSE(t.Visible.get());
+  f.ffb_Click();  // from the menu it is shown to be worked in
+  EXPECT_TRUE(t.Visible.get());
+  EXPECT_EQ(svc.focused, &t);
   std::vector<std::function<void(int&)>> boxes;
   for (ui::TextBox* b : {&t.Text10, &t.Text13, &t.Text6, &t.Text7}) boxes.push_back([b](int& k) { b->KeyPress(k); });
   for (int i = 0; i <= 2; ++i) boxes.push_back([&t, i](int& k) { t.Text2.KeyPress(i, k); });
