@@ -60,10 +60,11 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   w->applyGeometry();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
   const bool activate = modal || form.activatesOnShow();
-  w->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+  QWidget* keys = activate ? nullptr : QApplication::activeWindow();
+  if (keys && keys != w) w->giveKeysBackTo(keys);
   w->show();
   w->raise();
-  if (activate) w->activateWindow();
+  w->activateWindow();
   w->raiseOwnedWhenActive();
   if (!modal) return;
   QEventLoop loop;

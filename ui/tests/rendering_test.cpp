@@ -264,24 +264,6 @@ TEST(Images, AFittingPictureIsDrawnAtTheImagesSizeNotScaled) {
   ui::unrealize(f);
 }
 
-// A form shown inactive is shown without taking the activation (and so the keys) from the window that
-// has them; shown again by Show, it is activated as usual.
-TEST(Windows, AFormShownInactiveLeavesTheKeysWhereTheyWere) {
-  ui::QtServices svc{"t"};
-  ui::Form main("Main"), tools("Tools");
-  main.Show();
-  tools.ShowInactive(&main);
-  ui::FormWindow* w = ui::realize(tools);
-  EXPECT_TRUE(w->isVisible());
-  EXPECT_TRUE(w->testAttribute(Qt::WA_ShowWithoutActivating));
-  EXPECT_TRUE(tools.activatesOnShow()) << "only that show";
-  tools.Hide();
-  tools.Show(ui::vbModeless, &main);
-  EXPECT_FALSE(w->testAttribute(Qt::WA_ShowWithoutActivating));
-  ui::unrealize(tools);
-  ui::unrealize(main);
-}
-
 TEST(Windows, OwnedModalWindowsStayInFrontAndASplashIsFramelessAndCentred) {
   ui::QtServices svc{"t"};
   struct Splash : ui::Form {
