@@ -74,11 +74,39 @@ void sentence(ui::Label& l) {
   l.Alignment = 0;
 }
 
+// An explanation as its author laid it out: the author ended a line by padding it with blanks to the
+// label's edge in a font of his own, which in another font falls short or runs over, so the lines are
+// ended here instead: a run of six blanks or more ends one, and a numbered item ("1.") starts its own.
+// Shorter runs of blanks inside a line stay.
+std::string authorLines(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] != ' ') {
+      out += text[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && text[end] == ' ') ++end;
+    std::size_t digits = end;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    const bool numbered = digits > end && digits < text.size() && text[digits] == '.';
+    if (out.empty() || out.back() == '\n' || end == text.size()) {
+      // Blanks at the start or end of a line are the layout's, not the text's.
+    } else if (end - i >= 6 || numbered) {
+      out += '\n';
+    } else {
+      out.append(text, i, end - i);
+    }
+    i = end;
+  }
+  return out;
+}
+
 // One step of the method: its explanation at the right, its table at the left.
 void step(ui::Label& l, const char* caption, ui::Grid& g, int rows, float top, float height, float width = 5700) {
-  l.Caption = caption;
+  l.Caption = authorLines(caption);
   sentence(l);
-  l.Move(7850, top, 2440, height);
+  l.Move(7770, top, 2640, height);
   g.setRows(rows);
   g.setCols(2);
   g.Move(150, top, width, height);
@@ -141,11 +169,11 @@ properties::properties() : ui::Form("properties") {
 
   // Tab 1.
   Label10.TabPage = 1;
-  Label10.Caption =
+  Label10.Caption = authorLines(
       " בגליון פתרון גרפי ניתן לראות את הגרפים של שני חלקי     הפתרון:  1.  פתרון FER                         "
       "                                       2.  תיקון כתוצאה מהזזות                                   חיבור שני "
       "הגרפים נותן את פתרון הקורה שמופיע גם במסך העבודה של התוכנה.                                              צבעי "
-      "הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה.               ";
+      "הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה.               ");
   sentence(Label10);
   Label10.Move(2220, 1200, 6000, 3000);
 
@@ -176,7 +204,7 @@ properties::properties() : ui::Form("properties") {
   for (ui::Grid* g : {&MSFlexGrid1, &MSFlexGrid2, &MSFlexGrid3, &MSFlexGrid7}) g->setColWidth(0, 1100);
   for (const UnitCaption& u : kUnitCaptions) {
     (this->*u.label).WordWrap = false;
-    (this->*u.label).Move(5950, u.top, 1800, 255);
+    (this->*u.label).Move(5900, u.top, 1940, 255);
   }
 
   aa1.Click = [this] { aa1_Click(); };

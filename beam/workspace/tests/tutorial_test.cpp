@@ -438,3 +438,56 @@ TEST_F(Tutorial, ResidueOfTheFixedEndForcesDrawsFlat) {
 }
 
 }  // namespace
+
+#include <QFontMetrics>
+
+#include "ui/views.h"
+
+namespace {
+
+// On the screen, in the window's own font: every unit caption shows whole in its label, and every
+// explanation shows line by line as its author laid it out: each numbered item starts its own line,
+// no line is broken, and all of them fit the label.
+TEST_F(Tutorial, EveryCaptionAndExplanationLineOfTheTutorialReadsWhole) {
+  overhangBeam();
+  properties& t = open();
+  ui::realize(t)->show();
+  for (Byte system : {Byte(1), Byte(2)}) {
+    unit_system = system;
+    t.aa2.choose();
+    for (ui::Label* l : {&t.Label11, &t.Label12, &t.Label13, &t.Label14, &t.Label15, &t.Label16, &t.Label17, &t.Label18,
+                         &t.Label19, &t.Label20}) {
+      QWidget* w = ui::childHost(*l);
+      EXPECT_LE(w->fontMetrics().horizontalAdvance(QString::fromStdString(l->Caption.get())), w->width())
+          << l->Name() << " in system " << int(system);
+    }
+  }
+  struct Explanation {
+    ui::Label* label;
+    std::vector<const char*> starts;  // how the author's lines begin
+  } explanations[] = {
+      {&t.Label10, {"בגליון", "1.  פתרון FER", "2.  תיקון", "חיבור", "צבעי"}},
+      {&t.Label1, {"1.", "אורך"}},
+      {&t.Label2, {"2.", "בסדר", "כל אלמנט", "תפוסות"}},
+      {&t.Label3, {"3.", "עבור"}},
+      {&t.Label4, {"4.", "הפעילות"}},
+      {&t.Label5, {"5."}},
+      {&t.Label6, {"6.", "פתרון", "{K]"}},
+      {&t.Label7, {"7.", "עבור"}},
+  };
+  for (const Explanation& e : explanations) {
+    QWidget* w = ui::childHost(*e.label);
+    const QFontMetrics fm = w->fontMetrics();
+    const QStringList lines = ui::wrapLines(fm, QString::fromStdString(e.label->Caption.get()), w->width());
+    ASSERT_EQ(lines.size(), qsizetype(e.starts.size())) << e.label->Name() << ": " << lines.join(" | ").toStdString();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(lines[i].trimmed().startsWith(QString::fromUtf8(e.starts[std::size_t(i)])))
+          << e.label->Name() << " line " << i << ": " << lines[i].toStdString();
+      EXPECT_LE(fm.horizontalAdvance(lines[i]), w->width()) << e.label->Name() << " line " << i;
+    }
+    EXPECT_LE(int(lines.size()) * fm.lineSpacing(), w->height()) << e.label->Name();
+  }
+  ui::unrealize(t);
+}
+
+}  // namespace
