@@ -96,23 +96,24 @@ Form20::Form20() : ui::Form("Form20") {
   Frame1.Move(120, 0, 4200, 900);
   Check1.Load(0);
   Check1[0].Caption = "כללי";
-  Check1[0].Move(3240, 0, 840, 220);
-  Picture1.Move(60, 240, 4080, 650);
+  // The common-scale switch stands inside the frame beside the scales, not on its border line.
+  Check1[0].Move(3420, 300, 720, 220);
+  Picture1.Move(60, 240, 3300, 650);
   Picture1.BorderStyle = 0;
   const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
   for (int g = 0; g <= 2; ++g) {
     Label5.Load(g);
     Label5[g].Caption = names[g];
-    Label5[g].Move(60 + 1350.0f * g, 30, 480, 240);
+    Label5[g].Move(60 + 1100.0f * g, 30, 480, 240);
     Slider2.Load(g);
-    Slider2[g].Move(540 + 1350.0f * g, 0, 780, 300);
+    Slider2[g].Move(540 + 1100.0f * g, 0, 540, 300);
     Combo2.Load(g);
-    Combo2[g].Move(60 + 1350.0f * g, 330, 1260, 315);
+    Combo2[g].Move(60 + 1100.0f * g, 330, 1020, 315);
     for (const char* item : {"X1", "X10", "X100", "X1000"}) Combo2[g].AddItem(item);
   }
   Combo2[2].AddItem("X10000");
   Slider2.LoadIn(3, &Frame1);
-  Slider2[3].Move(120, 240, 2400, 300);
+  Slider2[3].Move(120, 240, 2160, 300);
   for (int g = 0; g <= 3; ++g) {
     Slider2[g].Min = 10;
     Slider2[g].Max = 30;
@@ -120,7 +121,7 @@ Form20::Form20() : ui::Form("Form20") {
   Slider2[0].Value = 26, Slider2[1].Value = 20, Slider2[2].Value = 12, Slider2[3].Value = 18;
   Slider2[3].Visible = false;
   for (const char* item : {"x1", "x10", "x100", "X1000"}) Combo1.AddItem(item);
-  Combo1.Move(2640, 240, 1200, 315);
+  Combo1.Move(2400, 240, 960, 315);
   Combo1.Visible = false;
   Frame2.Caption = "מקרא";
   Frame2.Move(4440, 0, 1620, 900);
@@ -147,8 +148,11 @@ Form20::Form20() : ui::Form("Form20") {
     Text2[g].Locked = true;
     Label3.Load(g);
     Label3[g].Caption = names[g];
-    Label3[g].Move(1140 + 1040.0f * g, 220, 440, 240);
-    units[g]->Move(1580 + 1040.0f * g, 220, 560, 240);
+    // Each graph's name, then a gap, then its unit in a smaller type, so that the widest name ("שקיעה")
+    // and the widest unit ("[klbf*ft]") fit the column of the box below them.
+    Label3[g].Move(1140 + 1040.0f * g, 220, 480, 240);
+    units[g]->Move(1680 + 1040.0f * g, 240, 480, 220);
+    units[g]->FontSize = 7;
   }
   Slider1.Min = 0;
   Slider1.Max = 10000;

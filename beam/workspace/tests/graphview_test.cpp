@@ -209,3 +209,37 @@ TEST_F(GraphView, TheValueScaleSwitchKeepsPanelAndCursorInStep) {
 }
 
 }  // namespace
+
+#include <QFontMetrics>
+
+namespace {
+
+// On the screen, in every unit system: each graph's name in the readout, a gap, then its unit, whole;
+// and the common-scale switch inside its frame, below the frame's border line.
+TEST_F(GraphView, TheReadoutsNamesAndUnitsStandApartAndWhole) {
+  Form20& f = start();
+  simplySupported(5000);
+  ui::realize(f)->show();
+  ui::Label* units[3] = {&f.Label8, &f.Label7, &f.Label6};
+  for (int system : {0, 1, 2}) {
+    Form10Form->Option4[system].Value = true;
+    for (int g = 0; g <= 2; ++g) {
+      QWidget* name = ui::childHost(f.Label3[g]);
+      QWidget* unit = ui::childHost(*units[g]);
+      const int nameWidth = name->fontMetrics().horizontalAdvance(QString::fromStdString(f.Label3[g].Caption.get()));
+      const int unitWidth = unit->fontMetrics().horizontalAdvance(QString::fromStdString(units[g]->Caption.get()));
+      EXPECT_LE(nameWidth, name->width()) << g;
+      EXPECT_LE(unitWidth, unit->width()) << g << " in system " << system;
+      EXPECT_GE(unit->x() - (name->x() + name->width()), 3) << g;
+      if (g < 2) {
+        EXPECT_LE(unit->x() + unitWidth + 3, ui::childHost(f.Label3[g + 1])->x()) << g << " in system " << system;
+      }
+    }
+  }
+  QWidget* box = ui::childHost(f.Check1[0]);
+  EXPECT_GE(box->y(), box->fontMetrics().height()) << "below the frame's border line";
+  EXPECT_LE(box->x() + box->width(), ui::childHost(f.Frame1)->width());
+  ui::unrealize(f);
+}
+
+}  // namespace
