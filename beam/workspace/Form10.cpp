@@ -162,6 +162,9 @@ void Form10::buildDataTab() {
   place(MSFlexGrid1, 60, 6000, 2415, 795);
   MSFlexGrid1.setCols(3);
   MSFlexGrid1.setRows(22);
+  // Read from the left, the element number stands in its heading column at the far side from the
+  // values, each value at the start of its own cell: a row reads "1   E   I", not "1 1".
+  MSFlexGrid1.LeftToRight = true;
   MSFlexGrid1.Visible = false;
   MSFlexGrid1.EnterCell = [this] { MSFlexGrid1_EnterCell(); };
   MSFlexGrid1.KeyDown = [this](int& k, int sh) { MSFlexGrid1_KeyDown(k, sh); };
