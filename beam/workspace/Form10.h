@@ -161,6 +161,10 @@ class Form10 : public ui::Form {
   std::string cell_buffer;  // characters typed so far into the grid's current cell
 
  private:
+  // A number for a box, or nothing when it is not a number (an overflow, a solve that went wrong).
+  static std::string shown(double v, const char* pattern);
+  // Icon k lies on the beam band of the canvas.
+  static bool icon_on_beam(int k);
   // A value box takes the characters of a number and the control keys; any other key is dropped.
   static void number_key(int& KeyAscii);
   void buildDataTab();
