@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -92,7 +93,7 @@ void Form10::buildDataTab() {
     r.unit.Move(2640, top + 60, 700, 255);
     r.box.KeyPress = [this](int& k) {
       number_key(k);
-      if (k != 13) return;
+      if (k != ui::vbKeyReturn) return;
       k = 0;
       Command15.Value = true;
     };
@@ -249,7 +250,7 @@ void Form10::number_key(int& KeyAscii) {
 
 void Form10::Text2_KeyPress(int Index, int& KeyAscii) {
   number_key(KeyAscii);
-  if (KeyAscii != 13) return;
+  if (KeyAscii != ui::vbKeyReturn) return;
   KeyAscii = 0;
   input_text();
   re_load_text();

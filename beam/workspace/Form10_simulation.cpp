@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -115,9 +116,9 @@ void Form10::Timer1_Timer() {
   const float L = icon.Left, W = icon.Width;
   if (Single(T - d - W / 2) >= L) {
     if (Check1.Value != 1) main.Picture3.Cls();
-    int key = 39;
+    int key = ui::vbKeyRight;
     main.Form_KeyDown(key, 0);
-    key = 39;
+    key = ui::vbKeyRight;
     main.Form_KeyUp(key, 0);
     // A step that moved nothing (the object held at an end) would repeat for ever.
     if (Timer1.Enabled && icon.Left == L && icon.Width == W) stop_run();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -123,7 +124,7 @@ void Form10::MSFlexGrid1_EnterCell() {
 }
 
 void Form10::MSFlexGrid1_KeyDown(int& KeyCode, int Shift) {
-  if (KeyCode != 46) return;
+  if (KeyCode != ui::vbKeyDelete) return;
   MSFlexGrid1.setText("");
   MSFlexGrid1.Tag = "1";
   cell_buffer.clear();
@@ -137,7 +138,7 @@ void Form10::MSFlexGrid1_KeyPress(int& KeyAscii) {
     }
     cell_buffer += char(KeyAscii);
     MSFlexGrid1.setText(cell_buffer);
-  } else if (KeyAscii == 8 && !cell_buffer.empty()) {
+  } else if (KeyAscii == ui::vbKeyBack && !cell_buffer.empty()) {
     cell_buffer.pop_back();
     MSFlexGrid1.setText(cell_buffer);
   }

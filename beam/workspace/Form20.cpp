@@ -12,6 +12,7 @@
 #include "beam/workspace/pictures.h"
 #include "beam/workspace/properties.h"
 #include "ui/programs.h"
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -446,18 +447,18 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   const float step = 15.0f * float(Form10Form->Slider2.Value);
   const float W = icon.Width;
   if (icon.Top > 795 && k <= 20) {
-    if (KeyCode == 39 && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
-    if (KeyCode == 37 && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
+    if (KeyCode == ui::vbKeyRight && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
+    if (KeyCode == ui::vbKeyLeft && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
   } else if (icon.Top > 705 && k >= 21) {
     // A step stops at the beam end: a load never leaves the beam by the keyboard.
     const bool dist = k >= 41;
     const float rightmost = dist ? kBeamRight - W : kBeamRight - W / 2;
     const float leftmost = dist ? kBeamLeft : kBeamLeft - W / 2;
-    if (KeyCode == 39) {
+    if (KeyCode == ui::vbKeyRight) {
       const bool room = dist ? icon.Left + W + 60 <= kBeamRight : icon.Left + W / 2 + 60 <= kBeamRight;
       icon.Left = room ? std::min(icon.Left + step, rightmost) : rightmost;
     }
-    if (KeyCode == 37) {
+    if (KeyCode == ui::vbKeyLeft) {
       const bool room = dist ? icon.Left - 47 >= kBeamLeft : icon.Left + W / 2 - 60 >= kBeamLeft;
       icon.Left = room ? std::max(icon.Left - step, leftmost) : leftmost;
     }
@@ -467,9 +468,9 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   if (k <= 40) key_moved(1) = True;
   if (k <= 50) key_moved(2) = True;
   if (k >= 41) {
-    if (KeyCode == 38 && icon.Left + icon.Width < kBeamRight)
+    if (KeyCode == ui::vbKeyUp && icon.Left + icon.Width < kBeamRight)
       icon.Width = std::min(icon.Width + step, kBeamRight - icon.Left);
-    if (KeyCode == 40 && icon.Width > 2 * step) icon.Width = icon.Width - step;
+    if (KeyCode == ui::vbKeyDown && icon.Width > 2 * step) icon.Width = icon.Width - step;
     icon.Tag = ui::CStr(icon.Width / 2);
     key_moved(2) = True;
   }
@@ -511,7 +512,7 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
   if (k != 0) refresh_data();
   // The key was typed here: the tool window shows beside the beam, and the keys stay with the beam, so
   // the next T is a command again rather than a letter in a box of the tool window.
-  if (KeyCode == 84) switch_tools(false);
+  if (KeyCode == 'T') switch_tools(false);
 }
 
 // ---- the graph view ----
