@@ -23,7 +23,15 @@ const char* const kNodeHint = "גרור את האובייקט ומקמו בקו�
 const char* const kLoadHint = "באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים";
 
 const char* kindName(int i) {
-  return i <= 5 ? "סמך" : i <= 10 ? "ריתום" : i <= 15 ? "מפרק" : i <= 20 ? "שחרור גזירה" : i <= 30 ? "כח" : i <= 40 ? "מומנט" : "כח רציף";
+  switch (kind_of(i)) {
+    case Kind::support: return "סמך";
+    case Kind::fixed_end: return "ריתום";
+    case Kind::hinge: return "מפרק";
+    case Kind::release: return "שחרור גזירה";
+    case Kind::force: return "כח";
+    case Kind::moment: return "מומנט";
+    default: return "כח רציף";
+  }
 }
 
 // A load of magnitude 0 has no direction of its own; its icon keeps its kind's picture so that it
@@ -70,11 +78,11 @@ Form20::Form20() : ui::Form("Form20") {
   Label1.Move(360, 420, 200, 240);
   Label2.Caption = "x";
   Label2.Move(10380, 1740, 200, 240);
-  for (int i = 1; i <= 50; ++i) {
+  for (int i = 1; i <= kObjects; ++i) {
     Image1.Load(i);
     ui::Image& icon = Image1[i];
     icon.Picture_ = beam::objectPicture(kind_icon(Byte(i)));
-    if (i > 40) {
+    if (kind_of(i) == Kind::dist) {
       // A distributed load's icon spans the load: its picture is drawn at the width it is given.
       icon.Width = 500;
       icon.Tag = "250";
@@ -315,21 +323,21 @@ void Form20::ii2_Click() { frmSplashForm->Show(ui::vbModal, this); }
 // ---- the beam canvas ----
 
 bool Form20::on_the_beam(int k) const {
-  if (k >= 1 && k <= 20) {
+  if (is_node(k)) {
     for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
       if (node_list(i).obj == k) return true;
     return false;
   }
-  if (k >= 21 && k <= 30) return forces(k).on == True;
-  if (k >= 31 && k <= 40) return moments(k).on == True;
-  if (k >= 41 && k <= 50) return dist_loads(k).on == True;
+  if (kind_of(k) == Kind::force) return forces(k).on == True;
+  if (kind_of(k) == Kind::moment) return moments(k).on == True;
+  if (kind_of(k) == Kind::dist) return dist_loads(k).on == True;
   return false;
 }
 
 void Form20::normal_picture(int k) {
   if (!Image1.exists(k)) return;
   Image1[k].Picture_ = beam::objectPicture(shown_icon(k));
-  if (k > 40) Image1[k].Width = 2 * float(ui::Val(Image1[k].Tag.get()));
+  if (kind_of(k) == Kind::dist) Image1[k].Width = 2 * float(ui::Val(Image1[k].Tag.get()));
 }
 
 void Form20::refresh_data() {
@@ -343,7 +351,7 @@ void Form20::image1_MouseMove(int Index, int Button, int Shift, float X, float Y
   if (hot_icon == 0) hot_icon = Byte(Index);
   sel_obj = Byte(Index);
   Image1[Index].Picture_ = beam::objectPicture(shown_icon(Index) + 20);
-  if (Index > 40) Image1[Index].Width = 2 * float(ui::Val(Image1[Index].Tag.get()));
+  if (kind_of(Index) == Kind::dist) Image1[Index].Width = 2 * float(ui::Val(Image1[Index].Tag.get()));
   if (hot_icon != Index) {
     normal_picture(hot_icon);
     hot_icon = Byte(Index);
@@ -372,9 +380,9 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
   X = X - float(drag_dx);
   auto inBand = [](float y) { return y >= kBandTop && y <= kBandBottom; };
   Integer obj = Integer(k);
-  if (k <= 20) {
+  if (is_node(k)) {
     if (inBand(Y)) {
-      icon.Move(X, k <= 5 ? kSupportTop : kNodeTop);
+      icon.Move(X, kind_of(k) == Kind::support ? kSupportTop : kNodeTop);
       sort_p(obj);
     } else {
       reactions(k) = {};
@@ -386,7 +394,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
     else forget_solution();
   } else if (icon.Move(X, Y), inBand(icon.Top)) {
-    if (k <= 30) {
+    if (kind_of(k) == Kind::force) {
       if (X < 350) X = 225;
       if (X > 10100) X = 10225;
       icon.Move(X, kForceTop);
@@ -396,7 +404,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
         ++load_count(1);
       }
       fer_force(obj);
-    } else if (k <= 40) {
+    } else if (kind_of(k) == Kind::moment) {
       if (X < 350) X = 150;
       if (X > 10035) X = 10150;
       icon.Move(X, kMomentTop);
@@ -420,16 +428,17 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     }
   } else {
     icon.Move(X, kParkTop);
-    const int kind = k <= 30 ? 1 : k <= 40 ? 2 : 3;
-    Integer& on = kind == 1 ? forces(k).on : kind == 2 ? moments(k).on : dist_loads(k).on;
+    const Kind kind = kind_of(k);
+    const int count = kind == Kind::force ? 1 : kind == Kind::moment ? 2 : 3;  // its load_count entry
+    Integer& on = kind == Kind::force ? forces(k).on : kind == Kind::moment ? moments(k).on : dist_loads(k).on;
     if (on == True) {
       on = False;
-      if (kind == 1) forces(k).pos = 10785;
-      else if (kind == 2) moments(k).pos = 10785;
+      if (kind == Kind::force) forces(k).pos = 10785;
+      else if (kind == Kind::moment) moments(k).pos = 10785;
       else dist_loads(k).pos = 10785;
-      if (load_count(kind) > 0) --load_count(kind);
-      if (kind == 1) fer_force(obj);
-      else if (kind == 2) fer_moment(obj);
+      if (load_count(count) > 0) --load_count(count);
+      if (kind == Kind::force) fer_force(obj);
+      else if (kind == Kind::moment) fer_moment(obj);
       else fer_dist(obj);
     }
   }
@@ -446,12 +455,12 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   ui::Image& icon = Image1[k];
   const float step = 15.0f * float(Form10Form->Slider2.Value);
   const float W = icon.Width;
-  if (icon.Top > 795 && k <= 20) {
+  if (icon.Top > 795 && is_node(k)) {
     if (KeyCode == ui::vbKeyRight && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
     if (KeyCode == ui::vbKeyLeft && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
-  } else if (icon.Top > 705 && k >= 21) {
+  } else if (icon.Top > 705 && is_load(k)) {
     // A step stops at the beam end: a load never leaves the beam by the keyboard.
-    const bool dist = k >= 41;
+    const bool dist = kind_of(k) == Kind::dist;
     const float rightmost = dist ? kBeamRight - W : kBeamRight - W / 2;
     const float leftmost = dist ? kBeamLeft : kBeamLeft - W / 2;
     if (KeyCode == ui::vbKeyRight) {
@@ -463,11 +472,11 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
       icon.Left = room ? std::max(icon.Left - step, leftmost) : leftmost;
     }
   }
-  if (k <= 20) key_moved(3) = True;
-  if (k <= 30) key_moved(0) = True;
-  if (k <= 40) key_moved(1) = True;
-  if (k <= 50) key_moved(2) = True;
-  if (k >= 41) {
+  if (k <= last_of(Kind::release)) key_moved(3) = True;
+  if (k <= last_of(Kind::force)) key_moved(0) = True;
+  if (k <= last_of(Kind::moment)) key_moved(1) = True;
+  if (k <= last_of(Kind::dist)) key_moved(2) = True;
+  if (kind_of(k) == Kind::dist) {
     if (KeyCode == ui::vbKeyUp && icon.Left + icon.Width < kBeamRight)
       icon.Width = std::min(icon.Width + step, kBeamRight - icon.Left);
     if (KeyCode == ui::vbKeyDown && icon.Width > 2 * step) icon.Width = icon.Width - step;
@@ -484,16 +493,16 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
   if (k != 0 && Image1.exists(k) && on_the_beam(k)) {
     ui::Image& icon = Image1[k];
     Integer obj = Integer(k);
-    if (key_moved(2) && k > 40) {
+    if (key_moved(2) && k > last_of(Kind::moment)) {
       dist_loads(k).span = icon.Width;
       dist_loads(k).pos = icon.Left - canvas::kBeamLeft;
       fer_dist(obj);
       key_moved(2) = False;
-    } else if (key_moved(1) && k > 30) {
+    } else if (key_moved(1) && k > last_of(Kind::force)) {
       moments(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_moment(obj);
       key_moved(1) = False;
-    } else if (key_moved(0) && k > 20) {
+    } else if (key_moved(0) && k > last_of(Kind::release)) {
       forces(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_force(obj);
       key_moved(0) = False;
