@@ -83,31 +83,31 @@ void addObject(Byte& counter, int last) {
 
 void Form10::Command1_Click() {
   Form20Form->StatusBar2.Panels(4).Text = " באפשרותך לגרור כל אובייקט למיקום חדש";
-  addObject(next_force, 30);
+  addObject(next_force, last_of(Kind::force));
 }
-void Form10::Command2_Click() { addObject(next_moment, 40); }
-void Form10::Command3_Click() { addObject(next_dist, 50); }
-void Form10::Command5_Click() { addObject(next_support, 5); }
-void Form10::Command7_Click() { addObject(next_fixed, 10); }
-void Form10::Command13_Click() { addObject(next_hinge, 15); }
-void Form10::Command14_Click() { addObject(next_release, 20); }
+void Form10::Command2_Click() { addObject(next_moment, last_of(Kind::moment)); }
+void Form10::Command3_Click() { addObject(next_dist, last_of(Kind::dist)); }
+void Form10::Command5_Click() { addObject(next_support, last_of(Kind::support)); }
+void Form10::Command7_Click() { addObject(next_fixed, last_of(Kind::fixed_end)); }
+void Form10::Command13_Click() { addObject(next_hinge, last_of(Kind::hinge)); }
+void Form10::Command14_Click() { addObject(next_release, last_of(Kind::release)); }
 
 void Form10::Command16_Click() {
-  if (next_force > 30) return;
+  if (next_force > last_of(Kind::force)) return;
   forces(next_force).value = -forces(next_force).value;
   Command1_Click();
   Form20Form->image1_MouseMove(next_force - 1, 0, 0, 0, 0);
 }
 
 void Form10::Command18_Click() {
-  if (next_moment > 40) return;
+  if (next_moment > last_of(Kind::moment)) return;
   moments(next_moment).value = -moments(next_moment).value;
   Command2_Click();
   Form20Form->image1_MouseMove(next_moment - 1, 0, 0, 0, 0);
 }
 
 void Form10::Command19_Click() {
-  if (next_dist > 50) return;
+  if (next_dist > last_of(Kind::dist)) return;
   dist_loads(next_dist).value = -dist_loads(next_dist).value;
   Command3_Click();
   Form20Form->image1_MouseMove(next_dist - 1, 0, 0, 0, 0);

@@ -142,17 +142,20 @@ void Form10::re_load_text() {
   const int k = sel_obj;
   on_beam = icon_on_beam(k) ? "True" : "False";
   Form20& main = *Form20Form;
-  if (k >= 1 && k <= 50) {
-    const int base = k <= 5 ? 0 : k <= 10 ? 5 : k <= 15 ? 10 : k <= 20 ? 15 : k <= 30 ? 20 : k <= 40 ? 30 : 40;
-    const std::string n = ui::Str(k - base);
-    const bool node = k <= 20;
+  const Kind kind = kind_of(k);
+  if (kind != Kind::none) {
+    const std::string n = ui::Str(k - first_of(kind) + 1);  // its number among its kind
+    const bool node = is_node(k);
     Text2[1].Locked = node;  // a node object's reactions are results, not inputs
     Text2[2].Locked = node;
     // A point force or moment has no third value: neither its box nor its symbol shows.
-    Text2[2].Visible = node || k > 40;
-    Label12[4].Visible = node || k > 40;
+    Text2[2].Visible = node || kind == Kind::dist;
+    Label12[4].Visible = node || kind == Kind::dist;
     if (node) {
-      const char* word = k <= 5 ? "סמך " : k <= 10 ? "ריתום " : k <= 15 ? "מפרק " : "שיחרור גזירה ";
+      const char* word = kind == Kind::support     ? "סמך "
+                         : kind == Kind::fixed_end ? "ריתום "
+                         : kind == Kind::hinge     ? "מפרק "
+                                                   : "שיחרור גזירה ";
       Label10.Caption = "(" + n + " )" + word;
       Label12[2].Caption = on_beam;
       // Its place is the node's, which every drop keeps current; off the beam it has none.
@@ -172,7 +175,7 @@ void Form10::re_load_text() {
         Text2[2].Text = shown(placed ? reactions(k).M : 0.0f, "0.0000");
       }
     } else {
-      const bool force = k <= 30, moment = k > 30 && k <= 40;
+      const bool force = kind == Kind::force, moment = kind == Kind::moment;
       const load_rec* r = force ? &forces(k) : moment ? &moments(k) : nullptr;
       const dist_rec* w = r ? nullptr : &dist_loads(k);
       Label10.Caption = (force ? "F(" : moment ? "m(" : "W(") + n + " )";
@@ -204,9 +207,9 @@ void Form10::input_text() {
   drag_dx = 0;
   const int k = sel_obj;
   Form20& main = *Form20Form;
-  if (k < 1 || k > 50 || !main.Image1.exists(k)) return;
+  if (kind_of(k) == Kind::none || !main.Image1.exists(k)) return;
   ui::Image& icon = main.Image1[k];
-  if (k <= 20) {
+  if (is_node(k)) {
     main.picture7_DragDrop(icon, float(p * 10000 + canvas::kBeamLeft - icon.Width / 2), icon.Top);
     return;
   }
@@ -215,9 +218,9 @@ void Form10::input_text() {
     ui::MsgBox("ערך לא בתחום");
     return;
   }
-  if (k <= 40) {
+  if (kind_of(k) != Kind::dist) {
     icon.Left = float(p * 10000 + canvas::kBeamLeft - icon.Width / 2);
-    (k <= 30 ? forces(k) : moments(k)).value = value;
+    (kind_of(k) == Kind::force ? forces(k) : moments(k)).value = value;
   } else {
     icon.Left = float(p * 10000 + canvas::kBeamLeft);
     dist_loads(k).value = value;

@@ -69,20 +69,20 @@ void Form10::Command11_Click() {
   const int s = sel_obj;
   Form20& main = *Form20Form;
   // Only an object standing on the beam can travel along it.
-  if (s < 1 || s > 50 || !icon_on_beam(s)) {
+  if (kind_of(s) == Kind::none || !icon_on_beam(s)) {
     ui::MsgBox(Label1.Caption.get());
     return;
   }
   const double from = fraction(Text4[0].Text.get());
-  if (ui::Val(Text4[0].Text.get()) == 0 && s <= 20 && (!left_end || node_list(0).obj == s)) {
-    const int least = s <= 5 ? 7 : s <= 10 ? 3 : 4;
+  if (ui::Val(Text4[0].Text.get()) == 0 && is_node(s) && (!left_end || node_list(0).obj == s)) {
+    const int least = kind_of(s) == Kind::support ? 7 : kind_of(s) == Kind::fixed_end ? 3 : 4;
     if (Slider2.Value < least)
       ui::MsgBox("בקצה קיים אזור משיכה כדי לאפשר תנועה הגדל את הפסיעה - לאחר תחילת התנועה הינך יכול לחזור לפסיעה נמוכה");
   }
   if (Check3.Value == 1) Check3.Value = 0;
   ui::Image& icon = main.Image1[s];
   main.Picture3.Cls();
-  const int h = s <= 40 ? ui::CInt(icon.Width / 2) : 0;
+  const int h = kind_of(s) != Kind::dist ? ui::CInt(icon.Width / 2) : 0;
   // The start drop puts the object at the start itself, not off by the last pointer's grab.
   drag_dx = 0;
   main.picture7_DragDrop(icon, float(from * 10000 + canvas::kBeamLeft - h), icon.Top);

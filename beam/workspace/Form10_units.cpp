@@ -36,7 +36,7 @@ void Form10::Command15_Click() {
   // The whole placement and solution again with the new values, the object staying where it is.
   Integer obj = node_list(0).obj;
   if (obj == 0) obj = node_list(1).obj;
-  if (obj >= 1 && obj <= 20 && main.Image1.exists(obj)) {
+  if (is_node(obj) && main.Image1.exists(obj)) {
     drag_dx = 0;
     ui::Image& icon = main.Image1[obj];
     main.picture7_DragDrop(icon, icon.Left, icon.Top);
