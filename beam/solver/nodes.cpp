@@ -8,13 +8,19 @@
 namespace {
 
 // Where an icon's centre lies: support icons are 360 twips wide, the other node objects 150.
-float centreOffset(Integer index) { return index <= 5 ? 180.0f : 75.0f; }
+float centreOffset(Integer index) { return kind_of(index) == Kind::support ? 180.0f : 75.0f; }
 
 Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - canvas::kBeamLeft); }
 
 // The Left of a node object's icon standing on the left or the right end of the beam, by its kind.
-float leftEndLeft(Integer index) { return index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f; }
-float rightEndLeft(Integer index) { return index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f; }
+float leftEndLeft(Integer index) {
+  const Kind k = kind_of(index);
+  return k == Kind::fixed_end ? 165.0f : k == Kind::hinge || k == Kind::release ? 150.0f : 105.0f;
+}
+float rightEndLeft(Integer index) {
+  const Kind k = kind_of(index);
+  return k == Kind::fixed_end ? 10285.0f : k == Kind::hinge || k == Kind::release ? 10270.0f : 10105.0f;
+}
 // Where an icon dropped on a taken end goes instead: just inside the beam.
 constexpr float kBesideRightEnd = 10015;
 
@@ -138,29 +144,33 @@ void Form20::number_dof() {
   for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
     elem_rec& el = elem(e);
     const Integer a = node_list(e - 1).obj, b = node_list(e).obj;
+    // The kinds of the left and right node (none: a free end); a node holding anything but a node
+    // object gives the element no freedoms from that side.
+    const Kind ka = kind_of(a), kb = kind_of(b);
+    const bool a_other = a > last_of(Kind::release), b_other = b > last_of(Kind::release);
     const bool last = e == n_elem;
     const elem_rec* prev = e > 1 ? &elem(e - 1) : nullptr;
     // Deflection left.
-    if (a > 20) el.dof(1) = 0;
-    else if (!prev) el.dof(1) = a == 0 || a > 15 ? fresh() : Byte(0);
-    else if (a > 15) el.dof(1) = fresh();
-    else if (a > 10) el.dof(1) = prev->dof(2);
+    if (a_other) el.dof(1) = 0;
+    else if (!prev) el.dof(1) = ka == Kind::none || ka == Kind::release ? fresh() : Byte(0);
+    else if (ka == Kind::release) el.dof(1) = fresh();
+    else if (ka == Kind::hinge) el.dof(1) = prev->dof(2);
     else el.dof(1) = 0;
     // Deflection right.
-    if (b > 20) el.dof(2) = 0;
-    else if (b == 0 || b > 15) el.dof(2) = fresh();
-    else if (b > 10) el.dof(2) = last ? Byte(0) : fresh();
+    if (b_other) el.dof(2) = 0;
+    else if (kb == Kind::none || kb == Kind::release) el.dof(2) = fresh();
+    else if (kb == Kind::hinge) el.dof(2) = last ? Byte(0) : fresh();
     else el.dof(2) = 0;
     // Rotation left.
-    if (a > 20) el.dof(3) = 0;
-    else if (!prev) el.dof(3) = a == 0 || (a >= 1 && a <= 5) || (a > 10 && a <= 15) ? fresh() : Byte(0);
-    else if ((a >= 1 && a <= 5) || a > 15) el.dof(3) = prev->dof(4);
-    else if (a > 10) el.dof(3) = fresh();
+    if (a_other) el.dof(3) = 0;
+    else if (!prev) el.dof(3) = ka == Kind::none || ka == Kind::support || ka == Kind::hinge ? fresh() : Byte(0);
+    else if (ka == Kind::support || ka == Kind::release) el.dof(3) = prev->dof(4);
+    else if (ka == Kind::hinge) el.dof(3) = fresh();
     else el.dof(3) = 0;
     // Rotation right.
-    if (b > 20) el.dof(4) = 0;
-    else if (b > 15) el.dof(4) = last ? Byte(0) : fresh();
-    else if (b > 5 && b <= 10) el.dof(4) = 0;
+    if (b_other) el.dof(4) = 0;
+    else if (kb == Kind::release) el.dof(4) = last ? Byte(0) : fresh();
+    else if (kb == Kind::fixed_end) el.dof(4) = 0;
     else el.dof(4) = fresh();
   }
   asamb_K();
