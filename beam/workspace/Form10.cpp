@@ -62,10 +62,10 @@ Form10::Form10() : ui::Form("Form10") {
   Command6.Click = [this] { Command6_Click(); };
   command8.Click = [this] { command8_Click(); };
 
-  buildDataTab();
-  buildSimulationTab();
-  buildGraphTab();
-  buildExtremesTab();
+  build_data_tab();
+  build_simulation_tab();
+  build_graph_tab();
+  build_extremes_tab();
   SSTab1.Tab = 3;
 }
 

@@ -31,7 +31,7 @@ bool Form10::icon_on_beam(int k) {
   return main.Image1.exists(k) && main.Image1[k].Top > canvas::kOnBeamTop;
 }
 
-void Form10::buildDataTab() {
+void Form10::build_data_tab() {
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Frame3, &Frame4, &Check4, &MSFlexGrid1, &Command20})
     c->TabPage = 1;
   // The selected object: rows of caption (right), value, symbol (left).

@@ -11,7 +11,7 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/pictures.h"
 
-void Form10::buildGraphTab() {
+void Form10::build_graph_tab() {
   Frame7.TabPage = 3;
   Frame7.Caption = "תיאור הגרף כולל";
   Frame7.Move(60, 720, 3375, 4860);
@@ -83,7 +83,7 @@ void Form10::buildGraphTab() {
   Command10.Click = [this] { Command10_Click(); };
 }
 
-void Form10::buildExtremesTab() {
+void Form10::build_extremes_tab() {
   Frame8.TabPage = 4;
   Frame8.Caption = "מיקום ערכי קיצון בקורה";
   Frame8.Move(60, 720, 3375, 3240);

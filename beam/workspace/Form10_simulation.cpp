@@ -16,7 +16,7 @@ namespace {
 double fraction(const std::string& text) { return std::clamp(ui::Val(text), 0.0, 1.0); }
 }  // namespace
 
-void Form10::buildSimulationTab() {
+void Form10::build_simulation_tab() {
   Frame6.TabPage = 2;
   Frame6.Caption = "סימולוציה  ";
   Frame6.Move(60, 720, 3375, 3900);

@@ -82,7 +82,6 @@ class Form20 : public ui::Form {
   void Form_Load() override;
   void Form_Unload(int& Cancel) override;
   void aa1_Click();
-  void bb1_Click() {}
   void ee1_Click(int Index);
   void ee4_Click(int Index);
   void ffa_Click();
@@ -121,10 +120,6 @@ class Form20 : public ui::Form {
   // Stops a running simulation before a failure is reported, as a mechanism report does.
   void stop_simulation();
 
-  Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
-  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
-  bool key_down = false;                    // a key went down in this window since the last release
-
   // --- The solver (beam/solver/) ---
   // Node list and numbering.
   void sort_p(Integer index);
@@ -151,6 +146,10 @@ class Form20 : public ui::Form {
   void point_graf(Integer x);
 
  private:
+  Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
+  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
+  bool key_down = false;                    // a key went down in this window since the last release
+
   // Shows or hides the tool window, as the menu item does; shown by a key, it leaves the keys here.
   void switch_tools(bool activate);
   // Placement of one load by its object's position (no removal first).
