@@ -5,6 +5,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableView>
+#include <QAbstractButton>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <vector>
 
@@ -23,11 +26,14 @@ class GridModel : public QAbstractTableModel {
     if (role != Qt::DisplayRole || !i.isValid()) return {};
     return qs(g_.TextMatrix(i.row() + 1, i.column() + 1));
   }
+  // The header draws its texts in the grid's direction: each is isolated in its own reading order.
   QVariant headerData(int s, Qt::Orientation o, int role) const override {
     if (role != Qt::DisplayRole) return {};
-    if (o == Qt::Horizontal) return s + 1 < g_.Cols() && g_.Rows() > 0 ? qs(g_.TextMatrix(0, s + 1)) : QVariant();
-    return s + 1 < g_.Rows() && g_.Cols() > 0 ? qs(g_.TextMatrix(s + 1, 0)) : QVariant();
+    if (o == Qt::Horizontal)
+      return s + 1 < g_.Cols() && g_.Rows() > 0 ? inReadingOrder(qs(g_.TextMatrix(0, s + 1))) : QVariant();
+    return s + 1 < g_.Rows() && g_.Cols() > 0 ? inReadingOrder(qs(g_.TextMatrix(s + 1, 0))) : QVariant();
   }
+  QString corner() const { return g_.Rows() > 0 && g_.Cols() > 0 ? qs(g_.TextMatrix(0, 0)) : QString(); }
   // A new size resets the model; new text only repaints, so filling a 101 by 101 grid cell by cell
   // stays cheap.
   // True when the model was reset, which gives the table's columns their default widths again.
@@ -74,11 +80,54 @@ class GridTable : public Hooked<QTableView> {
   }
 };
 
+// A cell reads in its own order whatever the grid's direction ("-0.5", not "0.5-", in a grid whose
+// columns run from the right), and stands at the side its columns start from.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override {
+    QStyledItemDelegate::initStyleOption(o, i);
+    const bool rtl = o->direction == Qt::RightToLeft;
+    o->displayAlignment = shownAlignment(0, rtl) | Qt::AlignVCenter;
+    o->direction = readingOrder(o->text);
+  }
+};
+
+// The fixed corner cell (row 0, column 0) shows its text as the other fixed cells do; Qt's corner
+// button would leave it blank.
+class CornerPainter : public QObject {
+ public:
+  CornerPainter(const GridModel& m, QObject* parent) : QObject(parent), m_(m) {}
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Paint) return false;
+    auto* w = static_cast<QWidget*>(o);
+    QStyleOptionHeader opt;
+    opt.initFrom(w);
+    opt.rect = w->rect();
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.textAlignment = Qt::AlignCenter;
+    opt.text = inReadingOrder(m_.corner());
+    QPainter p(w);
+    w->style()->drawControl(QStyle::CE_Header, &opt, &p, w);
+    return true;
+  }
+
+ private:
+  const GridModel& m_;
+};
+
 class GridView : public QtView {
  public:
   GridView(Grid& g, GridTable* w) : QtView(g, w), g_(g), t_(w), model_(g) {
     w->control = &g;
     w->setModel(&model_);
+    w->setItemDelegate(new CellDelegate(w));
+    corner_ = w->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_) corner_->installEventFilter(new CornerPainter(model_, corner_));
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     w->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -96,6 +145,7 @@ class GridView : public QtView {
     if (g_.revision() != seen_) {
       seen_ = g_.revision();
       if (model_.refresh()) widths_.clear();
+      if (corner_) corner_->update();
       // A solve writes every cell of a 101 by 101 grid one by one: only widths that changed reach Qt.
       widths_.resize(std::size_t(std::max(0, g_.Cols())), -1);
       for (int c = 0; c < g_.Cols(); ++c) {
@@ -119,6 +169,7 @@ class GridView : public QtView {
   GridModel model_;
   unsigned seen_ = ~0u;
   bool syncing_ = false;
+  QPointer<QAbstractButton> corner_;
   std::vector<int> widths_;  // pixels last given to Qt, per column; -1 for none yet
 };
 

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QTimer>
@@ -50,6 +52,7 @@ class ButtonWidget : public Hooked<QToolButton> {
       y += pm.height() + gap;
     }
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.setLayoutDirection(readingOrder(text()));
     for (const QString& line : lines) {
       p.drawText(QRect(r.left(), y, r.width(), fm.height()), Qt::AlignHCenter | Qt::AlignTop, line);
       y += fm.height();
@@ -86,11 +89,16 @@ class TextView : public QtView {
   }
   void syncOwn() override {
     QString s = qs(t_.Text);
+    const bool rtl = t_.RightToLeft.get();
     if (line_) {
-      if (line_->text() != s) line_->setText(s);
+      if (line_->text() != s) {
+        line_->setText(s);
+        // What the program writes shows from its start: a number wider than its box keeps its sign and
+        // leading digits in view. The user's own typing keeps its caret.
+        if (!line_->hasFocus()) line_->setCursorPosition(0);
+      }
       line_->setReadOnly(t_.Locked.get());
-      int a = t_.Alignment.get();
-      line_->setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+      line_->setAlignment(shownAlignment(t_.Alignment.get(), rtl) | Qt::AlignVCenter);
       if (t_.selectionPending) {
         t_.selectionPending = false;
         // Applied once the event that asked for it is over: a click's own handling would put the caret
@@ -104,7 +112,20 @@ class TextView : public QtView {
     } else if (multi_) {
       if (multi_->toPlainText() != s) multi_->setPlainText(s);
       multi_->setReadOnly(t_.Locked.get());
+      // Each paragraph reads in its own order.
+      QTextOption o = multi_->document()->defaultTextOption();
+      if (o.textDirection() != Qt::LayoutDirectionAuto) {
+        o.setTextDirection(Qt::LayoutDirectionAuto);
+        multi_->document()->setDefaultTextOption(o);
+      }
     }
+  }
+  // A one-line box reads in its text's own order ("-0.5" keeps its sign at the left in a right-to-left
+  // box); where the text stands is the control's (shownAlignment). An empty box has the control's.
+  Qt::LayoutDirection direction() const override {
+    const QString s = qs(t_.Text);
+    if (!line_ || s.isEmpty()) return QtView::direction();
+    return readingOrder(s);
   }
 
  private:
@@ -138,7 +159,7 @@ class CheckView : public QtView {
                      [this](bool on) { guarded(c2_, "Click", [&] { c2_.Value = on ? 1 : 0; }); });
   }
   void syncOwn() override {
-    w2_->setText(qs(c2_.Caption));
+    w2_->setText(inReadingOrder(qs(c2_.Caption)));
     w2_->setChecked(c2_.Value.get() == 1);
   }
   CheckBox& c2_;
@@ -156,7 +177,7 @@ class OptionView : public QtView {
     });
   }
   void syncOwn() override {
-    w2_->setText(qs(o_.Caption));
+    w2_->setText(inReadingOrder(qs(o_.Caption)));
     w2_->setChecked(o_.Value.get());
   }
   OptionButton& o_;

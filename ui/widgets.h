@@ -27,6 +27,17 @@ int mouseButtons(Qt::MouseButtons b);   // as buttons 1, 2, 4
 int shiftBits(Qt::KeyboardModifiers m);  // as shift bits 1, 2, 4
 QFont fontFor(Control& c);
 
+// A text's own reading order: right to left when its first letter is Hebrew, left to right otherwise
+// (numbers, Latin words, a text without letters), whatever the direction of the control showing it, so
+// that "שם המשתנה=" shows its "=" at its left and "-0.5" its sign at its left.
+Qt::LayoutDirection readingOrder(const QString& s);
+// The text isolated in its reading order, for widgets whose style lays out their text in the widget's
+// own direction (check boxes, option buttons, grid headers).
+QString inReadingOrder(const QString& s);
+// Where a control's text stands (Alignment 0 left, 1 right, 2 centre), as an absolute alignment that
+// a text of either reading order keeps: a right-to-left control mirrors left and right.
+Qt::Alignment shownAlignment(int alignment, bool rightToLeft);
+
 // Mouse handling shared by every widget that shows a control (which 0 press, 1 move, 2 release): the
 // control's own event runs, or the drag it starts, and the event never goes on to the container.
 void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e);
@@ -82,8 +93,11 @@ class QtView : public View {
       w_->setCursor(cursorOf(c_.MousePointer));
     QFont f = fontFor(c_);
     if (w_->font() != f) w_->setFont(f);
-    w_->setLayoutDirection(c_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight);
+    const Qt::LayoutDirection dir = direction();
+    if (w_->layoutDirection() != dir) w_->setLayoutDirection(dir);
   }
+  // The widget's direction: the control's, unless the view lays its text out in the text's own order.
+  virtual Qt::LayoutDirection direction() const { return c_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight; }
   Control& c_;
   QPointer<QWidget> w_;
 };
