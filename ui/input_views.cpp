@@ -40,12 +40,18 @@ class ButtonWidget : public Hooked<QToolButton> {
     opt.toolButtonStyle = Qt::ToolButtonIconOnly;
     p.drawComplexControl(QStyle::CC_ToolButton, opt);
     QRect r = rect().adjusted(3, 3, -3, -3);
-    if (isDown()) r.translate(1, 1);
     QPixmap pm = icon().isNull() ? QPixmap() : icon().pixmap(iconSize());
     QFontMetrics fm(font());
     QStringList lines = wrapCaption(fm, text(), r.width());
     int gap = !pm.isNull() && !lines.isEmpty() ? 2 : 0;
     int total = (pm.isNull() ? 0 : pm.height()) + gap + int(lines.size()) * fm.height();
+    // A caption that would reach past the margins takes them, so that its last line shows whole.
+    if (total > r.height()) {
+      r = rect().adjusted(1, 1, -1, -1);
+      gap = 0;
+      total = (pm.isNull() ? 0 : pm.height()) + int(lines.size()) * fm.height();
+    }
+    if (isDown()) r.translate(1, 1);
     int y = r.top() + std::max(0, (r.height() - total) / 2);
     if (!pm.isNull()) {
       p.drawPixmap(r.left() + (r.width() - pm.width()) / 2, y, pm);

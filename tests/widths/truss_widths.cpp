@@ -1,0 +1,32 @@
+// Every text of the truss program's windows after a solve of the largest truss shows whole.
+#include <gtest/gtest.h>
+
+#include "truss/solver/Form2.h"
+#include "truss/solver/tests/two_row_truss.h"
+#include "truss/workspace/Form1.h"
+#include "tests/widths/widths.h"
+
+namespace {
+
+// Clippings the truss's own windows are being mended for on their own; drop an entry once its mend
+// has landed.
+const std::set<std::string> kBeingMended = {
+    "Form2/S*",  // the S and t grids' data row hides under their scroll bars; very long numbers in cells
+    "Form2/t*",
+    "Form2/Picture2",  // the spectrum strip covers the "=" of "=max"
+    "Form2/Label3",    // the formula panel's note over the frame's border
+};
+
+TEST(Widths, EveryTrussTextShowsWholeAfterASolveOfTheLargestTruss) {
+  widths::Services svc;
+  Form1& f = *Form1Form;
+  f.Show();
+  truss_test::buildTwoRowTruss(f, 50, 200);
+  f.bb1_Click();
+  const std::string offenders = widths::report(widths::check(), kBeingMended);
+  EXPECT_EQ(offenders, "") << "texts cut by their controls:\n" << offenders;
+  Form2Form.reset();
+  Form1Form.reset();
+}
+
+}  // namespace
