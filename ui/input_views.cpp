@@ -9,8 +9,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTextDocument>
-#include <QTextOption>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QTimer>
@@ -118,12 +116,7 @@ class TextView : public QtView {
     } else if (multi_) {
       if (multi_->toPlainText() != s) multi_->setPlainText(s);
       multi_->setReadOnly(t_.Locked.get());
-      // Each paragraph reads in its own order.
-      QTextOption o = multi_->document()->defaultTextOption();
-      if (o.textDirection() != Qt::LayoutDirectionAuto) {
-        o.setTextDirection(Qt::LayoutDirectionAuto);
-        multi_->document()->setDefaultTextOption(o);
-      }
+
     }
   }
   // A one-line box reads in its text's own order ("-0.5" keeps its sign at the left in a right-to-left
