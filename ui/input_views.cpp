@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyleOptionToolButton>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <functional>
 #include <type_traits>
 
 #include "ui/picture_qt.h"
@@ -85,18 +88,57 @@ class ButtonView : public QtView {
   ButtonWidget* w;
 };
 
+// A one-line box that tells its view when it gains or loses the focus.
+class TextLine : public Hooked<QLineEdit> {
+ public:
+  using Hooked<QLineEdit>::Hooked;
+  std::function<void()> focusChanged;
+
+ protected:
+  void focusInEvent(QFocusEvent* e) override {
+    Hooked<QLineEdit>::focusInEvent(e);
+    if (focusChanged) focusChanged();
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    Hooked<QLineEdit>::focusOutEvent(e);
+    if (focusChanged) focusChanged();
+  }
+};
+
+// A number too wide for its box, as the box shows it while the user is not in it: its last decimals
+// dropped until it fits, so that its sign and its whole integer part always show. Other texts, and
+// numbers whose integer part alone is too wide, show as they are (from their start).
+QString fitted(const QString& s, const QFontMetrics& fm, int room) {
+  static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?\\d*\\.\\d+$"));
+  if (fm.horizontalAdvance(s) <= room || !decimal.match(s).hasMatch()) return s;
+  QString t = s;
+  while (fm.horizontalAdvance(t) > room && t.back().isDigit() && t.contains('.')) t.chop(1);
+  if (t.endsWith('.') && fm.horizontalAdvance(t) > room) t.chop(1);
+  return t;
+}
+
 class TextView : public QtView {
  public:
   TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
     line_ = qobject_cast<QLineEdit*>(w_.data());
     multi_ = qobject_cast<QPlainTextEdit*>(w_.data());
+    // The whole text while the user is in the box, to edit; a fitted one once he leaves it.
+    if (auto* l = dynamic_cast<TextLine*>(w_.data())) l->focusChanged = [this] { sync(); };
+  }
+  ~TextView() override {
+    if (auto* l = dynamic_cast<TextLine*>(w_.data())) l->focusChanged = nullptr;
+  }
+  // The room a one-line box gives its text: within its frame and margins.
+  static int room(const QLineEdit& l) {
+    return l.width() - 2 * l.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &l) - 4;
   }
   void syncOwn() override {
-    QString s = qs(t_.Text);
+    const QString s = qs(t_.Text);
     const bool rtl = t_.RightToLeft.get();
     if (line_) {
-      if (line_->text() != s) {
-        line_->setText(s);
+      const QString shown = line_->hasFocus() ? s : fitted(s, line_->fontMetrics(), room(*line_));
+      if (line_->text() != shown) {
+        line_->setText(shown);
         // What the program writes shows from its start: a number wider than its box keeps its sign and
         // leading digits in view. The user's own typing keeps its caret.
         if (!line_->hasFocus()) line_->setCursorPosition(0);
@@ -139,7 +181,7 @@ class TextView : public QtView {
       });
       return m;
     }
-    auto* l = new Hooked<QLineEdit>(parent);
+    auto* l = new TextLine(parent);
     l->control = &c;
     QObject::connect(l, &QLineEdit::textEdited,
                      [&c](const QString& s) { guarded(c, "Change", [&] { c.Text = s.toStdString(); }); });

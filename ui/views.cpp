@@ -83,7 +83,14 @@ QFont fontFor(Control& c) {
   return f;
 }
 
-Qt::LayoutDirection readingOrder(const QString& s) { return s.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight; }
+Qt::LayoutDirection readingOrder(const QString& s) {
+  for (QChar c : s) {
+    if (c.isSpace()) continue;
+    const QChar::Direction d = c.direction();
+    return d == QChar::DirR || d == QChar::DirAL ? Qt::RightToLeft : Qt::LeftToRight;
+  }
+  return Qt::LeftToRight;
+}
 
 QString inReadingOrder(const QString& s) {
   if (s.isEmpty()) return s;

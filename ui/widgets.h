@@ -27,9 +27,10 @@ int mouseButtons(Qt::MouseButtons b);   // as buttons 1, 2, 4
 int shiftBits(Qt::KeyboardModifiers m);  // as shift bits 1, 2, 4
 QFont fontFor(Control& c);
 
-// A text's own reading order: right to left when its first letter is Hebrew, left to right otherwise
-// (numbers, Latin words, a text without letters), whatever the direction of the control showing it, so
-// that "שם המשתנה=" shows its "=" at its left and "-0.5" its sign at its left.
+// A text's own reading order: right to left when it begins with a Hebrew letter (after blanks), left to
+// right otherwise (numbers, Latin words, a text that begins with a sign or a stop, as "=כוח תגובה" was
+// written to show its "=" at the left), whatever the direction of the control showing it, so that
+// "שם המשתנה=" shows its "=" at its left and "-0.5" its sign at its left.
 Qt::LayoutDirection readingOrder(const QString& s);
 // The text isolated in its reading order, for widgets whose style lays out their text in the widget's
 // own direction (check boxes, option buttons, grid headers).

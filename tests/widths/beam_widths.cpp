@@ -41,6 +41,26 @@ TEST(Widths, EveryBeamTextShowsWholeAfterASolveOfTheLargestBeam) {
       for (const widths::Offender& o : widths::check()) found.push_back(o);
     }
   }
+  // A fixed end at the left and a force at the right end under P = 100000: the fixed end's reaction
+  // and moment have six and seven digits.
+  Form20Form.reset();
+  Form10Form.reset();
+  propertiesForm.reset();
+  Module20_initialize();
+  Form20& g = *Form20Form;
+  g.Show();
+  unit_F = 100000;
+  const auto drop = [&g](int k, float X, float Y) {
+    g.image1_MouseMove(k, 0, 0, 0, 0);
+    g.picture7_DragDrop(g.Image1[k], X, Y);
+  };
+  drop(6, 50, 1500);
+  drop(21, 9900 - 60 + 285, 1200);
+  if (!Form10Form->Visible.get()) g.ffb_Click();
+  ASSERT_TRUE(g.solution_current);
+  g.image1_MouseMove(6, 0, 0, 60, 60);
+  EXPECT_EQ(Form10Form->Text2[1].Text.get().substr(0, 3), "100") << "the fixed end's reaction is shown";
+  for (const widths::Offender& o : widths::check()) found.push_back(o);
   const std::string offenders = widths::report(found, kBeingMended);
   EXPECT_EQ(offenders, "") << "texts cut by their controls:\n" << offenders;
   Form20Form.reset();

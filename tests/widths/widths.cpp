@@ -89,6 +89,11 @@ struct Checker {
       // The frame and the box's own margins on either side.
       const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
       need(where, e->text(), fm.horizontalAdvance(e->text()), w->width() - 2 * frame - 4);
+      // A box may show a number with its last decimals dropped, never less than its integer part.
+      const QString full = qs(static_cast<ui::TextBox&>(c).Text);
+      const qsizetype point = full.indexOf('.');
+      if (e->text() != full && !(full.startsWith(e->text()) && point >= 0 && e->text().size() >= point))
+        need(where, full, fm.horizontalAdvance(full), fm.horizontalAdvance(e->text()));
     } else if (auto* b = qobject_cast<QToolButton*>(w)) {
       // Words whole within the margins; the lines and the picture within the button, its margins
       // taken where they must be.

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QTableView>
 
 #include "ui/form.h"
@@ -89,6 +90,8 @@ struct Panel : ui::Form {
     Label6.Caption = "-0.5";
     Label6.RightToLeft = true;
     Label6.Move(120, 480, 2400, 300);
+    Label7.Caption = "=כוח תגובה";
+    Label7.Move(120, 1560, 2400, 300);
     Text1.RightToLeft = true;
     Text1.Move(120, 840, 700, 300);
     Check1.Caption = "גזירה=";
@@ -96,6 +99,7 @@ struct Panel : ui::Form {
   }
   ui::Label Label5{this, nullptr, "Label5"};
   ui::Label Label6{this, nullptr, "Label6"};
+  ui::Label Label7{this, nullptr, "Label7"};
   ui::TextBox Text1{this, nullptr, "Text1"};
   ui::CheckBox Check1{this, nullptr, "Check1"};
 };
@@ -112,7 +116,7 @@ TEST_F(Reading, LabelsReadInTheirTextsOwnOrderWhateverTheirDirection) {
   const struct {
     ui::Label& label;
     Qt::LayoutDirection order;
-  } cases[] = {{f.Label5, Qt::RightToLeft}, {f.Label6, Qt::LeftToRight}};
+  } cases[] = {{f.Label5, Qt::RightToLeft}, {f.Label6, Qt::LeftToRight}, {f.Label7, Qt::LeftToRight}};
   for (const auto& c : cases) {
     QWidget* widget = ui::childHost(c.label);
     const QString text = QString::fromStdString(c.label.Caption);
@@ -127,12 +131,36 @@ TEST_F(Reading, LabelsReadInTheirTextsOwnOrderWhateverTheirDirection) {
 TEST_F(Reading, ATextBoxShowsWhatTheProgramWroteFromItsStartInItsOwnOrder) {
   auto* line = qobject_cast<QLineEdit*>(ui::childHost(f.Text1));
   ASSERT_NE(line, nullptr);
+  const int room = line->width() - 2 * line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line) - 4;
+  // A number too wide for its box drops only its last decimals; one whose integer part alone is too
+  // wide shows whole from its start.
+  const struct {
+    const char* text;
+    const char* shown;
+  } cases[] = {{"-49600.0000", "-49600."}, {"0.25", "0.25"}, {"-1234567890123", "-1234567890123"}};
+  for (const auto& c : cases) {
+    f.Text1.Text = c.text;
+    EXPECT_EQ(line->text().toStdString().substr(0, std::string(c.shown).size()), c.shown) << c.text;
+    EXPECT_TRUE(std::string(c.text).rfind(line->text().toStdString(), 0) == 0) << c.text << " shows its start";
+    if (line->text() != QString(c.text)) {
+      EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), room) << c.text;
+    }
+    EXPECT_EQ(line->cursorPosition(), 0) << c.text << ": the sign and leading digits show";
+    EXPECT_EQ(line->layoutDirection(), Qt::LeftToRight) << "a number reads from the left in a right-to-left box";
+    EXPECT_EQ(line->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute)
+        << "and stands at the right, where the box's text stands";
+  }
+  EXPECT_GT(QFontMetrics(line->font()).horizontalAdvance(u("-1234567890123")), room);
+  // In the box the user edits the whole text.
   f.Text1.Text = "-49600.0000";
-  EXPECT_LT(line->width(), line->fontMetrics().horizontalAdvance(line->text())) << "wider than its box";
-  EXPECT_EQ(line->cursorPosition(), 0) << "the sign and leading digits show";
-  EXPECT_EQ(line->layoutDirection(), Qt::LeftToRight) << "a number reads from the left in a right-to-left box";
-  EXPECT_EQ(line->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute)
-      << "and stands at the right, where the box's text stands";
+  w->show();
+  w->activateWindow();
+  line->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(line->hasFocus());
+  EXPECT_EQ(line->text(), u("-49600.0000"));
+  line->clearFocus();
+  EXPECT_TRUE(line->text().startsWith(u("-49600.")) && line->text().size() < 11) << "fitted again once left";
   f.Text1.Text = "שלום";
   EXPECT_EQ(line->layoutDirection(), Qt::RightToLeft);
   EXPECT_EQ(line->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute);
