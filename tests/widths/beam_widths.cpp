@@ -61,6 +61,16 @@ TEST(Widths, EveryBeamTextShowsWholeAfterASolveOfTheLargestBeam) {
   g.image1_MouseMove(6, 0, 0, 60, 60);
   EXPECT_EQ(Form10Form->Text2[1].Text.get().substr(0, 3), "100") << "the fixed end's reaction is shown";
   for (const widths::Offender& o : widths::check()) found.push_back(o);
+  // The cursor readout along the beam, in each unit system.
+  for (int system = 0; system <= 2; ++system) {
+    Form10Form->Option4[system].Value = true;
+    g.solution();
+    ASSERT_TRUE(g.solution_current);
+    for (int x : {0, 2500, 5000, 9999}) {
+      g.point_graf(Integer(x));
+      for (const widths::Offender& o : widths::check()) found.push_back(o);
+    }
+  }
   const std::string offenders = widths::report(found, kBeingMended);
   EXPECT_EQ(offenders, "") << "texts cut by their controls:\n" << offenders;
   Form20Form.reset();
