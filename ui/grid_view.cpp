@@ -30,8 +30,13 @@ class GridModel : public QAbstractTableModel {
   QVariant headerData(int s, Qt::Orientation o, int role) const override {
     if (role != Qt::DisplayRole) return {};
     if (o == Qt::Horizontal)
-      return s + 1 < g_.Cols() && g_.Rows() > 0 ? inReadingOrder(qs(g_.TextMatrix(0, s + 1))) : QVariant();
-    return s + 1 < g_.Rows() && g_.Cols() > 0 ? inReadingOrder(qs(g_.TextMatrix(s + 1, 0))) : QVariant();
+      return s + 1 < g_.Cols() && g_.Rows() > 0 ? inReadingOrder(qs(g_.TextMatrix(0, s + 1)), direction()) : QVariant();
+    return s + 1 < g_.Rows() && g_.Cols() > 0 ? inReadingOrder(qs(g_.TextMatrix(s + 1, 0)), direction()) : QVariant();
+  }
+  // The grid's direction: its columns run from the right in a right-to-left window unless it reads
+  // left to right.
+  Qt::LayoutDirection direction() const {
+    return !g_.LeftToRight.get() && g_.form()->RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight;
   }
   QString corner() const { return g_.Rows() > 0 && g_.Cols() > 0 ? qs(g_.TextMatrix(0, 0)) : QString(); }
   // A new size resets the model; new text only repaints, so filling a 101 by 101 grid cell by cell
@@ -91,7 +96,7 @@ class CellDelegate : public QStyledItemDelegate {
     QStyledItemDelegate::initStyleOption(o, i);
     const bool rtl = o->direction == Qt::RightToLeft;
     o->displayAlignment = shownAlignment(0, rtl) | Qt::AlignVCenter;
-    o->direction = readingOrder(o->text);
+    o->direction = readingOrder(o->text, o->direction);
   }
 };
 
@@ -110,7 +115,7 @@ class CornerPainter : public QObject {
     opt.rect = w->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.textAlignment = Qt::AlignCenter;
-    opt.text = inReadingOrder(m_.corner());
+    opt.text = inReadingOrder(m_.corner(), m_.direction());
     QPainter p(w);
     w->style()->drawControl(QStyle::CE_Header, &opt, &p, w);
     return true;
@@ -159,8 +164,7 @@ class GridView : public QtView {
       }
     }
     // Columns run from the right in a right-to-left window unless the grid reads left to right.
-    bool rtl = !g_.LeftToRight.get() && g_.form()->RightToLeft.get();
-    t_->setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+    t_->setLayoutDirection(model_.direction());
     if (g_.Row() > 0 && g_.Col() > 0) t_->setCurrentIndex(model_.index(g_.Row() - 1, g_.Col() - 1));
     syncing_ = false;
   }

@@ -59,7 +59,7 @@ class ButtonWidget : public Hooked<QToolButton> {
       y += pm.height() + gap;
     }
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.setLayoutDirection(readingOrder(text()));
+    p.setLayoutDirection(readingOrder(text(), layoutDirection()));
     for (const QString& line : lines) {
       p.drawText(QRect(r.left(), y, r.width(), fm.height()), Qt::AlignHCenter | Qt::AlignTop, line);
       y += fm.height();
@@ -166,7 +166,7 @@ class TextView : public QtView {
   Qt::LayoutDirection direction() const override {
     const QString s = qs(t_.Text);
     if (!line_ || s.isEmpty()) return QtView::direction();
-    return readingOrder(s);
+    return readingOrder(s, QtView::direction());
   }
 
  private:
@@ -200,7 +200,7 @@ class CheckView : public QtView {
                      [this](bool on) { guarded(c2_, "Click", [&] { c2_.Value = on ? 1 : 0; }); });
   }
   void syncOwn() override {
-    w2_->setText(inReadingOrder(qs(c2_.Caption)));
+    w2_->setText(inReadingOrder(qs(c2_.Caption), direction()));
     w2_->setChecked(c2_.Value.get() == 1);
   }
   CheckBox& c2_;
@@ -218,7 +218,7 @@ class OptionView : public QtView {
     });
   }
   void syncOwn() override {
-    w2_->setText(inReadingOrder(qs(o_.Caption)));
+    w2_->setText(inReadingOrder(qs(o_.Caption), direction()));
     w2_->setChecked(o_.Value.get());
   }
   OptionButton& o_;

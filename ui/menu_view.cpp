@@ -34,7 +34,7 @@ class MenuStyle : public QProxyStyle {
     const bool enabled = mi->state & State_Enabled, selected = mi->state & State_Selected;
     p->save();
     p->setFont(mi->font);
-    p->setLayoutDirection(readingOrder(text));
+    p->setLayoutDirection(readingOrder(text, Qt::RightToLeft));
     proxy()->drawItemText(p, room, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter | Qt::TextShowMnemonic |
                                        Qt::TextSingleLine | Qt::TextDontClip,
                           mi->palette, enabled, text, selected ? QPalette::HighlightedText : QPalette::Text);

@@ -109,7 +109,7 @@ class Surface : public Passive {
         QRect tr = fr->RightToLeft.get() ? QRect(width() - tw - 8, 0, tw, fm.height()) : QRect(8, 0, tw, fm.height());
         p.fillRect(tr, toQColor(c_.BackColor));
         p.setPen(toQColor(c_.ForeColor));
-        p.setLayoutDirection(readingOrder(cap));
+        p.setLayoutDirection(readingOrder(cap, fr->RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight));
         p.drawText(tr, Qt::AlignCenter, cap);
       }
     }
@@ -242,7 +242,7 @@ class LabelWidget : public Passive {
     // stops and Latin words fall where a Hebrew reader expects them, "גזירה=" with "=" at its left), a
     // number from the left ("-0.5") whatever the label's direction; the alignment is the visual one.
     const QString caption = qs(l_.Caption);
-    p.setLayoutDirection(readingOrder(caption));
+    p.setLayoutDirection(readingOrder(caption, l_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight));
     if (!l_.WordWrap.get()) {
       p.drawText(rect(), flags, caption);
       return;

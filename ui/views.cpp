@@ -83,18 +83,19 @@ QFont fontFor(Control& c) {
   return f;
 }
 
-Qt::LayoutDirection readingOrder(const QString& s) {
+Qt::LayoutDirection readingOrder(const QString& s, Qt::LayoutDirection control) {
+  const auto hebrew = [](QChar c) { return c.direction() == QChar::DirR || c.direction() == QChar::DirAL; };
   for (QChar c : s) {
     if (c.isSpace()) continue;
-    const QChar::Direction d = c.direction();
-    return d == QChar::DirR || d == QChar::DirAL ? Qt::RightToLeft : Qt::LeftToRight;
+    if (hebrew(c)) return Qt::RightToLeft;
+    break;
   }
-  return Qt::LeftToRight;
+  return std::any_of(s.begin(), s.end(), hebrew) ? control : Qt::LeftToRight;
 }
 
-QString inReadingOrder(const QString& s) {
+QString inReadingOrder(const QString& s, Qt::LayoutDirection control) {
   if (s.isEmpty()) return s;
-  const QChar isolate(readingOrder(s) == Qt::RightToLeft ? 0x2067 : 0x2066), pop(0x2069);
+  const QChar isolate(readingOrder(s, control) == Qt::RightToLeft ? 0x2067 : 0x2066), pop(0x2069);
   return isolate + s + pop;
 }
 

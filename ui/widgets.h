@@ -28,13 +28,14 @@ int shiftBits(Qt::KeyboardModifiers m);  // as shift bits 1, 2, 4
 QFont fontFor(Control& c);
 
 // A text's own reading order: right to left when it begins with a Hebrew letter (after blanks), left to
-// right otherwise (numbers, Latin words, a text that begins with a sign or a stop, as "=כוח תגובה" was
-// written to show its "=" at the left), whatever the direction of the control showing it, so that
-// "שם המשתנה=" shows its "=" at its left and "-0.5" its sign at its left.
-Qt::LayoutDirection readingOrder(const QString& s);
+// right when it holds none (numbers, Latin words), whatever the direction of the control showing it,
+// so that "שם המשתנה=" shows its "=" at its left and "-0.5" its sign at its left. A text that holds
+// Hebrew but begins otherwise keeps the control's direction: a right-to-left "1.  חלוקת הקורה:" is a
+// numbered Hebrew sentence, a left-to-right "=כוח תגובה" was written to show its "=" at the left.
+Qt::LayoutDirection readingOrder(const QString& s, Qt::LayoutDirection control);
 // The text isolated in its reading order, for widgets whose style lays out their text in the widget's
 // own direction (check boxes, option buttons, grid headers).
-QString inReadingOrder(const QString& s);
+QString inReadingOrder(const QString& s, Qt::LayoutDirection control);
 // Where a control's text stands (Alignment 0 left, 1 right, 2 centre), as an absolute alignment that
 // a text of either reading order keeps: a right-to-left control mirrors left and right.
 Qt::Alignment shownAlignment(int alignment, bool rightToLeft);

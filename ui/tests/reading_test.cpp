@@ -92,6 +92,9 @@ struct Panel : ui::Form {
     Label6.Move(120, 480, 2400, 300);
     Label7.Caption = "=כוח תגובה";
     Label7.Move(120, 1560, 2400, 300);
+    Label8.Caption = "1.  חלוקת הקורה לאלמנטים:";
+    Label8.RightToLeft = true;
+    Label8.Move(120, 1920, 2400, 300);
     Text1.RightToLeft = true;
     Text1.Move(120, 840, 700, 300);
     Check1.Caption = "גזירה=";
@@ -100,6 +103,7 @@ struct Panel : ui::Form {
   ui::Label Label5{this, nullptr, "Label5"};
   ui::Label Label6{this, nullptr, "Label6"};
   ui::Label Label7{this, nullptr, "Label7"};
+  ui::Label Label8{this, nullptr, "Label8"};
   ui::TextBox Text1{this, nullptr, "Text1"};
   ui::CheckBox Check1{this, nullptr, "Check1"};
 };
@@ -116,7 +120,8 @@ TEST_F(Reading, LabelsReadInTheirTextsOwnOrderWhateverTheirDirection) {
   const struct {
     ui::Label& label;
     Qt::LayoutDirection order;
-  } cases[] = {{f.Label5, Qt::RightToLeft}, {f.Label6, Qt::LeftToRight}, {f.Label7, Qt::LeftToRight}};
+  } cases[] = {{f.Label5, Qt::RightToLeft}, {f.Label6, Qt::LeftToRight}, {f.Label7, Qt::LeftToRight},
+               {f.Label8, Qt::RightToLeft}};
   for (const auto& c : cases) {
     QWidget* widget = ui::childHost(c.label);
     const QString text = QString::fromStdString(c.label.Caption);
