@@ -1,13 +1,14 @@
 // The grid: a table view over the grid's cells that leaves in-cell editing to the window.
 #include "ui/widgets.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QTableView>
-#include <QAbstractButton>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <algorithm>
 #include <vector>
 
@@ -97,6 +98,15 @@ class CellDelegate : public QStyledItemDelegate {
     const bool rtl = o->direction == Qt::RightToLeft;
     o->displayAlignment = shownAlignment(0, rtl) | Qt::AlignVCenter;
     o->direction = readingOrder(o->text, o->direction);
+    // A number wider than its cell drops its last decimals rather than its end ("-100000.0..."); one
+    // whose integer part alone is too wide stands from its start, its sign and leading digits shown.
+    const QWidget* w = o->widget;
+    const int margin = 2 * ((w ? w->style() : QApplication::style())->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1);
+    const int room = o->rect.width() - margin;
+    const QFontMetrics fm(o->font);
+    o->text = fittedNumber(o->text, fm, room);
+    if (fm.horizontalAdvance(o->text) > room && o->direction == Qt::LeftToRight)
+      o->displayAlignment = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
   }
 };
 

@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QScrollBar>
 #include <QSlider>
@@ -105,18 +104,6 @@ class TextLine : public Hooked<QLineEdit> {
   }
 };
 
-// A number too wide for its box, as the box shows it while the user is not in it: its last decimals
-// dropped until it fits, so that its sign and its whole integer part always show. Other texts, and
-// numbers whose integer part alone is too wide, show as they are (from their start).
-QString fitted(const QString& s, const QFontMetrics& fm, int room) {
-  static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?\\d*\\.\\d+$"));
-  if (fm.horizontalAdvance(s) <= room || !decimal.match(s).hasMatch()) return s;
-  QString t = s;
-  while (fm.horizontalAdvance(t) > room && t.back().isDigit() && t.contains('.')) t.chop(1);
-  if (t.endsWith('.') && fm.horizontalAdvance(t) > room) t.chop(1);
-  return t;
-}
-
 class TextView : public QtView {
  public:
   TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
@@ -136,7 +123,7 @@ class TextView : public QtView {
     const QString s = qs(t_.Text);
     const bool rtl = t_.RightToLeft.get();
     if (line_) {
-      const QString shown = line_->hasFocus() ? s : fitted(s, line_->fontMetrics(), room(*line_));
+      const QString shown = line_->hasFocus() ? s : fittedNumber(s, line_->fontMetrics(), room(*line_));
       if (line_->text() != shown) {
         line_->setText(shown);
         // What the program writes shows from its start: a number wider than its box keeps its sign and

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -97,6 +98,15 @@ QString inReadingOrder(const QString& s, Qt::LayoutDirection control) {
   if (s.isEmpty()) return s;
   const QChar isolate(readingOrder(s, control) == Qt::RightToLeft ? 0x2067 : 0x2066), pop(0x2069);
   return isolate + s + pop;
+}
+
+QString fittedNumber(const QString& s, const QFontMetrics& fm, int room) {
+  static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?\\d*\\.\\d+$"));
+  if (fm.horizontalAdvance(s) <= room || !decimal.match(s).hasMatch()) return s;
+  QString t = s;
+  while (fm.horizontalAdvance(t) > room && t.back().isDigit() && t.contains('.')) t.chop(1);
+  if (t.endsWith('.') && fm.horizontalAdvance(t) > room) t.chop(1);
+  return t;
 }
 
 Qt::Alignment shownAlignment(int a, bool rtl) {

@@ -57,6 +57,7 @@ TEST(Widths, EveryBeamTextShowsWholeAfterASolveOfTheLargestBeam) {
   drop(6, 50, 1500);
   drop(21, 9900 - 60 + 285, 1200);
   if (!Form10Form->Visible.get()) g.ffb_Click();
+  g.ffd_Click();
   ASSERT_TRUE(g.solution_current);
   g.image1_MouseMove(6, 0, 0, 60, 60);
   EXPECT_EQ(Form10Form->Text2[1].Text.get().substr(0, 3), "100") << "the fixed end's reaction is shown";

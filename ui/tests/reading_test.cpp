@@ -226,6 +226,31 @@ TEST(GridCells, NumbersReadFromTheLeftAndTheCornerShowsItsText) {
   ui::unrealize(f);
 }
 
+TEST(GridCells, ANumberWiderThanItsCellDropsOnlyItsLastDecimals) {
+  ui::QtServices svc{"t"};
+  Tables f;
+  f.Right.setColWidth(2, 900);
+  f.Right.setTextMatrix(1, 2, "-100000.0000");
+  ui::FormWindow* w = ui::realize(f);
+  w->resize(400, 300);
+  const QString text = u("-100000.0000");
+  const QFont font = ui::childHost(f.Right)->font();
+  auto* t = qobject_cast<QTableView*>(ui::childHost(f.Right));
+  const int room = t->columnWidth(1) - 6;
+  ASSERT_GT(QFontMetrics(font).horizontalAdvance(text), room) << "too wide for its cell";
+  const QImage shown = cellInk(f.Right, 1, 2);
+  // The cell shows the number's start up to some decimal, not Qt's "-100000.0…".
+  long best = -1;
+  for (qsizetype n = text.indexOf('.'); n <= text.size(); ++n) {
+    const long d = distance(shown, reads(text.left(n), font, Qt::LeftToRight));
+    if (best < 0 || d < best) best = d;
+  }
+  const QString elided = QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+  ASSERT_NE(elided, text);
+  EXPECT_LT(best * 2, distance(shown, reads(elided, font, Qt::LeftToRight)));
+  ui::unrealize(f);
+}
+
 struct Menus : ui::Form {
   Menus() : ui::Form("Menus") { setClientSize(6000, 3000); }
   ui::Menu view{this, nullptr, "view", "תצוגה"};
