@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine (installs what is missing), configures and builds, then:
-#   ./dev.sh run    starts the launcher kesvo
+#   ./dev.sh run    builds the three programs alone (no tests) and starts the launcher kesvo
 #   ./dev.sh test   runs every test, in a plain build and under AddressSanitizer and UBSan, and a short
 #                   run of the truss file reader's fuzz target
 #   ./dev.sh bench  runs the benchmarks
@@ -24,20 +24,30 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc)
-build() {  # build <dir> [-S <source folder>] [cmake options...]
-  local dir=$1 src=.
+build() {  # build <dir> [-S <source folder>] [cmake options...] [-- targets...]
+  local dir=$1 src=. options=()
   shift
   if [ "${1:-}" = -S ]; then
     src=$2
     shift 2
   fi
-  cmake -S "$src" -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  while (($#)) && [ "$1" != -- ]; do
+    options+=("$1")
+    shift
+  done
+  (($#)) && shift
+  cmake -S "$src" -B "$dir" -G Ninja "${options[@]}" >/dev/null
+  if (($#)); then
+    cmake --build "$dir" -j "$jobs" --target "$@"
+  else
+    cmake --build "$dir" -j "$jobs"
+  fi
 }
 
 case "${1:-run}" in
   run)
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    echo "building kesvo, beam and truss in build/ (no tests), then starting kesvo"
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -- kesvo beam truss
     exec ./build/bin/kesvo
     ;;
   test)
