@@ -44,8 +44,8 @@ build() {  # build <dir> [-S <source folder>] [cmake options...] [-- targets...]
   fi
 }
 
-# Leaks are reported; the ones left inside system libraries (Qt's platform plugins, fonts, D-Bus) are
-# suppressed in lsan.supp, each with its reason.
+# Leaks are reported; the few that stay inside system libraries are suppressed in lsan.supp, each with
+# its reason.
 sanitizers() {
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export LSAN_OPTIONS="suppressions=$PWD/lsan.supp:print_suppressions=0"
