@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QVBoxLayout>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
