@@ -64,7 +64,7 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   if (keys && keys != w) w->giveKeysBackTo(keys);
   w->show();
   w->raise();
-  w->activateWindow();
+  if (activate) w->activateWindow();
   w->raiseOwnedWhenActive();
   if (!modal) return;
   QEventLoop loop;
