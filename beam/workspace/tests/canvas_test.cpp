@@ -1,6 +1,8 @@
 // The beam canvas: drops snap icons and place objects, keys move the selected object on the beam, and
 // each drop or key release solves the beam again.
+#include <cctype>
 #include <cmath>
+#include <string>
 
 #include "workspace_fixture.h"
 
@@ -195,34 +197,40 @@ TEST_F(Canvas, NodesDroppedOnTakenPlacesAllBecomeNodes) {
 
 // A node object whose icon covers a beam end as it is dropped stands on that end: a fixed end so dropped
 // makes a cantilever of one element, whose tip turns by M L / EI = 1 under a unit end moment (L = EI = 1).
-TEST_F(Canvas, ANodeIconDroppedOverABeamEndStandsOnIt) {
-  struct Case {
-    const char* name;
-    int k;
-    float left;        // the icon's Left as dropped
-    float momentLeft;  // a unit moment at the other end
-  } cases[] = {
-      {"fixed end just past the left end zone", 6, 201, 10150},
-      {"fixed end a little over 200", 6, 215, 10150},
-      {"fixed end reaching over the left end", 6, 240, 10150},
-      {"fixed end starting on the left end", 6, 285, 10150},
-      {"fixed end ending on the right end", 6, 10135, 150},
-      {"support reaching over the right end", 1, 9930, -1},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    Form20& f = start();
-    drop(c.k, c.left, 1500);
-    if (c.momentLeft >= 0) drop(31, c.momentLeft, 1500);
-    EXPECT_EQ(n_elem, 1) << c.name;
-    EXPECT_TRUE(node_list(0).obj == c.k || node_list(1).obj == c.k) << c.name;
-    if (c.momentLeft >= 0) {
-      ASSERT_TRUE(f.solution_current) << c.name;
-      EXPECT_NEAR(std::abs(P(2)), 1.0, 1e-6) << c.name;
-    }
-    TearDown();
+struct EndDrop {
+  const char* name;
+  int k;
+  float left;        // the icon's Left as dropped
+  float momentLeft;  // a unit moment at the other end (-1: none)
+};
+struct DropOverAnEnd : Workspace, ::testing::WithParamInterface<EndDrop> {};
+
+TEST_P(DropOverAnEnd, StandsOnTheEnd) {
+  const EndDrop& c = GetParam();
+  Form20& f = start();
+  drop(c.k, c.left, 1500);
+  if (c.momentLeft >= 0) drop(31, c.momentLeft, 1500);
+  EXPECT_EQ(n_elem, 1);
+  EXPECT_TRUE(node_list(0).obj == c.k || node_list(1).obj == c.k);
+  if (c.momentLeft >= 0) {
+    ASSERT_TRUE(f.solution_current);
+    EXPECT_NEAR(std::abs(P(2)), 1.0, 1e-6);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Canvas, DropOverAnEnd,
+                         ::testing::Values(EndDrop{"fixed end just past the left end zone", 6, 201, 10150},
+                                           EndDrop{"fixed end a little over 200", 6, 215, 10150},
+                                           EndDrop{"fixed end reaching over the left end", 6, 240, 10150},
+                                           EndDrop{"fixed end starting on the left end", 6, 285, 10150},
+                                           EndDrop{"fixed end ending on the right end", 6, 10135, 150},
+                                           EndDrop{"support reaching over the right end", 1, 9930, -1}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           for (char& ch : name)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return name;
+                         });
 
 // With the end taken, a node dropped next to it leaves an element at least one key step (15 twips) long.
 TEST_F(Canvas, ANodeDroppedBesideATakenEndLeavesAnElementAKeyStepLong) {

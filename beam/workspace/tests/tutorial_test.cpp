@@ -371,36 +371,37 @@ void expectInside(const ui::PictureBox& p, const std::string& what) {
 
 // Each step graph is drawn at a scale of its own figures, so it fits its picture even where it is far
 // larger than the full solution (a step-one moment over a support that the continuity takes back).
-TEST_F(Tutorial, EveryStepGraphFitsItsPicture) {
-  struct Case {
-    const char* name;
-    float L;
-    std::vector<std::pair<int, int>> nodes;  // object, x
-    float forceAt;
-  } cases[] = {
-      {"two equal spans, a force beside the middle support", 10, {{1, 0}, {2, 5000}, {3, 10000}}, 4500},
-      {"three spans, a force near an end", 3, {{1, 0}, {2, 3000}, {3, 6000}, {4, 10000}}, 500},
-      {"fixed ends and a hinge", 1, {{6, 0}, {11, 2000}, {7, 10000}}, 1000},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    Form20& f = start();
-    beam_length = c.L, unit_L = c.L / 10000;
-    for (auto [k, x] : c.nodes) {
-      const float half = k <= 5 ? 180 : 75;
-      drop(k, x == 0 ? 50 : x == 10000 ? 10000 : x + 285 - half, k <= 5 ? 1800 : 1500);
-    }
-    drop(21, c.forceAt + 285 - 60, 1200);
-    ASSERT_TRUE(f.solution_current) << c.name;
-    properties& t = open();
-    ASSERT_FALSE(t.Picture1.drawn().empty()) << c.name;
-    expectInside(t.Picture1, c.name);
-    expectInside(t.Picture2, c.name);
-    t.bb_1.choose();
-    expectInside(f.Picture3, c.name);
-    TearDown();
+struct StepBeam {
+  const char* name;
+  float L;
+  std::vector<std::pair<int, int>> nodes;  // object, x
+  float forceAt;
+};
+struct StepGraphs : Tutorial, ::testing::WithParamInterface<StepBeam> {};
+
+TEST_P(StepGraphs, FitTheirPictures) {
+  const StepBeam& c = GetParam();
+  Form20& f = start();
+  beam_length = c.L, unit_L = c.L / 10000;
+  for (auto [k, x] : c.nodes) {
+    const float half = k <= 5 ? 180 : 75;
+    drop(k, x == 0 ? 50 : x == 10000 ? 10000 : x + 285 - half, k <= 5 ? 1800 : 1500);
   }
+  drop(21, c.forceAt + 285 - 60, 1200);
+  ASSERT_TRUE(f.solution_current);
+  properties& t = open();
+  ASSERT_FALSE(t.Picture1.drawn().empty());
+  expectInside(t.Picture1, c.name);
+  expectInside(t.Picture2, c.name);
+  t.bb_1.choose();
+  expectInside(f.Picture3, c.name);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Tutorial, StepGraphs,
+    ::testing::Values(StepBeam{"two equal spans, a force beside the middle support", 10, {{1, 0}, {2, 5000}, {3, 10000}}, 4500},
+                      StepBeam{"three spans, a force near an end", 3, {{1, 0}, {2, 3000}, {3, 6000}, {4, 10000}}, 500},
+                      StepBeam{"fixed ends and a hinge", 1, {{6, 0}, {11, 2000}, {7, 10000}}, 1000}));
 
 // The fit draws the solution as it now stands at its own scales, also after a solve since the last
 // fill ("עדכן" not chosen).
