@@ -47,6 +47,16 @@ int QtServices::askYesNo(const std::string& prompt, const std::string& title) {
   return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
 }
 
+int QtServices::askYesNoCancel(const std::string& prompt, const std::string& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.setLayoutDirection(Qt::RightToLeft);
+  const int answer = box.exec();
+  return answer == QMessageBox::Yes ? vbYes : answer == QMessageBox::No ? vbNo : vbCancel;
+}
+
 void QtServices::showForm(Form& form, bool modal, Form* owner) {
   FormWindow* w = realize(form);
   // An owned window, modal or not, stays in front of its owner, also when it is shown while its owner
