@@ -20,6 +20,8 @@ const char* const kBadLoad = "ערך הכח אינו מספר תקין - נשמ�
 constexpr int kHourglass = 11;
 // The displaced shape is kept within this distance of the canvas, so no pixel is ever out of range.
 constexpr float kFarAway = 1e6f;
+// The formulas and the internal tables cover the matrix frames.
+constexpr float kPanelHeight = 5160;
 // The equations are set in a fixed-pitch font, so the transposition mark can stand right after its
 // matrix: a character of it is this wide.
 constexpr float kEquationChar = 120;
@@ -88,11 +90,12 @@ void Form2::layOut() {
     float l, t, w, h;
   };
   const Box boxes[] = {
-      {Frame8, "מטריצת הקשיחות  K  ", 120, 480, 5520, 2880},
-      {Frame7, "מטריצת הכיוונים  Q  ", 5760, 480, 5520, 2880},
-      {Frame6, "מטריצת התזוזות של הצמטים u [במיקרונים]", 120, 3480, 4200, 2100},
-      {Frame5, "מטריצת S   ", 4440, 3480, 6840, 1020},
-      {Frame4, "   [N]  כוחות במוטות   -  t      ", 4440, 4560, 6840, 1020},
+      {Frame8, "מטריצת הקשיחות  K  ", 120, 480, 5520, 2700},
+      {Frame7, "מטריצת הכיוונים  Q  ", 5760, 480, 5520, 2700},
+      {Frame6, "מטריצת התזוזות של הצמטים u [במיקרונים]", 120, 3300, 4200, 2340},
+      // S and t have one row each, under their heading row and over a scroll bar.
+      {Frame5, "מטריצת S   ", 4440, 3300, 6840, 1140},
+      {Frame4, "   [N]  כוחות במוטות   -  t      ", 4440, 4500, 6840, 1140},
       {Frame3, "מודל האלסטיות E , ושטח חתך A", 3240, 5700, 4920, 2580},
       {Frame2, " מטריצת הכוחות בצמתים P ", 8280, 5700, 3000, 2580},
       {Frame9, "מאמץ מקסימאלי במוט i ", 120, 5700, 3000, 2580},
@@ -104,24 +107,24 @@ void Form2::layOut() {
   auto grid = [](ui::ControlArray<ui::Grid>& a, int index, ui::Frame& on, int rows, int cols) {
     a.LoadIn(index, &on);
     ui::Grid& g = a[index];
-    g.Move(90, 240, on.Width - 180, on.Height - 330);
+    g.Move(90, 210, on.Width - 180, on.Height - 300);
     g.setRows(rows);
     g.setCols(cols);
     g.LeftToRight = true;
   };
-  grid(MSFlexGrid1, 10, Frame8, 2, 2);
-  grid(MSFlexGrid1, 6, Frame7, 2, 2);
-  grid(MSFlexGrid1, 11, Frame6, 2, 2);
-  grid(MSFlexGrid1, 8, Frame5, 2, 2);
-  grid(MSFlexGrid1, 12, Frame4, 2, 2);
-  grid(MSFlexGrid2, 9, Frame3, 3, 2);
-  grid(MSFlexGrid2, 7, Frame2, 2, 2);
-  MSFlexGrid2[9].Move(120, 700, 4680, 1260);
-  MSFlexGrid2[7].Move(120, 700, 2760, 1260);
-  MSFlexGrid2[9].setTextMatrix(1, 0, "E=");
-  MSFlexGrid2[9].setTextMatrix(2, 0, "A=");
-  MSFlexGrid2[9].Visible = false;
-  MSFlexGrid2[7].Visible = false;
+  grid(MSFlexGrid1, kKGrid, Frame8, 2, 2);
+  grid(MSFlexGrid1, kQGrid, Frame7, 2, 2);
+  grid(MSFlexGrid1, kUGrid, Frame6, 2, 2);
+  grid(MSFlexGrid1, kSGrid, Frame5, 2, 2);
+  grid(MSFlexGrid1, kTGrid, Frame4, 2, 2);
+  grid(MSFlexGrid2, kEAGrid, Frame3, 3, 2);
+  grid(MSFlexGrid2, kPGrid, Frame2, 2, 2);
+  MSFlexGrid2[kEAGrid].Move(120, 700, 4680, 1260);
+  MSFlexGrid2[kPGrid].Move(120, 700, 2760, 1260);
+  MSFlexGrid2[kEAGrid].setTextMatrix(1, 0, "E=");
+  MSFlexGrid2[kEAGrid].setTextMatrix(2, 0, "A=");
+  MSFlexGrid2[kEAGrid].Visible = false;
+  MSFlexGrid2[kPGrid].Visible = false;
   MSFlexGrid2.EnterCell = [this](int i) { MSFlexGrid2_EnterCell(i); };
   MSFlexGrid2.KeyDown = [this](int i, int& k, int s) { MSFlexGrid2_KeyDown(i, k, s); };
   MSFlexGrid2.KeyPress = [this](int i, int& k) { MSFlexGrid2_KeyPress(i, k); };
@@ -170,7 +173,7 @@ void Form2::layOut() {
 void Form2::makeFormulas() {
   ui::Frame& panel = Frame1[0];
   panel.Caption = "נוסחאות (מטריצות)";
-  panel.Move(120, 480, 11160, 5100);
+  panel.Move(120, 480, 11160, kPanelHeight);
   panel.Visible = false;
   int next = 0;
   auto text = [&](ui::Control* on, const char* caption, float l, float t, float w, bool hebrew) -> ui::Label& {
@@ -218,10 +221,11 @@ void Form2::makeFormulas() {
   }
   text(&panel, "n  -  מספר דרגות החופש   ", 6960, 3720, 3960, true);
   text(&panel, "m  -  מספר האלמנטים        ", 6960, 4080, 3960, true);
-  text(&panel, "הסבר לדרך הפתרון בצורה מפורטת - ראה ניספח תאורטי", 5400, 4620, 5520, true);
+  // The note stands below the box, clear of its border.
+  text(&panel, "הסבר לדרך הפתרון בצורה מפורטת - ראה ניספח תאורטי", 5400, 4740, 5520, true);
   FrameCase.Caption = " פתרון אפשרי למקרה מסויים ";
   FrameCase.FontName = "Miriam";
-  FrameCase.Move(120, 3600, 6480, 1080);
+  FrameCase.Move(120, 3600, 6480, 960);
   equation(&FrameCase, "[Q][t]=[P]", 0, 4080, 480);
   text(&FrameCase, "  [ n x m] [ m x1]   [ n x 1]", 120, 480, 3840, false).FontSize = 8.0f;
 }
@@ -229,7 +233,7 @@ void Form2::makeFormulas() {
 void Form2::makeTables() {
   ui::Frame& panel = Frame1[1];
   panel.Caption = "נתוני חישוב";
-  panel.Move(120, 480, 11160, 5100);
+  panel.Move(120, 480, 11160, kPanelHeight);
   panel.Visible = false;
   struct Table {
     int index;
@@ -301,7 +305,7 @@ void Form2::Form_Unload(int& Cancel) {
 void Form2::Option1_Click(int Index) {
   option_state(1) = Option1[1].Value.get() ? -1 : 0;
   const bool uniform = Option1[0].Value.get();
-  MSFlexGrid2[9].Visible = !uniform;
+  MSFlexGrid2[kEAGrid].Visible = !uniform;
   for (int k = 0; k < 2; ++k) {
     Text2[k].Visible = uniform;
     LabelUnit[k].Visible = uniform;
@@ -312,7 +316,7 @@ void Form2::Option1_Click(int Index) {
 void Form2::Option2_Click(int Index) {
   option_state(2) = Option2[1].Value.get() ? -1 : 0;
   const bool uniform = Option2[0].Value.get();
-  MSFlexGrid2[7].Visible = !uniform;
+  MSFlexGrid2[kPGrid].Visible = !uniform;
   Text3.Visible = uniform;
   LabelN.Visible = uniform;
   if (!uniform) sizeEditGrids(true);
@@ -329,7 +333,7 @@ std::string Form2::dofLabel(int i) {
 }
 
 void Form2::sizeEditGrids(bool refill) {
-  ui::Grid& ea = MSFlexGrid2[9];
+  ui::Grid& ea = MSFlexGrid2[kEAGrid];
   const int before = refill ? 1 : ea.Cols();
   ea.setCols(lines_count + 1);
   for (int j = 1; j <= lines_count; ++j) {
@@ -338,7 +342,7 @@ void Form2::sizeEditGrids(bool refill) {
     ea.setTextMatrix(1, j, cellText(line_E(j - 1)));
     ea.setTextMatrix(2, j, cellText(line_A(j - 1)));
   }
-  ui::Grid& p = MSFlexGrid2[7];
+  ui::Grid& p = MSFlexGrid2[kPGrid];
   const int rows = refill ? 1 : p.Rows();
   const int n = std::clamp(int(dof_count), 0, 100);
   p.setRows(n + 1);
@@ -375,7 +379,7 @@ void Form2::Command6_Click() {
     sizeEditGrids(true);
   } else {
     sizeEditGrids(false);
-    ui::Grid& g = MSFlexGrid2[9];
+    ui::Grid& g = MSFlexGrid2[kEAGrid];
     for (int j = 1; j <= lines_count; ++j) {
       const float e = float(ui::Val(g.TextMatrix(1, j))), a = float(ui::Val(g.TextMatrix(2, j)));
       if (goodEA(e)) line_E(j - 1) = e; else refused = true;
@@ -387,7 +391,7 @@ void Form2::Command6_Click() {
   }
   // Other bars make the solution on the canvas one of another truss.
   if (!std::equal(E0.begin(), E0.end(), line_E.begin()) || !std::equal(A0.begin(), A0.end(), line_A.begin()))
-    Form1Form->resultsGone();
+    Form1Form->truss_edited();
   if (refused) ui::MsgBox(kBadEA);
 }
 
@@ -395,7 +399,7 @@ void Form2::Command5_Click() {
   const auto f0 = f_value;
   bool refused = false;
   const float typed = float(ui::Val(Text3.Text.get()));
-  ui::Grid& g = MSFlexGrid2[7];
+  ui::Grid& g = MSFlexGrid2[kPGrid];
   sizeEditGrids(false);
   g.setCol(1);
   const int n = g.Rows() - 1;
@@ -416,7 +420,7 @@ void Form2::Command5_Click() {
   for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, cellText(f_value(i)));
   truss::fitColumns(g);
   // Other loads make the solution on the canvas one of another truss.
-  if (!std::equal(f0.begin(), f0.end(), f_value.begin())) Form1Form->resultsGone();
+  if (!std::equal(f0.begin(), f0.end(), f_value.begin())) Form1Form->truss_edited();
   if (refused) ui::MsgBox(kBadLoad);
 }
 
@@ -548,17 +552,17 @@ void Form2::Command2_Click() {
 
 void Form2::sizeGrids(int n, bool whole) {
   const int bars = lines_count;
-  MSFlexGrid1[6].setRows(n + 1);
-  MSFlexGrid1[6].setCols(bars + 1);
-  MSFlexGrid1[8].setCols(bars + 1);
-  MSFlexGrid1[11].setRows(n + 1);
-  MSFlexGrid1[11].setCols(2);
-  MSFlexGrid1[10].setRows(n + 1);
-  MSFlexGrid1[10].setCols(n + 1);
-  MSFlexGrid1[12].setRows(2);
-  MSFlexGrid1[12].setCols(bars + 1);
+  MSFlexGrid1[kQGrid].setRows(n + 1);
+  MSFlexGrid1[kQGrid].setCols(bars + 1);
+  MSFlexGrid1[kSGrid].setCols(bars + 1);
+  MSFlexGrid1[kUGrid].setRows(n + 1);
+  MSFlexGrid1[kUGrid].setCols(2);
+  MSFlexGrid1[kKGrid].setRows(n + 1);
+  MSFlexGrid1[kKGrid].setCols(n + 1);
+  MSFlexGrid1[kTGrid].setRows(2);
+  MSFlexGrid1[kTGrid].setCols(bars + 1);
   // What an earlier solve wrote may belong to other directions or bars.
-  for (int g : {6, 8, 10, 11, 12})
+  for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid})
     if (!whole || g == 11 || g == 12) clearBody(MSFlexGrid1[g]);
   sizeEditGrids(false);
 }
@@ -567,6 +571,8 @@ void Form2::Command3_Click() {
   Load();
   Form1& f = *Form1Form;
   f.MousePointer = kHourglass;
+  // Whatever this solve finds, nothing of the last one may stay beside it or pass for it.
+  forget_solution();
   // A bar still waiting for its second end is not part of the truss.
   f.cancel_bar();
   // Choosing the point mode clears every highlight, also when it is chosen already.
@@ -575,7 +581,10 @@ void Form2::Command3_Click() {
   else
     f.Option3[1].Value = true;
   max_sigma = 0;
+  // The solve always takes away the points no bar reaches: that is no change of the drawing to ask about.
+  const bool changed = f.truss_changed;
   point_lines();
+  f.truss_changed = changed;
 
   int n = 0;
   for (int p = 0; p < points_count && p <= 50; ++p) {
@@ -602,7 +611,7 @@ void Form2::Command3_Click() {
     if (f.Line1.exists(j) && f.Line1[j].Visible.get()) ++m;
   if (m < n) {
     // The directions are numbered anew: nothing solved with the old numbering may still show.
-    clearResult(n);
+    zeroResult();
     if (f.dd2.Checked.get()) sizeGrids(n);
     ui::MsgBox(kTooFewBars);
     f.MousePointer = ui::vbDefault;
@@ -637,7 +646,7 @@ void Form2::Command3_Click() {
         P(i) = float(pt.F_type_x) * f_value(i);
       else if (dof_list(i).is_y == -1)
         P(i) = float(pt.F_type_y) * f_value(i);
-      if (grids) setCell(MSFlexGrid2[7], i, 1, cellText(P(i)));
+      if (grids) setCell(MSFlexGrid2[kPGrid], i, 1, cellText(P(i)));
     }
     for (int j = 1; j <= bars; ++j) {
       const ui::LineControl& line = f.Line1[j - 1];
@@ -652,14 +661,14 @@ void Form2::Command3_Click() {
         S(j) = 0;
       }
       if (grids) {
-        ui::Grid& q_grid = MSFlexGrid1[6];
+        ui::Grid& q_grid = MSFlexGrid1[kQGrid];
         for (int i = 1; i <= n; ++i) setCell(q_grid, i, j, cellText(Q(i, j)));
-        setCell(MSFlexGrid1[8], 1, j, cellText(S(j)));
-        setCell(MSFlexGrid1[8], 0, j, barHeading(j - 1));
-        setCell(MSFlexGrid2[9], 0, j, barHeading(j - 1));
-        setCell(MSFlexGrid2[9], 1, j, cellText(line_E(j - 1)));
-        setCell(MSFlexGrid2[9], 2, j, cellText(line_A(j - 1)));
-        setCell(MSFlexGrid1[12], 0, j, barHeading(j - 1));
+        setCell(MSFlexGrid1[kSGrid], 1, j, cellText(S(j)));
+        setCell(MSFlexGrid1[kSGrid], 0, j, barHeading(j - 1));
+        setCell(MSFlexGrid2[kEAGrid], 0, j, barHeading(j - 1));
+        setCell(MSFlexGrid2[kEAGrid], 1, j, cellText(line_E(j - 1)));
+        setCell(MSFlexGrid2[kEAGrid], 2, j, cellText(line_A(j - 1)));
+        setCell(MSFlexGrid1[kTGrid], 0, j, barHeading(j - 1));
       }
     }
     // Q is zero but where a bar ends at the point of a free direction, and so is S Q^T.
@@ -675,66 +684,70 @@ void Form2::Command3_Click() {
       u.ReDim(1, n, 1, 1);
       for (int i = 1; i <= n; ++i) u(i, 1) = dof_u(i, 1);
       solve1::mat_mult(SQ, u, P, 2);
+      solution_current = true;
+      f.Command2.Enabled = true;
       if (f.dd3.Checked.get()) line_dx_dy();
       if (f.dd4.Checked.get()) t_output();
       // Without the colouring the forces still belong in their grid.
       if (grids && !f.dd4.Checked.get())
-        for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[12], 1, j + 1, cellText(line_t(j)));
+        for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[kTGrid], 1, j + 1, cellText(line_t(j)));
+      Text4[0].Text = ui::Str(max_sigma);
+      Text4[1].Text = ui::Str(int(max_sigma_line));
     } else {
-      clearResult(n);
+      zeroResult();
     }
-    Text4[0].Text = ui::Str(max_sigma);
-    Text4[1].Text = ui::Str(int(max_sigma_line));
     if (grids) {
       for (int i = 1; i <= n; ++i) {
         if (P_data(dof_list(i).point).slots_used == 0) continue;
         const std::string label = dofLabel(i);
-        setCell(MSFlexGrid1[6], i, 0, label);
-        setCell(MSFlexGrid2[7], i, 0, label);
-        setCell(MSFlexGrid1[11], i, 0, label);
+        setCell(MSFlexGrid1[kQGrid], i, 0, label);
+        setCell(MSFlexGrid2[kPGrid], i, 0, label);
+        setCell(MSFlexGrid1[kUGrid], i, 0, label);
       }
-      for (int j = 1; j <= bars; ++j) setCell(MSFlexGrid1[6], 0, j, barHeading(j - 1));
+      for (int j = 1; j <= bars; ++j) setCell(MSFlexGrid1[kQGrid], 0, j, barHeading(j - 1));
     }
   }
   if (grids) {
-    for (int g : {6, 8, 10, 11, 12}) truss::fitColumns(MSFlexGrid1[g]);
-    truss::fitColumns(MSFlexGrid2[7]);
-    truss::fitColumns(MSFlexGrid2[9]);
+    for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid}) truss::fitColumns(MSFlexGrid1[g]);
+    truss::fitColumns(MSFlexGrid2[kPGrid]);
+    truss::fitColumns(MSFlexGrid2[kEAGrid]);
   }
   f.MousePointer = ui::vbDefault;
 }
 
-void Form2::clearResult(int n) {
-  Form1& f = *Form1Form;
+void Form2::zeroResult() {
   dof_u.fill(0);
-  for (int j = 0; j <= 200; ++j) line_t(j) = 0;
+  line_t.fill(0);
   max_sigma = 0;
   max_sigma_line = 0;
-  f.Picture1.Cls();
-  for (int j = 0; j < lines_count; ++j) f.Line1[j].BorderColor = ui::RGB(0, 0, 0);
-  emptyResult(n);
 }
 
-void Form2::emptyResult(int n) {
-  if (Form1Form->dd2.Checked.get()) {
-    for (int i = 1; i <= n && i < MSFlexGrid1[11].Rows(); ++i) setCell(MSFlexGrid1[11], i, 1, "");
-    for (int j = 0; j < lines_count && j + 1 < MSFlexGrid1[12].Cols(); ++j) setCell(MSFlexGrid1[12], 1, j + 1, "0");
-  }
-  Text4[0].Text = ui::Str(max_sigma);
-  Text4[1].Text = ui::Str(int(max_sigma_line));
-}
-
-// The model keeps the last results (New and the colours by sign rely on them); only what shows them
-// as this truss's goes.
-void Form2::forget_result() {
-  emptyResult(MSFlexGrid1[11].Rows() - 1);
+void Form2::forget_solution() {
+  // Only a solve that succeeded shows anything, and every solve starts by forgetting the last one, so
+  // with no solution there is nothing to take away (an edit dragged point by point costs nothing).
+  if (!solution_current) return;
+  solution_current = false;
+  for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid}) clearBody(MSFlexGrid1[g]);
   Text4[0].Text = "";
   Text4[1].Text = "";
+  if (!Form1Form.exists()) return;
+  Form1& f = *Form1Form;
+  f.Picture1.Cls();
+  // The bar picked in the bar selection keeps its highlight.
+  const bool picked = f.Option3[3].Value.get() && selected_kind == 3;
+  for (int l = 0; l < lines_count && l <= 200; ++l)
+    if (!(picked && l == selected_index) && f.Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
+      f.Line1[l].BorderColor = ui::RGB(0, 0, 0);
+  f.Label6.forEach([](int, ui::Label& l) {
+    if (!l.ToolTipText.get().empty()) l.ToolTipText = "";
+  });
+  f.Command2.Enabled = false;
 }
 
 void Form2::line_dx_dy() {
   Form1& f = *Form1Form;
   f.Picture1.Cls();
+  if (!solution_current) return;
   ui::DynArray2<float> shape_xy;
   shape_xy.ReDim(0, points_count, 1, 2);
   // Every point starts where it stands, so a point the last solve did not number stays in place.
@@ -792,7 +805,7 @@ void Form2::t_output() {
   Form1& f = *Form1Form;
   const bool grids = f.dd2.Checked.get();
   for (int j = 0; j < lines_count; ++j) {
-    if (grids) setCell(MSFlexGrid1[12], 1, j + 1, cellText(line_t(j)));
+    if (grids) setCell(MSFlexGrid1[kTGrid], 1, j + 1, cellText(line_t(j)));
     ui::LineControl& line = f.Line1[j];
     if (!line.Visible.get()) continue;
     if (max_sigma == 0) {

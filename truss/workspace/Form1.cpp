@@ -185,7 +185,8 @@ Form1::Form1() : ui::Form("Form1") {
   onTab(FrameSpectrum, 0, 90, 4400, 3120, 1500, "ספקטרום מאמצים");
   Picture4.BorderStyle = 0;
   Picture4.AutoRedraw = true;
-  Picture4.Move(300, 260, 2475, 375);
+  // The strip ends before the label "=max" begins.
+  Picture4.Move(150, 260, 2475, 375);
   Option1.Load(0);
   Option1.Load(1);
   Option1[0].Caption = "יחסית למאמץ מקס'";
@@ -198,7 +199,7 @@ Form1::Form1() : ui::Form("Form1") {
   }
   Option1[0].Value = true;
   LabelMax.Caption = "=max";
-  LabelMax.Move(2700, 300, 420, 240);
+  LabelMax.Move(2655, 300, 420, 240);
   Combo2.Move(120, 1040, 1380, 300);
   Combo2.AddItem("10 Mpa");
   for (int v = 100; v <= 900; v += 100) Combo2.AddItem(ui::CStr(v) + " Mpa");
@@ -283,6 +284,7 @@ Form1::Form1() : ui::Form("Form1") {
   Command2.Caption = "הפוך מוטות ללתיצה/מתיחה";
   Command2.Move(90, 4300, 3120, 400);
   Command2.Click = [this] { Command2_Click(); };
+  Command2.Enabled = false;  // there are no forces before the first solve
   LabelTension.TabPage = 2;
   LabelTension.Caption = "מתיחה";
   LabelTension.ForeColor = ui::RGB(0, 160, 0);
@@ -313,6 +315,8 @@ void Form1::Form_Load() {
   uniform_values(1) = 210;
   uniform_values(2) = 1000;
   uniform_values(3) = 1000;
+  // Point 0 was put there by the program, not drawn.
+  truss_changed = false;
 }
 
 void Form1::start1(uint8_t& mode) {
@@ -406,6 +410,10 @@ void Form1::paintSpectrum() {
 }
 
 void Form1::Form_Unload(int& Cancel) {
+  if (!may_discard_truss()) {
+    Cancel = 1;
+    return;
+  }
   if (Form2Form.exists()) Form2Form->Unload();
   if (Form3Form.exists()) Form3Form->Unload();
   if (frmTrussSplashForm.exists()) frmTrussSplashForm->Unload();

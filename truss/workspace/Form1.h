@@ -7,6 +7,7 @@
 // arguments and side effects are an interface.
 
 #include <cstdint>
+#include <string>
 
 #include "ui/control.h"
 #include "ui/control_array.h"
@@ -167,8 +168,18 @@ class Form1 : public ui::Form {
   int pointSize();
   // Half the marker size in twips for a point size.
   static float halfSize(int size);
-  // The truss changed: the displaced shape and the bar colours of the last solve no longer show it.
-  void resultsGone();
+  // True when the truss has changed since it was last opened, saved or made new.
+  bool truss_changed = false;
+  // The truss changed: it is no longer the one last opened, saved or made new, nor the one solved.
+  void truss_edited();
+  // Before the truss on the canvas is discarded: when it has changed, asks whether to save it (through
+  // the save window), discard it, or go back. True when it may go: saved, discarded, or unchanged.
+  bool may_discard_truss();
+  // The model and the canvas reset to a new truss, without asking.
+  void new_truss();
+  // The caption names the truss: "חדש" after New, or its file's name after a save or an open (the
+  // caption of an opened file sets its dash wider).
+  void set_title(const std::string& name, bool opened = false);
 
  private:
   // The pictures of the markers: a support's normal or highlighted form, every selected point, load

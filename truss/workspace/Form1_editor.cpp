@@ -77,14 +77,10 @@ void Form1::hideBar(int l) {
   if (Label6.exists(l)) Label6[l].Visible = false;
 }
 
-void Form1::resultsGone() {
-  Picture1.Cls();
-  // The bar picked in the bar selection keeps its highlight.
-  const bool picked = Option3[3].Value.get() && selected_kind == 3;
-  for (int l = 0; l < lines_count && l <= 200; ++l)
-    if (!(picked && l == selected_index) && Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
-      Line1[l].BorderColor = ui::RGB(0, 0, 0);
-  if (Form2Form.exists()) Form2Form->forget_result();
+void Form1::truss_edited() {
+  truss_changed = true;
+  // Without the data window there has been no solve to forget.
+  if (Form2Form.exists()) Form2Form->forget_solution();
 }
 
 void Form1::clearBarEnds(int l) {
@@ -131,6 +127,8 @@ void Form1::Picture1_MouseUp(int Button, int Shift, float X, float Y) {
   P_data(v).x = X;
   P_data(v).y = Y;
   if (v == points_count) ++points_count;
+  // A point no bar reaches takes nothing from the solution (the solve removes it), but it is drawn.
+  truss_changed = true;
 }
 
 void Form1::Picture1_MouseMove(int Button, int Shift, float X, float Y) {
@@ -161,7 +159,7 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
   if (!marker || Source.Name() != "Image1") return;
   const int i = Source.Index();
   if (i >= 0 && i < 200 && P_data.contains(i)) {
-    resultsGone();
+    truss_edited();
     marker->Left = X - marker->Width / 2;
     marker->Top = Y - marker->Height / 2;
     for (int l = 0; l <= lines_count && l <= 200; ++l) {
@@ -265,7 +263,7 @@ void Form1::Image1_Click(int Index) {
   Label6[bar_index].Top = (l.Y1 + l.Y2) / 2;
   if (bar_index == lines_count) ++lines_count;
   bar_pending = 0;
-  resultsGone();
+  truss_edited();
 }
 
 void Form1::cancel_bar() {
@@ -300,7 +298,7 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
     p.R_type = uint8_t(t);
     support.Visible = true;
     ++supports_count;
-    resultsGone();
+    truss_edited();
     return;
   }
   if (t < 4 || p.R_type == 1 || forces_count > 39) return;
@@ -327,7 +325,7 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
   F_data(f) = force_rec{true, int16_t(Index), type_f};
   arrow.Visible = true;
   ++forces_count;
-  resultsGone();
+  truss_edited();
 }
 
 void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y) {
@@ -366,10 +364,13 @@ void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y)
   }
   const float t = line_t(Index), A = line_A(Index), E = line_E(Index);
   const float sigma = t / A;
-  // A bar without a cross-section has no stress to show.
-  const std::string sigmaText = A != 0 && std::isfinite(sigma) ? ui::Str(sigma) : "";
+  // The force and the stress are those of a solution of this truss, or none; a bar without a
+  // cross-section has no stress to show.
+  const bool solved = Form2Form.exists() && Form2Form->solution_current;
+  const std::string sigmaText = solved && A != 0 && std::isfinite(sigma) ? ui::Str(sigma) : "";
+  const std::string tText = solved && std::isfinite(t) ? ui::Str(t) : "";
   const std::string i = ui::Str(Index);
-  Label6[Index].ToolTipText = "Sigma (" + i + " ) =" + sigmaText + " [Mpa]    ,   t (" + i + " ) =" + ui::Str(t) +
+  Label6[Index].ToolTipText = "Sigma (" + i + " ) =" + sigmaText + " [Mpa]    ,   t (" + i + " ) =" + tText +
                               " [N]" + "   ,   A (" + i + " ) =" + ui::Str(A) + " [mm^2]" + "  ,   E (" + i +
                               " ) =" + ui::Str(E) + " [GPa]";
 }

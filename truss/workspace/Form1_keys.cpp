@@ -39,7 +39,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
     }
     if (move) Picture1_DragOver(m, cx + dx, cy + dy, 0);
     if (KeyCode == 46 && p > 0) {
-      resultsGone();
+      truss_edited();
       // A bar waiting to be completed from this point goes with it.
       if (bar_pending == 1 && bar_first_point == p) cancel_bar();
       m.Visible = false;
@@ -71,7 +71,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   // Bar block: only a bar that exists.
   if (Option3[3].Value.get() && KeyCode == 46 && selected_kind == 3 && sel >= 0 && sel < lines_count &&
       Line1.exists(sel) && Line1[sel].Visible.get()) {
-    resultsGone();
+    truss_edited();
     hideBar(sel);
     clearBarEnds(sel);
   }
@@ -80,7 +80,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   if (Option3[2].Value.get() && KeyCode == 46 && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
       F_data(sel).Enabled) {
     force_rec& f = F_data(sel);
-    resultsGone();
+    truss_edited();
     Picture2[sel].Visible = false;
     f.Enabled = false;
     if (P_data.contains(f.point_index)) {
@@ -92,7 +92,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   // Support block: only a support still standing.
   if (Option3[4].Value.get() && KeyCode == 46 && sel >= 201 && sel < supports_count && sel <= 299 &&
       R_data(sel).Enabled) {
-    resultsGone();
+    truss_edited();
     Image1[sel].Visible = false;
     R_data(sel).Enabled = false;
     if (P_data.contains(R_data(sel).point_index)) P_data(R_data(sel).point_index).R_type = 0;

@@ -164,7 +164,8 @@ void Form3::Command1_Click() {
   Form1& f = *Form1Form;
   for (int v = 0; v < int(c.points.size()); ++v)
     if (!f.Image1[v].Visible.get()) f.Picture1_MouseUp(ui::vbLeftButton, 0, float(v), kHoleY);
-  f.Caption = std::string(Form1::kCaption) + "   -   " + name;
+  f.set_title(name);
+  f.truss_changed = false;
   Unload();
 }
 
@@ -243,9 +244,11 @@ void Form3::Command2_Click() {
     return;
   }
   Form1& f = *Form1Form;
-  f.aa2_Click();
+  // The open menu has asked whether the truss on the canvas may go.
+  f.new_truss();
   replay(*c);
   Form2Form->Command3.Value = true;
-  f.Caption = std::string(Form1::kCaption) + "     -    " + name;
+  f.set_title(name, true);
+  f.truss_changed = false;
   Unload();
 }

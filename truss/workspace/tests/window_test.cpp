@@ -172,10 +172,13 @@ TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
   bar(0, p2);
   bar(p1, p2);
   bar(p2, p3);
+  // Before a solve there are no forces to colour by: the button waits for one.
+  EXPECT_FALSE(f().Command2.Enabled.get());
   f().Command2_Click();
-  EXPECT_EQ(f().Line1[0].BorderColor.get(), ui::RGB(127, 127, 0));
+  EXPECT_EQ(f().Line1[0].BorderColor.get(), ui::RGB(0, 0, 0));
   tool(p3, kFixed);
   solve();
+  EXPECT_TRUE(f().Command2.Enabled.get());
   f().Command2_Click();
   EXPECT_EQ(f().Line1[2].BorderColor.get(), line_t(2) > 0 ? ui::RGB(0, 254, 0) : ui::RGB(254, 0, 0));
 }
