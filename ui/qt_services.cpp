@@ -1,5 +1,6 @@
 #include "ui/qt_services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -52,6 +53,9 @@ int QtServices::askYesNoCancel(const std::string& prompt, const std::string& tit
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8("כן"));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8("לא"));
+  box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("ביטול"));
   box.setLayoutDirection(Qt::RightToLeft);
   const int answer = box.exec();
   return answer == QMessageBox::Yes ? vbYes : answer == QMessageBox::No ? vbNo : vbCancel;
