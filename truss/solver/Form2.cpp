@@ -593,7 +593,7 @@ void Form2::Command3_Click() {
     auto add = [&](bool x) {
       if (!dof_list.contains(n + 1)) return;
       ++n;
-      dof_list(n) = dof_rec{int16_t(p), int16_t(x ? -1 : 0), int16_t(x ? 0 : -1)};
+      dof_list(n) = dof_rec{Integer(p), Integer(x ? -1 : 0), Integer(x ? 0 : -1)};
     };
     if (pt.R_type == 0) {
       add(true);
@@ -604,7 +604,7 @@ void Form2::Command3_Click() {
       add(false);
     }
   }
-  dof_count = int16_t(n);
+  dof_count = Integer(n);
 
   int m = 0;
   for (int j = 0; j < lines_count; ++j)

@@ -302,7 +302,7 @@ Form1::Form1() : ui::Form("Form1") {
 
 void Form1::Form_Load() {
   frmTrussSplashForm->Show(ui::vbModal, this);
-  uint8_t mode = 1;
+  Byte mode = 1;
   start1(mode);
   scale_mm = 1;
   Form_Resize();
@@ -319,7 +319,7 @@ void Form1::Form_Load() {
   truss_changed = false;
 }
 
-void Form1::start1(uint8_t& mode) {
+void Form1::start1(Byte& mode) {
   const int size = std::clamp(Slider1.exists(1) ? Slider1[1].Value.get() : 2, 1, 3);
   for (int i = 0; i <= 200; ++i) {
     if (i != 0 && mode != 0) Line1.Load(i);

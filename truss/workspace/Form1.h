@@ -6,7 +6,6 @@
 // removal of points without bars and the keyboard call them with made-up mouse arguments, so their
 // arguments and side effects are an interface.
 
-#include <cstdint>
 #include <string>
 
 #include "ui/control.h"
@@ -14,6 +13,7 @@
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/picturebox.h"
+#include "ui/vbtypes.h"
 
 class Form1 : public ui::Form {
  public:
@@ -108,7 +108,7 @@ class Form1 : public ui::Form {
   void Form_Resize() override;
   void Form_Unload(int& Cancel) override;
   // mode 1: the first reset at start-up, which also makes the control arrays; 0: a new truss.
-  void start1(uint8_t& mode);
+  void start1(Byte& mode);
 
   // The canvas editor.
   void Picture1_MouseUp(int Button, int Shift, float X, float Y);
@@ -160,9 +160,9 @@ class Form1 : public ui::Form {
   bool slider_focus = false;
 
   // State of the bar tool.
-  uint8_t bar_pending = 0;       // 1 while a bar has its first end and waits for its second
-  int16_t bar_first_point = 0;   // the point of the first end
-  int16_t bar_index = 0;         // the Line1 index of the bar being drawn
+  Byte bar_pending = 0;       // 1 while a bar has its first end and waits for its second
+  Integer bar_first_point = 0;   // the point of the first end
+  Integer bar_index = 0;         // the Line1 index of the bar being drawn
 
   // The point marker size in force (1..3), kept in Slider1(1)'s Tag.
   int pointSize();

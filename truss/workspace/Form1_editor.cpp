@@ -236,12 +236,12 @@ void Form1::Image1_Click(int Index) {
     int v = 0;
     while (v <= lines_count && v < 200 && Line1[v].Visible.get()) ++v;
     if (v >= 200) return;
-    bar_index = int16_t(v);
+    bar_index = Integer(v);
     ui::LineControl& l = Line1[bar_index];
     l.Visible = true;
     P_L_index(bar_index, Index, 0) = -1;
     bar_pending = 1;
-    bar_first_point = int16_t(Index);
+    bar_first_point = Integer(Index);
     l.X1 = cx;
     l.Y1 = cy;
     l.X2 = cx;
@@ -294,8 +294,8 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
       support.Left = m.Left + m.Width / 2 - 180;
       support.Top = m.Top + m.Height;
     }
-    R_data(s) = support_rec{true, int16_t(Index), uint8_t(t)};
-    p.R_type = uint8_t(t);
+    R_data(s) = support_rec{true, Integer(Index), Byte(t)};
+    p.R_type = Byte(t);
     support.Visible = true;
     ++supports_count;
     truss_edited();
@@ -304,7 +304,7 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
   if (t < 4 || p.R_type == 1 || forces_count > 39) return;
   const int f = forces_count;
   ui::PictureBox& arrow = Picture2[f];
-  uint8_t type_f;
+  Byte type_f;
   if (t == 4 || t == 5) {
     if (p.F_type_y != 0 || p.R_type == 2) return;
     const bool down = t == 4;
@@ -322,7 +322,7 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
     arrow.Left = m.Left + m.Height;
     arrow.Top = m.Top + m.Height / 2 - 52;
   }
-  F_data(f) = force_rec{true, int16_t(Index), type_f};
+  F_data(f) = force_rec{true, Integer(Index), type_f};
   arrow.Visible = true;
   ++forces_count;
   truss_edited();
@@ -338,14 +338,14 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
     Image1[Index].Tag = "1";
     Image1[Index].Picture_ = supportPicture(Index, true);
     restoreSupport(Index);
-    selected_index = int16_t(Index);
+    selected_index = Integer(Index);
   }
   if (Index >= 0 && Index < 200 && Image1.exists(Index)) {
     if (Option3[1].Value.get()) {
       restorePoints();
       Image1[Index].Picture_ = Image3[std::clamp(Slider1[1].Value.get(), 1, 3)].Picture_.get();
       selected_kind = 1;
-      selected_index = int16_t(Index);
+      selected_index = Integer(Index);
       showReadout(Index);
     }
     Image1[Index].MousePointer = bar_pending == 1 ? ui::vbCrosshair : ui::vbSizeAll;
@@ -359,7 +359,7 @@ void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y)
     for (int l = 0; l <= lines_count && l <= 200; ++l)
       if (Line1[l].BorderColor.get() != ui::RGB(0, 0, 0)) Line1[l].BorderColor = ui::RGB(0, 0, 0);
     Line1[Index].BorderColor = ui::RGB(255, 255, 255);
-    selected_index = int16_t(Index);
+    selected_index = Integer(Index);
     selected_kind = 3;
   }
   const float t = line_t(Index), A = line_A(Index), E = line_E(Index);

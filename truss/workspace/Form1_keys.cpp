@@ -109,7 +109,7 @@ void Form1::Picture2_MouseMove(int Index, int Button, int Shift, float X, float 
   if (Option3[2].Value.get() && Index >= 0 && Index < 40) {
     restoreArrows();
     highlightArrow(Index);
-    selected_index = int16_t(Index);
+    selected_index = Integer(Index);
     selected_kind = 2;
   }
   Text5.Text = ui::CStr(int(selected_index));

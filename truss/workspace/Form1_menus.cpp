@@ -30,7 +30,7 @@ bool Form1::may_discard_truss() {
 }
 
 void Form1::new_truss() {
-  uint8_t mode = 0;
+  Byte mode = 0;
   start1(mode);
   Picture1.Cls();
   set_title("חדש");

@@ -119,7 +119,7 @@ truss_file::contents Form3::from_model() {
   truss_file::contents c;
   const int n = std::clamp<int>(lines_count, 0, truss_file::kMaxBars);
   const int m = std::clamp<int>(points_count, 0, truss_file::kMaxPoints);
-  c.dof_count = int16_t(std::clamp<int>(dof_count, 0, truss_file::kMaxDof));
+  c.dof_count = Integer(std::clamp<int>(dof_count, 0, truss_file::kMaxDof));
   for (int p = 0; p < m; ++p) {
     const point_rec& r = P_data(p);
     if (livePoint(f, p))
@@ -132,16 +132,16 @@ truss_file::contents Form3::from_model() {
     // A bar still waiting for its second end is not part of the truss.
     const bool pending = f.bar_pending == 1 && f.bar_index == j;
     if (f.Line1.exists(j) && f.Line1[j].Visible.get() && !pending) {
-      std::vector<int16_t> ends;
+      std::vector<Integer> ends;
       for (int p = 0; p < m; ++p)
-        if (P_L_index(j, p, 0) == -1) ends.push_back(int16_t(p));
+        if (P_L_index(j, p, 0) == -1) ends.push_back(Integer(p));
       if (ends.size() == 2 && livePoint(f, ends[0]) && livePoint(f, ends[1])) row = {ends[0], ends[1]};
     }
     c.bars.push_back(row);
     c.E.push_back(line_E(j));
     c.A.push_back(line_A(j));
   }
-  for (int i = 1; i <= c.dof_count; ++i) c.loads.push_back(truss_file::load_pair{f_value(i), int16_t(i)});
+  for (int i = 1; i <= c.dof_count; ++i) c.loads.push_back(truss_file::load_pair{f_value(i), Integer(i)});
   c.magnification = f.Slider2.Value.get();
   return c;
 }
