@@ -113,6 +113,8 @@ class Form2 : public ui::Form {
   void sizeGrids(int n, bool whole = false);
 
  private:
+  // The formulas and the internal tables cover the matrix frames.
+  static constexpr float kPanelHeight = 5160;
   void layOut();
   void makeFormulas();
   void makeTables();
