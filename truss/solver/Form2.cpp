@@ -45,7 +45,7 @@ void Form2::layOut() {
     Option3[k].RightToLeft = true;
     Option3[k].Move(panelLeft[k], 90, panelWidth[k], 300);
   }
-  Option3[2].Value = true;
+  Option3[kNoPanel].Value = true;
   Option3.Click = [this](int i) { Option3_Click(i); };
   Command3.Caption = "פתור";
   Command1.Caption = "סגור";
@@ -250,6 +250,6 @@ void Form2::Option2_Click(int Index) {
 }
 
 void Form2::Option3_Click(int Index) {
-  Frame1[0].Visible = Option3[0].Value.get();
-  Frame1[1].Visible = Option3[1].Value.get();
+  Frame1[kFormulas].Visible = Option3[kFormulas].Value.get();
+  Frame1[kTables].Visible = Option3[kTables].Value.get();
 }

@@ -17,7 +17,8 @@ class Form2 : public ui::Form {
  public:
   Form2();
 
-  // Which panel covers the matrices: 0 the formulas, 1 the internal tables, 2 none.
+  // Which panel covers the matrices.
+  enum Panel { kFormulas = 0, kTables = 1, kNoPanel = 2 };
   ui::ControlArray<ui::OptionButton> Option3{this, nullptr, "Option3"};
 
   ui::Frame Frame8{this, nullptr, "Frame8"};  // K

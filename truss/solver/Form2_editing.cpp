@@ -5,6 +5,7 @@
 
 #include "truss/solver/cells.h"
 #include "truss/workspace/Form1.h"
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -122,7 +123,7 @@ void Form2::MSFlexGrid2_EnterCell(int Index) {
 }
 
 void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) {
-  if (KeyCode != 46) return;
+  if (KeyCode != ui::vbKeyDelete) return;
   ui::Grid& g = MSFlexGrid2[Index];
   g.setText("");
   g.Tag = "1";
@@ -138,14 +139,14 @@ void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) {
     cell_buffer.clear();
     buffer_grid = Index;
   }
-  if (KeyAscii >= 45 && KeyAscii <= 57) {
+  if (KeyAscii >= '-' && KeyAscii <= '9') {  // "-", ".", "/" and the digits
     if (ui::Val(g.Tag.get()) == 1) {
       cell_buffer.clear();
       g.Tag = "0";
     }
     cell_buffer += char(KeyAscii);
     g.setText(cell_buffer);
-  } else if (KeyAscii == 8 && !cell_buffer.empty()) {
+  } else if (KeyAscii == ui::vbKeyBack && !cell_buffer.empty()) {
     cell_buffer.pop_back();
     g.setText(cell_buffer);
   }

@@ -49,10 +49,10 @@ void Form2::Command3_Click() {
   // A bar still waiting for its second end is not part of the truss.
   f.cancel_bar();
   // Choosing the point mode clears every highlight, also when it is chosen already.
-  if (f.Option3[1].Value.get())
-    f.Option3_Click(1);
+  if (f.Option3[Form1::kPoints].Value.get())
+    f.Option3_Click(Form1::kPoints);
   else
-    f.Option3[1].Value = true;
+    f.Option3[Form1::kPoints].Value = true;
   max_sigma = 0;
   // The solve always takes away the points no bar reaches: that is no change of the drawing to ask about.
   const bool changed = f.truss_changed;
@@ -207,7 +207,7 @@ void Form2::forget_solution() {
   Form1& f = *Form1Form;
   f.Picture1.Cls();
   // The bar picked in the bar selection keeps its highlight.
-  const bool picked = f.Option3[3].Value.get() && selected_kind == 3;
+  const bool picked = f.Option3[Form1::kBars].Value.get() && selected_kind == 3;
   for (int l = 0; l < lines_count && l <= 200; ++l)
     if (!(picked && l == selected_index) && f.Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
       f.Line1[l].BorderColor = ui::RGB(0, 0, 0);

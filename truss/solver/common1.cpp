@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "truss/workspace/Form1.h"
+#include "ui/keys.h"
 #include "ui/vbtext.h"
 
 namespace common1 {
@@ -34,7 +35,7 @@ void point_lines() {
     if (slot == 1 && f.Image1.exists(p) && f.Image1[p].Visible.get()) {
       // A point no bar reaches would be a free point without stiffness: remove it as the user would.
       f.Image1_MouseMove(p, 0, 0, 0, 0);
-      int key = 46;
+      int key = ui::vbKeyDelete;
       f.Form_KeyDown(key, 0);
       bars = bars_in_use();
     }

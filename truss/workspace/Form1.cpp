@@ -161,7 +161,7 @@ Form1::Form1() : ui::Form("Form1") {
     Option4[k].RightToLeft = true;
     Option4[k].Move(k < 4 ? 1560 : 60, 240 + float(k % 4) * 340, 1500, 300);
   }
-  Option4[0].Value = true;
+  Option4[kBar].Value = true;
   onTab(FrameSelect, 0, 90, 2160, 3120, 1150, " בחירת אלמנטים (למחיקה או הזזה)");
   const char* const modes[] = {"ללא", "צומת", "כח", "מוט", "סמך"};
   for (int k = 0; k < 5; ++k) {
@@ -171,7 +171,7 @@ Form1::Form1() : ui::Form("Form1") {
     Option3[k].RightToLeft = true;
     Option3[k].Move(k < 3 ? 2040 - float(k) * 990 : 2040 - float(k - 3) * 990, k < 3 ? 260 : 660, 960, 300);
   }
-  Option3[1].Value = true;
+  Option3[kPoints].Value = true;
   Option3.Click = [this](int i) { Option3_Click(i); };
   onTab(FrameIndex, 0, 1680, 3350, 1530, 650, "אינדקס הצומת");
   Text5.Move(120, 260, 1290, 300);
@@ -371,10 +371,10 @@ void Form1::start1(Byte& mode) {
 }
 
 void Form1::first_point() {
-  Picture1_MouseUp(ui::vbLeftButton, 0, 2168, 29100);
-  Option4[1].Value = true;
+  Picture1_MouseUp(ui::vbLeftButton, 0, kOriginX, kOriginY);
+  Option4[kFixed].Value = true;
   Image1_MouseDown(0, 0, 0, 0, 0);
-  Option4[0].Value = true;
+  Option4[kBar].Value = true;
 }
 
 void Form1::Form_Resize() {

@@ -20,6 +20,11 @@ class Form1 : public ui::Form {
   Form1();
 
   static constexpr const char* kCaption = "Kesvo - מסבכים";
+  // Where point 0, the origin of the axes, stands after every reset: near the canvas's bottom left.
+  static constexpr float kOriginX = 2168, kOriginY = 29100;
+  // The tools of Option4 and the selection modes of Option3, by index.
+  enum Tool { kBar = 0, kFixed = 1, kRollerX = 2, kRollerY = 3, kDown = 4, kUp = 5, kRight = 6, kLeft = 7 };
+  enum Mode { kNone = 0, kPoints = 1, kLoads = 2, kBars = 3, kSupports = 4 };
 
   // Menus, in display order.
   ui::Menu aa1{this, nullptr, "aa1", "קובץ"};

@@ -107,7 +107,7 @@ bool Form1::livePoint(int p) {
 
 int Form1::tool() {
   int t = 0;
-  for (int k = 1; k <= 7; ++k)
+  for (int k = kFixed; k <= kLeft; ++k)
     if (Option4[k].Value.get()) t = k;
   return t;
 }
@@ -229,7 +229,7 @@ void Form1::move_line(float X, float Y) {
 }
 
 void Form1::Image1_Click(int Index) {
-  if (!Option4[0].Value.get() || lines_count > 200 || Index >= 200 || !livePoint(Index)) return;
+  if (!Option4[kBar].Value.get() || lines_count > 200 || Index >= 200 || !livePoint(Index)) return;
   ui::Image& m = Image1[Index];
   const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
   if (bar_pending == 0) {
@@ -334,14 +334,14 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
     const int t = tool();
     Label7.Caption = t == 0 ? "הוספת מוט" : t <= 3 ? "הוספת סמך" : "הוספת כח";
   }
-  if (Option3[4].Value.get() && Index >= 201 && Index <= 299 && Image1.exists(Index)) {
+  if (Option3[kSupports].Value.get() && Index >= 201 && Index <= 299 && Image1.exists(Index)) {
     Image1[Index].Tag = "1";
     Image1[Index].Picture_ = supportPicture(Index, true);
     restoreSupport(Index);
     selected_index = Integer(Index);
   }
   if (Index >= 0 && Index < 200 && Image1.exists(Index)) {
-    if (Option3[1].Value.get()) {
+    if (Option3[kPoints].Value.get()) {
       restorePoints();
       Image1[Index].Picture_ = Image3[std::clamp(Slider1[1].Value.get(), 1, 3)].Picture_.get();
       selected_kind = 1;
@@ -355,7 +355,7 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
 
 void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y) {
   if (!Label6.exists(Index) || !line_t.contains(Index)) return;
-  if (Option3[3].Value.get()) {
+  if (Option3[kBars].Value.get()) {
     for (int l = 0; l <= lines_count && l <= 200; ++l)
       if (Line1[l].BorderColor.get() != ui::RGB(0, 0, 0)) Line1[l].BorderColor = ui::RGB(0, 0, 0);
     Line1[Index].BorderColor = ui::RGB(255, 255, 255);

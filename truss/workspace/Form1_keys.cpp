@@ -5,6 +5,7 @@
 
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
+#include "ui/keys.h"
 #include "ui/vbtext.h"
 
 using namespace common1;
@@ -16,29 +17,30 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   const int sel = selected_index;
 
   // Point block: moving and deleting the selected point.
-  if (Option3[1].Value.get() && selected_kind == 1 && livePoint(sel)) {
+  if (Option3[kPoints].Value.get() && selected_kind == 1 && livePoint(sel)) {
     const int p = sel;
     ui::Image& m = Image1[p];
     const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
     float dx = 0, dy = 0;
     bool move = true;
     switch (KeyCode) {
-      case 68: dx = -1; break;
-      case 82: dy = -1; break;
-      case 70: dx = 1; break;
-      case 67: dy = 1; break;
-      case 37: dx = -15; break;
-      case 38: dy = -15; break;
-      case 39: dx = 15; break;
-      case 40: dy = 15; break;
-      case 65: dx = -150; break;
-      case 87: dy = -150; break;
-      case 83: dx = 150; break;
-      case 90: dy = 150; break;
+      // Letters are their capitals' codes.
+      case 'D': dx = -1; break;
+      case 'R': dy = -1; break;
+      case 'F': dx = 1; break;
+      case 'C': dy = 1; break;
+      case ui::vbKeyLeft: dx = -15; break;
+      case ui::vbKeyUp: dy = -15; break;
+      case ui::vbKeyRight: dx = 15; break;
+      case ui::vbKeyDown: dy = 15; break;
+      case 'A': dx = -150; break;
+      case 'W': dy = -150; break;
+      case 'S': dx = 150; break;
+      case 'Z': dy = 150; break;
       default: move = false;
     }
     if (move) Picture1_DragOver(m, cx + dx, cy + dy, 0);
-    if (KeyCode == 46 && p > 0) {
+    if (KeyCode == ui::vbKeyDelete && p > 0) {
       truss_edited();
       // A bar waiting to be completed from this point goes with it.
       if (bar_pending == 1 && bar_first_point == p) cancel_bar();
@@ -69,7 +71,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Bar block: only a bar that exists.
-  if (Option3[3].Value.get() && KeyCode == 46 && selected_kind == 3 && sel >= 0 && sel < lines_count &&
+  if (Option3[kBars].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 3 && sel >= 0 && sel < lines_count &&
       Line1.exists(sel) && Line1[sel].Visible.get()) {
     truss_edited();
     hideBar(sel);
@@ -77,7 +79,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Load block: only a load still in use.
-  if (Option3[2].Value.get() && KeyCode == 46 && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
+  if (Option3[kLoads].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
       F_data(sel).Enabled) {
     force_rec& f = F_data(sel);
     truss_edited();
@@ -90,7 +92,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Support block: only a support still standing.
-  if (Option3[4].Value.get() && KeyCode == 46 && sel >= 201 && sel < supports_count && sel <= 299 &&
+  if (Option3[kSupports].Value.get() && KeyCode == ui::vbKeyDelete && sel >= 201 && sel < supports_count && sel <= 299 &&
       R_data(sel).Enabled) {
     truss_edited();
     Image1[sel].Visible = false;
@@ -99,14 +101,14 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Space applies the current tool to the selected point, when a point is what is selected.
-  if (KeyCode == 32 && selected_kind == 1 && sel < 200 && livePoint(sel)) {
+  if (KeyCode == ui::vbKeySpace && selected_kind == 1 && sel < 200 && livePoint(sel)) {
     Image1_Click(sel);
     Image1_MouseDown(sel, 0, 0, 0, 0);
   }
 }
 
 void Form1::Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y) {
-  if (Option3[2].Value.get() && Index >= 0 && Index < 40) {
+  if (Option3[kLoads].Value.get() && Index >= 0 && Index < 40) {
     restoreArrows();
     highlightArrow(Index);
     selected_index = Integer(Index);

@@ -8,6 +8,7 @@
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
 #include "truss/workspace/Form1.h"
+#include "ui/keys.h"
 #include "ui/services.h"
 
 using namespace common1;
@@ -186,14 +187,14 @@ void Form3::replay(const truss_file::contents& c) {
   // is picked and deleted as the user would, and the file's own support and loads go on.
   const bool keepOrigin = p0.R_type == 1;
   if (!keepOrigin) {
-    f.Option3[4].Value = true;
+    f.Option3[Form1::kSupports].Value = true;
     for (int s = 201; s < supports_count && s <= 299; ++s) {
       if (!R_data(s).Enabled || R_data(s).point_index != 0) continue;
       f.Image1_MouseMove(s, 0, 0, 0, 0);
-      int del = 46;
+      int del = ui::vbKeyDelete;
       f.Form_KeyDown(del, 0);
     }
-    f.Option3[1].Value = true;
+    f.Option3[Form1::kPoints].Value = true;
   }
   auto place = [&f](int k, int tool) {
     f.Option4[tool].Value = true;
@@ -202,13 +203,14 @@ void Form3::replay(const truss_file::contents& c) {
   for (int k = keepOrigin ? 1 : 0; k < m; ++k) {
     const truss_file::point_line& p = c.points[std::size_t(k)];
     if (!p.Enabled) continue;
-    if (p.R_type >= 1 && p.R_type <= 3) place(k, p.R_type);
-    if (p.F_type_y == -1) place(k, 4);
-    if (p.F_type_y == 1) place(k, 5);
-    if (p.F_type_x == 1) place(k, 6);
-    if (p.F_type_x == -1) place(k, 7);
+    // The support tools are numbered as the support types.
+    if (p.R_type >= Form1::kFixed && p.R_type <= Form1::kRollerY) place(k, p.R_type);
+    if (p.F_type_y == -1) place(k, Form1::kDown);
+    if (p.F_type_y == 1) place(k, Form1::kUp);
+    if (p.F_type_x == 1) place(k, Form1::kRight);
+    if (p.F_type_x == -1) place(k, Form1::kLeft);
   }
-  f.Option4[0].Value = true;
+  f.Option4[Form1::kBar].Value = true;
   for (std::size_t i = 0; i < c.bars.size(); ++i) {
     const truss_file::bar_row& row = c.bars[i];
     if (!row.is_bar()) continue;

@@ -17,8 +17,8 @@ const char* const kBadLoad = "ערך הכח אינו מספר תקין - נשמ�
 
 struct DataWindow : TrussFixture {
   int p3 = -1;
-  ui::Grid& P() { return f2().MSFlexGrid2[7]; }
-  ui::Grid& EA() { return f2().MSFlexGrid2[9]; }
+  ui::Grid& P() { return f2().MSFlexGrid2[Form2::kPGrid]; }
+  ui::Grid& EA() { return f2().MSFlexGrid2[Form2::kEAGrid]; }
 
   // Three bars meeting at a point loaded upwards, fixed at their feet: statically indeterminate. Bar 1 is
   // the vertical one.
@@ -105,7 +105,7 @@ TEST_F(DataWindow, EAndAPerBarChangeOneBarsForce) {
   EXPECT_NEAR(line_t(1), t1, 0.05);
   EXPECT_NEAR(line_t(0), (1000 - t1) / std::sqrt(2.0), 0.05);
   EXPECT_NEAR(line_t(2), line_t(0), 0.01);
-  EXPECT_EQ(f2().MSFlexGrid1[12].TextMatrix(1, 2), ui::CStr(line_t(1)));
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].TextMatrix(1, 2), ui::CStr(line_t(1)));
   EXPECT_EQ(f2().Text4[1].Text.get(), " 1");
 }
 
@@ -208,10 +208,10 @@ TEST_F(DataWindow, GridsFollowTheModelAfterBarsWereAddedAndAfterARefusal) {
   EXPECT_EQ(f2().Text4[0].Text.get(), "");
   EXPECT_TRUE(f().Picture1.drawn().empty());
   for (int j = 0; j < lines_count; ++j) EXPECT_EQ(f().Line1[j].BorderColor.get(), ui::RGB(0, 0, 0)) << j;
-  ui::Grid& K = f2().MSFlexGrid1[10];
+  ui::Grid& K = f2().MSFlexGrid1[Form2::kKGrid];
   EXPECT_EQ(K.Rows(), 9);
   EXPECT_EQ(K.TextMatrix(1, 1), "");
-  EXPECT_EQ(f2().MSFlexGrid1[11].TextMatrix(1, 1), "");
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kUGrid].TextMatrix(1, 1), "");
   // The load grid has a row for each direction, saying which it is, and its button reads them all.
   ASSERT_EQ(P().Rows(), 9);
   EXPECT_EQ(P().TextMatrix(8, 0), "Point( " + std::to_string(p6) + " )[y]");

@@ -59,8 +59,8 @@ TEST_F(Options, DataAndFormulasOpensTheWindowWithItsTablesAndSolves) {
   EXPECT_EQ(f2().MSFlexGrid1[1].TextMatrix(0, 1), "Enabled");
   EXPECT_EQ(f2().MSFlexGrid1[3].TextMatrix(1, 0), "R_type");
   EXPECT_NE(line_t(0), 0);
-  EXPECT_EQ(f2().MSFlexGrid1[10].Rows(), 3);
-  EXPECT_FALSE(f2().MSFlexGrid1[10].TextMatrix(1, 1).empty());
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kKGrid].Rows(), 3);
+  EXPECT_FALSE(f2().MSFlexGrid1[Form2::kKGrid].TextMatrix(1, 1).empty());
 }
 
 TEST_F(Options, NewLeavesEveryBarSlotBlackAndColoursBySignReachEverySlot) {

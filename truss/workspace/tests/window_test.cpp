@@ -157,7 +157,7 @@ TEST_F(MainWindow, SolveFromTheMenuRunsWithoutShowingTheDataWindow) {
   f().bb1.choose();
   EXPECT_TRUE(f().dd2.Checked.get());
   EXPECT_TRUE(f2().Visible.get());
-  EXPECT_EQ(f2().MSFlexGrid1[12].Cols(), 3);
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].Cols(), 3);
   f2().Command1.Value = true;  // closing hides and keeps the grids filled
   EXPECT_FALSE(f2().Visible.get());
   EXPECT_TRUE(f().dd2.Checked.get());
