@@ -169,6 +169,8 @@ class Form1 : public ui::Form {
   Integer bar_first_point = 0;   // the point of the first end
   Integer bar_index = 0;         // the Line1 index of the bar being drawn
 
+  // A live point: a slot whose marker is shown and whose record is enabled.
+  bool livePoint(int p);
   // The point marker size in force (1..3), kept in Slider1(1)'s Tag.
   int pointSize();
   // Half the marker size in twips for a point size.
@@ -202,8 +204,6 @@ class Form1 : public ui::Form {
 
   void first_point();
   void paintSpectrum();
-  // A live point: a slot whose marker is shown and whose record is enabled.
-  bool livePoint(int p);
   // The tool chosen in Option4: the highest k in 1..7 that is chosen, 0 for the bar tool.
   int tool();
 };
