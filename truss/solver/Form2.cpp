@@ -30,12 +30,12 @@ void uniformOrEach(ui::ControlArray<ui::OptionButton>& o, float uniformLeft, flo
 Form2::Form2() : ui::Form("Form2") {
   Caption = "נתונים ונוסחאות";
   setClientSize(11400, 8400);
-  layOut();
-  makeFormulas();
-  makeTables();
+  lay_out();
+  make_formulas();
+  make_tables();
 }
 
-void Form2::layOut() {
+void Form2::lay_out() {
   const char* const panels[] = {"נוסחאות חישוב", "נתוני תכנות  נוספים", "ללא"};
   const float panelLeft[] = {9480, 7080, 6180}, panelWidth[] = {1800, 2280, 780};
   for (int k = 0; k < 3; ++k) {
@@ -140,7 +140,7 @@ void Form2::layOut() {
   for (ui::Control* c : allControls()) c->FontName = "Miriam";
 }
 
-void Form2::makeFormulas() {
+void Form2::make_formulas() {
   ui::Frame& panel = Frame1[0];
   panel.Caption = "נוסחאות (מטריצות)";
   panel.Move(120, 480, 11160, kPanelHeight);
@@ -220,7 +220,7 @@ void Form2::Form_Load() {
   Text2[0].Text = ui::CStr(uniform_values(1));
   Text2[1].Text = ui::CStr(uniform_values(2));
   Text3.Text = ui::CStr(uniform_values(3));
-  sizeEditGrids(true);
+  size_edit_grids(true);
 }
 
 void Form2::Command1_Click() { Hide(); }
@@ -237,7 +237,7 @@ void Form2::Option1_Click(int Index) {
     Text2[k].Visible = uniform;
     LabelUnit[k].Visible = uniform;
   }
-  if (!uniform) sizeEditGrids(true);
+  if (!uniform) size_edit_grids(true);
 }
 
 void Form2::Option2_Click(int Index) {
@@ -246,7 +246,7 @@ void Form2::Option2_Click(int Index) {
   MSFlexGrid2[kPGrid].Visible = !uniform;
   Text3.Visible = uniform;
   LabelN.Visible = uniform;
-  if (!uniform) sizeEditGrids(true);
+  if (!uniform) size_edit_grids(true);
 }
 
 void Form2::Option3_Click(int Index) {

@@ -64,9 +64,6 @@ class Form2 : public ui::Form {
 
   // The free directions of the last solve, valid 1..dof_count.
   ui::Array<common1::dof_rec, 1, 100> dof_list;
-  // What has been typed into the current editable cell, and the grid it was typed in.
-  std::string cell_buffer;
-  int buffer_grid = -1;
 
   void Form_Load() override;
   // Closing the window stops the solve filling its grids.
@@ -107,21 +104,24 @@ class Form2 : public ui::Form {
   // The E-A grid gets a column for every bar slot and the P grid a row for every free direction of the
   // last solve, each labelled. With refill every cell shows the value stored; without, only a new column
   // or row does and the others keep what was typed.
-  void sizeEditGrids(bool refill);
+  void size_edit_grids(bool refill);
 
   // Sizes the result grids for n directions and the bar slots in use and empties them; `whole` says the
   // solve goes on to write Q, S and K in every cell, so those three are left as they are until then.
-  void sizeGrids(int n, bool whole = false);
+  void size_grids(int n, bool whole = false);
 
  private:
+  // What has been typed into the current editable cell, and the grid it was typed in.
+  std::string cell_buffer;
+  int buffer_grid = -1;
   // The formulas and the internal tables cover the matrix frames.
   static constexpr float kPanelHeight = 5160;
-  void layOut();
-  void makeFormulas();
-  void makeTables();
-  std::string dofLabel(int i);
+  void lay_out();
+  void make_formulas();
+  void make_tables();
+  std::string dof_label(int i);
   // A solve that cannot give this truss's result leaves none in the model either.
-  void zeroResult();
+  void zero_result();
 };
 
 inline ui::FormRef<Form2> Form2Form;

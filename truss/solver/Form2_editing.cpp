@@ -21,7 +21,7 @@ const char* const kBadLoad = "ערך הכח אינו מספר תקין - נשמ�
 bool goodEA(float v) { return std::isfinite(v) && v > 0; }
 }  // namespace
 
-void Form2::sizeEditGrids(bool refill) {
+void Form2::size_edit_grids(bool refill) {
   ui::Grid& ea = MSFlexGrid2[kEAGrid];
   const int before = refill ? 1 : ea.Cols();
   ea.setCols(lines_count + 1);
@@ -38,7 +38,7 @@ void Form2::sizeEditGrids(bool refill) {
   p.setTextMatrix(0, 1, "P");
   // A load belongs to a direction number, so each row says which point and axis that number is now.
   for (int i = 1; i <= n; ++i) {
-    p.setTextMatrix(i, 0, dofLabel(i));
+    p.setTextMatrix(i, 0, dof_label(i));
     if (i >= rows) p.setTextMatrix(i, 1, cellText(f_value(i)));
   }
   // The current cell is one that can be typed in.
@@ -65,9 +65,9 @@ void Form2::Command6_Click() {
     }
     Text2[0].Text = ui::CStr(uniform_values(1));
     Text2[1].Text = ui::CStr(uniform_values(2));
-    sizeEditGrids(true);
+    size_edit_grids(true);
   } else {
-    sizeEditGrids(false);
+    size_edit_grids(false);
     ui::Grid& g = MSFlexGrid2[kEAGrid];
     for (int j = 1; j <= lines_count; ++j) {
       const float e = float(ui::Val(g.TextMatrix(1, j))), a = float(ui::Val(g.TextMatrix(2, j)));
@@ -89,7 +89,7 @@ void Form2::Command5_Click() {
   bool refused = false;
   const float typed = float(ui::Val(Text3.Text.get()));
   ui::Grid& g = MSFlexGrid2[kPGrid];
-  sizeEditGrids(false);
+  size_edit_grids(false);
   g.setCol(1);
   const int n = g.Rows() - 1;
   if (Option2[0].Value.get()) {

@@ -18,12 +18,12 @@ namespace {
 const char* const kTooFewBars = "מצב זה אינו מסמך - מס כיוניי התנועה גדול ממס האלמנטים";
 }  // namespace
 
-std::string Form2::dofLabel(int i) {
+std::string Form2::dof_label(int i) {
   const dof_rec& d = dof_list(i);
   return "Point(" + ui::Str(int(d.point)) + " )" + (d.is_x == -1 ? "[x]" : "[y]");
 }
 
-void Form2::sizeGrids(int n, bool whole) {
+void Form2::size_grids(int n, bool whole) {
   const int bars = lines_count;
   MSFlexGrid1[kQGrid].setRows(n + 1);
   MSFlexGrid1[kQGrid].setCols(bars + 1);
@@ -37,7 +37,7 @@ void Form2::sizeGrids(int n, bool whole) {
   // What an earlier solve wrote may belong to other directions or bars.
   for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid})
     if (!whole || g == 11 || g == 12) clearBody(MSFlexGrid1[g]);
-  sizeEditGrids(false);
+  size_edit_grids(false);
 }
 
 void Form2::Command3_Click() {
@@ -84,15 +84,15 @@ void Form2::Command3_Click() {
     if (f.Line1.exists(j) && f.Line1[j].Visible.get()) ++m;
   if (m < n) {
     // The directions are numbered anew: nothing solved with the old numbering may still show.
-    zeroResult();
-    if (f.dd2.Checked.get()) sizeGrids(n);
+    zero_result();
+    if (f.dd2.Checked.get()) size_grids(n);
     ui::MsgBox(kTooFewBars);
     f.MousePointer = ui::vbDefault;
     return;
   }
   const bool grids = f.dd2.Checked.get();
   const bool solving = m != 0 && n != 0;
-  if (grids) sizeGrids(n, solving);
+  if (grids) size_grids(n, solving);
 
   if (solving) {
     const int bars = lines_count;
@@ -167,12 +167,12 @@ void Form2::Command3_Click() {
       Text4[0].Text = ui::Str(max_sigma);
       Text4[1].Text = ui::Str(int(max_sigma_line));
     } else {
-      zeroResult();
+      zero_result();
     }
     if (grids) {
       for (int i = 1; i <= n; ++i) {
         if (P_data(dof_list(i).point).slots_used == 0) continue;
-        const std::string label = dofLabel(i);
+        const std::string label = dof_label(i);
         setCell(MSFlexGrid1[kQGrid], i, 0, label);
         setCell(MSFlexGrid2[kPGrid], i, 0, label);
         setCell(MSFlexGrid1[kUGrid], i, 0, label);
@@ -188,7 +188,7 @@ void Form2::Command3_Click() {
   f.MousePointer = ui::vbDefault;
 }
 
-void Form2::zeroResult() {
+void Form2::zero_result() {
   dof_u.fill(0);
   line_t.fill(0);
   max_sigma = 0;

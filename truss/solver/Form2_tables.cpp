@@ -17,7 +17,7 @@ constexpr int kDirectionRows = kMaxBarsAtPoint + 2, kDirectionCols = 3 * 51 + 1;
 std::string truth(bool b) { return b ? "True" : "False"; }
 }  // namespace
 
-void Form2::makeTables() {
+void Form2::make_tables() {
   ui::Frame& panel = Frame1[1];
   panel.Caption = "נתוני חישוב";
   panel.Move(120, 480, 11160, kPanelHeight);

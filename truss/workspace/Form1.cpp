@@ -311,7 +311,7 @@ void Form1::Form_Load() {
   Picture1.Top = Picture5.ScaleHeight() - Picture1.Height;
   Picture5.Top = 0;
   Picture5.Left = VScroll1.Width.get();
-  paintSpectrum();
+  paint_spectrum();
   uniform_values(1) = 210;
   uniform_values(2) = 1000;
   uniform_values(3) = 1000;
@@ -332,7 +332,7 @@ void Form1::start1(Byte& mode) {
     if (i != 0) f_value(i) = 1000;
     line_E(i) = 210;
     line_A(i) = 1000;
-    clearBarEnds(i);
+    clear_bar_ends(i);
     if (i < 40) {
       F_data(i) = force_rec{};
       Picture2[i].Visible = false;
@@ -348,7 +348,7 @@ void Form1::start1(Byte& mode) {
     }
     if (Line1.exists(i)) {
       Line1[i].BorderWidth = Slider1[0].Value.get();
-      hideBar(i);
+      hide_bar(i);
     }
   }
   for (int i = 201; i <= 300; ++i) {
@@ -401,7 +401,7 @@ void Form1::Form_Resize() {
   SSTab2.Left = SW - SSTab2.Width;
 }
 
-void Form1::paintSpectrum() {
+void Form1::paint_spectrum() {
   const float W = Picture4.Width, H = Picture4.Height;
   for (float x = 1; x <= W; x += 15) {
     float r = x / W;

@@ -161,20 +161,16 @@ class Form1 : public ui::Form {
   void SSTab2_Click();
   void Picture7_MouseMove(int Button, int Shift, float X, float Y);
 
-  // True while a slider has the keyboard focus.
-  bool slider_focus = false;
-
-  // State of the bar tool.
-  Byte bar_pending = 0;       // 1 while a bar has its first end and waits for its second
-  Integer bar_first_point = 0;   // the point of the first end
-  Integer bar_index = 0;         // the Line1 index of the bar being drawn
+  // State of the bar tool, which the file window and the solve also read.
+  Byte bar_pending = 0;   // 1 while a bar has its first end and waits for its second
+  Integer bar_index = 0;  // the Line1 index of the bar being drawn
 
   // A live point: a slot whose marker is shown and whose record is enabled.
-  bool livePoint(int p);
+  bool live_point(int p);
   // The point marker size in force (1..3), kept in Slider1(1)'s Tag.
-  int pointSize();
+  int point_size();
   // Half the marker size in twips for a point size.
-  static float halfSize(int size);
+  static float half_size(int size);
   // True when the truss has changed since it was last opened, saved or made new.
   bool truss_changed = false;
   // The truss changed: it is no longer the one last opened, saved or made new, nor the one solved.
@@ -189,21 +185,25 @@ class Form1 : public ui::Form {
   void set_title(const std::string& name, bool opened = false);
 
  private:
+  // True while a slider has the keyboard focus.
+  bool slider_focus = false;
+  Integer bar_first_point = 0;  // the point of the first end of the bar being drawn
+
   // The pictures of the markers: a support's normal or highlighted form, every selected point, load
   // arrow or support back to normal (one support at most is highlighted; `except` keeps that one).
-  ui::Picture supportPicture(int s, bool highlighted);
-  void restorePoints();
-  void restoreArrows();
-  void highlightArrow(int k);
-  void restoreSupport(int except);
+  ui::Picture support_picture(int s, bool highlighted);
+  void restore_points();
+  void restore_arrows();
+  void highlight_arrow(int k);
+  void restore_support(int except);
   // A deleted or cancelled bar: its line hidden and black, its label hidden, its ends forgotten.
-  void hideBar(int l);
-  void clearBarEnds(int l);
+  void hide_bar(int l);
+  void clear_bar_ends(int l);
   // The coordinate readout of point p, in millimetres from point 0, y upwards.
-  void showReadout(int p);
+  void show_readout(int p);
 
   void first_point();
-  void paintSpectrum();
+  void paint_spectrum();
   // The tool chosen in Option4: the highest k in 1..7 that is chosen, 0 for the bar tool.
   int tool();
 };

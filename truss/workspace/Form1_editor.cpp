@@ -32,18 +32,18 @@ int highlightedOf(int normal) {
 
 // ---- the markers' normal and highlighted pictures ----
 
-ui::Picture Form1::supportPicture(int s, bool highlighted) {
+ui::Picture Form1::support_picture(int s, bool highlighted) {
   const int type = std::clamp(int(R_data(s).type_f), 1, 3);
   return Image4[highlighted ? type + 9 : type - 1].Picture_.get();
 }
 
-void Form1::restorePoints() {
+void Form1::restore_points() {
   const int size = std::clamp(Slider1[1].Value.get(), 1, 3);
   for (int v = 0; v <= points_count && v <= 50; ++v)
     if (Image1[v].Picture_.get() == Image3[size].Picture_.get()) Image1[v].Picture_ = Image2[size].Picture_.get();
 }
 
-void Form1::restoreArrows() {
+void Form1::restore_arrows() {
   for (int k = 0; k < forces_count && k < 40; ++k)
     for (int h = 1000; h <= 1003; ++h)
       if (Picture2[k].Picture_.get() == Picture2[h].Picture_.get()) {
@@ -52,7 +52,7 @@ void Form1::restoreArrows() {
       }
 }
 
-void Form1::highlightArrow(int k) {
+void Form1::highlight_arrow(int k) {
   for (int n = 1040; n <= 1043; ++n)
     if (Picture2[k].Picture_.get() == Picture2[n].Picture_.get()) {
       Picture2[k].Picture_ = Picture2[highlightedOf(n)].Picture_.get();
@@ -60,17 +60,17 @@ void Form1::highlightArrow(int k) {
     }
 }
 
-void Form1::restoreSupport(int except) {
+void Form1::restore_support(int except) {
   // Only one support is ever highlighted, so the first one found is the one.
   for (int s = 201; s < supports_count && s <= 299; ++s) {
     if (s == except || Image1[s].Tag.get() != "1") continue;
     Image1[s].Tag = "0";
-    Image1[s].Picture_ = supportPicture(s, false);
+    Image1[s].Picture_ = support_picture(s, false);
     break;
   }
 }
 
-void Form1::hideBar(int l) {
+void Form1::hide_bar(int l) {
   Line1[l].Visible = false;
   // A hidden line is black again, so a reused line never shows an old stress colour.
   Line1[l].BorderColor = ui::RGB(0, 0, 0);
@@ -83,25 +83,25 @@ void Form1::truss_edited() {
   if (Form2Form.exists()) Form2Form->forget_solution();
 }
 
-void Form1::clearBarEnds(int l) {
+void Form1::clear_bar_ends(int l) {
   for (int q = 0; q <= 50; ++q) {
     P_L_index(l, q, 0) = 0;
     P_L_index(l, q, 1) = 0;
   }
 }
 
-void Form1::showReadout(int p) {
+void Form1::show_readout(int p) {
   Text3.Text = ui::CStr((P_data(p).x - origin_x) * scale_mm);
   Text4.Text = ui::CStr((origin_y - P_data(p).y) * scale_mm);
 }
 
 // ---- the canvas editor ----
 
-int Form1::pointSize() { return std::clamp(int(ui::Val(Slider1[1].Tag.get())), 1, 3); }
+int Form1::point_size() { return std::clamp(int(ui::Val(Slider1[1].Tag.get())), 1, 3); }
 
-float Form1::halfSize(int size) { return size <= 1 ? 45.0f : size == 2 ? 60.0f : 75.0f; }
+float Form1::half_size(int size) { return size <= 1 ? 45.0f : size == 2 ? 60.0f : 75.0f; }
 
-bool Form1::livePoint(int p) {
+bool Form1::live_point(int p) {
   return p >= 0 && p <= 49 && Image1.exists(p) && Image1[p].Visible.get() && P_data(p).Enabled;
 }
 
@@ -119,7 +119,7 @@ void Form1::Picture1_MouseUp(int Button, int Shift, float X, float Y) {
   if (v >= 50) return;
   ui::Image& m = Image1[v];
   // A fresh slot has the picture of the last reset; a new point takes the size now chosen.
-  m.Picture_ = Image2[pointSize()].Picture_.get();
+  m.Picture_ = Image2[point_size()].Picture_.get();
   m.Visible = true;
   m.Left = X - m.Width / 2;
   m.Top = Y - m.Height / 2;
@@ -188,7 +188,7 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
     }
     P_data(i).x = X;
     P_data(i).y = Y;
-    showReadout(i);
+    show_readout(i);
   }
   for (int s = 201; s < supports_count && s <= 299; ++s) {
     if (!R_data(s).Enabled || R_data(s).point_index != i) continue;
@@ -229,7 +229,7 @@ void Form1::move_line(float X, float Y) {
 }
 
 void Form1::Image1_Click(int Index) {
-  if (!Option4[kBar].Value.get() || lines_count > 200 || Index >= 200 || !livePoint(Index)) return;
+  if (!Option4[kBar].Value.get() || lines_count > 200 || Index >= 200 || !live_point(Index)) return;
   ui::Image& m = Image1[Index];
   const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
   if (bar_pending == 0) {
@@ -269,13 +269,13 @@ void Form1::Image1_Click(int Index) {
 void Form1::cancel_bar() {
   if (bar_pending == 0) return;
   bar_pending = 0;
-  if (Line1.exists(bar_index)) hideBar(bar_index);
-  clearBarEnds(bar_index);
+  if (Line1.exists(bar_index)) hide_bar(bar_index);
+  clear_bar_ends(bar_index);
   Label7.Caption = "";
 }
 
 void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-  if (Index > 199 || Shift != 0 || !livePoint(Index)) return;
+  if (Index > 199 || Shift != 0 || !live_point(Index)) return;
   const int t = tool();
   point_rec& p = P_data(Index);
   ui::Image& m = Image1[Index];
@@ -336,17 +336,17 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
   }
   if (Option3[kSupports].Value.get() && Index >= 201 && Index <= 299 && Image1.exists(Index)) {
     Image1[Index].Tag = "1";
-    Image1[Index].Picture_ = supportPicture(Index, true);
-    restoreSupport(Index);
+    Image1[Index].Picture_ = support_picture(Index, true);
+    restore_support(Index);
     selected_index = Integer(Index);
   }
   if (Index >= 0 && Index < 200 && Image1.exists(Index)) {
     if (Option3[kPoints].Value.get()) {
-      restorePoints();
+      restore_points();
       Image1[Index].Picture_ = Image3[std::clamp(Slider1[1].Value.get(), 1, 3)].Picture_.get();
       selected_kind = 1;
       selected_index = Integer(Index);
-      showReadout(Index);
+      show_readout(Index);
     }
     Image1[Index].MousePointer = bar_pending == 1 ? ui::vbCrosshair : ui::vbSizeAll;
   }
@@ -377,7 +377,7 @@ void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y)
 
 void Form1::Option3_Click(int Index) {
   for (int v = 0; v < lines_count && v <= 200; ++v) Line1[v].BorderColor = ui::RGB(0, 0, 0);
-  restorePoints();
-  restoreArrows();
-  restoreSupport(-1);
+  restore_points();
+  restore_arrows();
+  restore_support(-1);
 }

@@ -17,7 +17,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   const int sel = selected_index;
 
   // Point block: moving and deleting the selected point.
-  if (Option3[kPoints].Value.get() && selected_kind == 1 && livePoint(sel)) {
+  if (Option3[kPoints].Value.get() && selected_kind == 1 && live_point(sel)) {
     const int p = sel;
     ui::Image& m = Image1[p];
     const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
@@ -51,8 +51,8 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
       P_data(p).R_type = 0;
       for (int l = 0; l <= lines_count && l <= 200; ++l) {
         if (P_L_index(l, p, 0) != -1) continue;
-        hideBar(l);
-        clearBarEnds(l);
+        hide_bar(l);
+        clear_bar_ends(l);
       }
       for (int k = 0; k < forces_count && k < 40; ++k) {
         if (F_data(k).Enabled && F_data(k).point_index == p) {
@@ -74,8 +74,8 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   if (Option3[kBars].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 3 && sel >= 0 && sel < lines_count &&
       Line1.exists(sel) && Line1[sel].Visible.get()) {
     truss_edited();
-    hideBar(sel);
-    clearBarEnds(sel);
+    hide_bar(sel);
+    clear_bar_ends(sel);
   }
 
   // Load block: only a load still in use.
@@ -101,7 +101,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Space applies the current tool to the selected point, when a point is what is selected.
-  if (KeyCode == ui::vbKeySpace && selected_kind == 1 && sel < 200 && livePoint(sel)) {
+  if (KeyCode == ui::vbKeySpace && selected_kind == 1 && sel < 200 && live_point(sel)) {
     Image1_Click(sel);
     Image1_MouseDown(sel, 0, 0, 0, 0);
   }
@@ -109,8 +109,8 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
 
 void Form1::Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y) {
   if (Option3[kLoads].Value.get() && Index >= 0 && Index < 40) {
-    restoreArrows();
-    highlightArrow(Index);
+    restore_arrows();
+    highlight_arrow(Index);
     selected_index = Integer(Index);
     selected_kind = 2;
   }

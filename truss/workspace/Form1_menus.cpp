@@ -35,7 +35,7 @@ void Form1::new_truss() {
   Picture1.Cls();
   set_title("חדש");
   // The data window's grids show no bar or direction of the old truss.
-  if (Form2Form.exists()) Form2Form->sizeGrids(0);
+  if (Form2Form.exists()) Form2Form->size_grids(0);
   truss_changed = false;
 }
 

@@ -121,7 +121,7 @@ truss_file::contents Form3::from_model() {
   c.dof_count = Integer(std::clamp<int>(dof_count, 0, truss_file::kMaxDof));
   for (int p = 0; p < m; ++p) {
     const point_rec& r = P_data(p);
-    if (f.livePoint(p))
+    if (f.live_point(p))
       c.points.push_back(truss_file::point_line{true, r.F_type_x, r.F_type_y, r.R_type, r.x, r.y});
     else
       c.points.push_back(truss_file::point_line{true, 0, 0, 0, float(p), kHoleY});
@@ -134,7 +134,7 @@ truss_file::contents Form3::from_model() {
       std::vector<Integer> ends;
       for (int p = 0; p < m; ++p)
         if (P_L_index(j, p, 0) == -1) ends.push_back(Integer(p));
-      if (ends.size() == 2 && f.livePoint(ends[0]) && f.livePoint(ends[1])) row = {ends[0], ends[1]};
+      if (ends.size() == 2 && f.live_point(ends[0]) && f.live_point(ends[1])) row = {ends[0], ends[1]};
     }
     c.bars.push_back(row);
     c.E.push_back(line_E(j));
