@@ -69,31 +69,60 @@ class incidence {
   ui::Array<ui::Array2<Integer, 0, 200, 0, 50>, 0, 1> planes_;
 };
 
+// Every module variable with its value when the program starts, in one list: the variables are names of
+// the members of `state`, so that starting again (`state = variables{}`) misses none.
 // clang-format off
-inline Integer selected_index = 0;    // element picked in a selection mode (point, F_data slot, bar, R_data index); a reset keeps it
-inline Byte selected_kind = 0;     // 1 point, 2 load, 3 bar (picking a support leaves it); a reset keeps it
-inline ui::Array<force_rec, 0, 40> F_data;        // load arrows, slots 0..39 = Picture2 index; reset: cleared
-inline ui::Array<support_rec, 201, 300> R_data;   // support markers, 201..299 = Image1 index; reset rewrites from 201 on
-inline incidence P_L_index;                       // (bar, point, plane); reset: all 0
-inline ui::Array<point_rec, 0, 50> P_data;        // points, slots 0..49; point 0 is the origin of the axes; reset: Enabled False
-inline Integer points_count = 0;      // point slots in use (high-water mark); 1 after a reset
-inline Integer forces_count = 0;      // next free F_data slot; reset 0
-inline Integer lines_count = 0;       // bar slots in use (high-water mark); reset 0
-inline Integer supports_count = 201;  // next free R_data index; 202 after a reset
-inline Single origin_x = 0;            // canvas position of point 0, the axes origin
-inline Single origin_y = 0;
-inline ui::Array<Single, 1, 200> f_value;          // N, load of free direction i (sign from the arrows); reset 1000
-inline ui::Array<Single, 0, 200> line_E;           // GPa, E of bar j; reset 210
-inline ui::Array<Single, 0, 200> line_A;           // mm^2, A of bar j; reset 1000
-inline ui::Array2<Single, 1, 100, 1, 1> dof_u;     // micrometres, displacement of free direction i; a reset keeps it
-inline ui::Array<Single, 0, 200> line_t;           // N, axial force of bar j, tension positive; a reset keeps it
-inline ui::Array<Single, 1, 3> uniform_values;     // uniform E (GPa), A (mm^2) and load (N): 210, 1000, 1000
-inline ui::Array<Integer, 1, 2> option_state;     // (1) E and A per bar, (2) loads per direction; False at start
-inline Single max_sigma = 0;           // MPa, signed stress of the bar with the largest absolute stress
-inline Integer max_sigma_line = 0;    // that bar
-inline Single scale_mm = 1;            // mm per twip: 1, 2 or 3
-inline Integer dof_count = 0;         // free directions numbered by the last solve
+struct variables {
+  Integer selected_index = 0;              // element picked in a selection mode (point, F_data slot, bar, R_data index); a reset keeps it
+  Byte selected_kind = 0;                  // 1 point, 2 load, 3 bar (picking a support leaves it); a reset keeps it
+  ui::Array<force_rec, 0, 40> F_data;      // load arrows, slots 0..39 = Picture2 index; reset: cleared
+  ui::Array<support_rec, 201, 300> R_data; // support markers, 201..299 = Image1 index; reset rewrites from 201 on
+  incidence P_L_index;                     // (bar, point, plane); reset: all 0
+  ui::Array<point_rec, 0, 50> P_data;      // points, slots 0..49; point 0 is the origin of the axes; reset: Enabled False
+  Integer points_count = 0;                // point slots in use (high-water mark); 1 after a reset
+  Integer forces_count = 0;                // next free F_data slot; reset 0
+  Integer lines_count = 0;                 // bar slots in use (high-water mark); reset 0
+  Integer supports_count = 201;            // next free R_data index; 202 after a reset
+  Single origin_x = 0;                     // canvas position of point 0, the axes origin
+  Single origin_y = 0;
+  ui::Array<Single, 1, 200> f_value;       // N, load of free direction i (sign from the arrows); reset 1000
+  ui::Array<Single, 0, 200> line_E;        // GPa, E of bar j; reset 210
+  ui::Array<Single, 0, 200> line_A;        // mm^2, A of bar j; reset 1000
+  ui::Array2<Single, 1, 100, 1, 1> dof_u;  // micrometres, displacement of free direction i; a reset keeps it
+  ui::Array<Single, 0, 200> line_t;        // N, axial force of bar j, tension positive; a reset keeps it
+  ui::Array<Single, 1, 3> uniform_values;  // uniform E (GPa), A (mm^2) and load (N): 210, 1000, 1000
+  ui::Array<Integer, 1, 2> option_state;   // (1) E and A per bar, (2) loads per direction; False at start
+  Single max_sigma = 0;                    // MPa, signed stress of the bar with the largest absolute stress
+  Integer max_sigma_line = 0;              // that bar
+  Single scale_mm = 1;                     // mm per twip: 1, 2 or 3
+  Integer dof_count = 0;                   // free directions numbered by the last solve
+};
 // clang-format on
+inline variables state;
+
+inline auto& selected_index = state.selected_index;
+inline auto& selected_kind = state.selected_kind;
+inline auto& F_data = state.F_data;
+inline auto& R_data = state.R_data;
+inline auto& P_L_index = state.P_L_index;
+inline auto& P_data = state.P_data;
+inline auto& points_count = state.points_count;
+inline auto& forces_count = state.forces_count;
+inline auto& lines_count = state.lines_count;
+inline auto& supports_count = state.supports_count;
+inline auto& origin_x = state.origin_x;
+inline auto& origin_y = state.origin_y;
+inline auto& f_value = state.f_value;
+inline auto& line_E = state.line_E;
+inline auto& line_A = state.line_A;
+inline auto& dof_u = state.dof_u;
+inline auto& line_t = state.line_t;
+inline auto& uniform_values = state.uniform_values;
+inline auto& option_state = state.option_state;
+inline auto& max_sigma = state.max_sigma;
+inline auto& max_sigma_line = state.max_sigma_line;
+inline auto& scale_mm = state.scale_mm;
+inline auto& dof_count = state.dof_count;
 
 // Rebuilds every point's list of bar ends and their directions, and deletes (through the editor, as if
 // the user had pointed at it and pressed Delete) every point that no bar reaches; point 0 stays.

@@ -26,18 +26,8 @@ using enum Form1::Tool;
 using Mode = Form1::Mode;
 using enum Form1::Mode;
 
-inline void resetModel() {
-  using namespace common1;
-  selected_index = 0;
-  selected_kind = 0;
-  for (auto& r : R_data) r = support_rec{};
-  dof_u.fill(0);
-  line_t.fill(0);
-  max_sigma = 0;
-  max_sigma_line = 0;
-  dof_count = 0;
-  option_state.fill(0);
-}
+// Every model variable as the program starts.
+inline void resetModel() { common1::state = common1::variables{}; }
 
 struct TrussFixture : ::testing::Test {
   ui::ScriptedServices svc;
