@@ -91,7 +91,7 @@ class Form2 : public ui::Form {
   // Slider2; nothing without one.
   void line_dx_dy();
   // True from a solve that succeeded until the truss changes (an edit, another scale, E, A or loads
-  // confirmed, New, Open) or the next solve starts.
+  // confirmed, New, Open) or a solve fails.
   bool solution_current = false;
   // Nothing of the last solution may pass for the truss as it stands: the u, t, Q, S and K grids, the
   // largest stress, the displaced shape, the bar colours (the bar picked in the bar selection keeps its

@@ -44,8 +44,6 @@ void Form2::Command3_Click() {
   Load();
   Form1& f = *Form1Form;
   f.MousePointer = ui::vbHourglass;
-  // Whatever this solve finds, nothing of the last one may stay beside it or pass for it.
-  forget_solution();
   // A bar still waiting for its second end is not part of the truss.
   f.cancel_bar();
   // Choosing the point mode clears every highlight, also when it is chosen already.
@@ -189,6 +187,9 @@ void Form2::Command3_Click() {
 }
 
 void Form2::zero_result() {
+  // Every change of the truss has forgotten the last solution already (a truss solved unchanged solves
+  // again), so this takes nothing more off the screen: it keeps the failure from showing anything old.
+  forget_solution();
   dof_u.fill(0);
   line_t.fill(0);
   max_sigma = 0;
@@ -196,8 +197,8 @@ void Form2::zero_result() {
 }
 
 void Form2::forget_solution() {
-  // Only a solve that succeeded shows anything, and every solve starts by forgetting the last one, so
-  // with no solution there is nothing to take away (an edit dragged point by point costs nothing).
+  // Only a solve that succeeded shows anything, and it shows the truss as it stands until a change comes
+  // here, so with no solution there is nothing to take away (a point dragged step by step costs nothing).
   if (!solution_current) return;
   solution_current = false;
   for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid}) clearBody(MSFlexGrid1[g]);
