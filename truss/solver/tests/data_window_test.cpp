@@ -390,3 +390,55 @@ TEST_F(DataWindow, OpensBesideTheMainWindowOrOverItsRightSide) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace truss_test;
+
+// ---- nothing covers a row, a caption or a note ----
+
+TEST_F(DataWindow, TheSpectrumStripEndsBeforeItsLabelAndTheNoteStandsBelowItsBox) {
+  EXPECT_LE(f().Picture4.Left + f().Picture4.Width, f().LabelMax.Left.get());
+  EXPECT_LE(f().LabelMax.Left + f().LabelMax.Width, f().FrameSpectrum.Width.get());
+  const ui::Label* note = nullptr;
+  f2().LabelFormula.forEach([&note](int, ui::Label& l) {
+    if (l.Caption.get().rfind("הסבר לדרך הפתרון", 0) == 0) note = &l;
+  });
+  ASSERT_NE(note, nullptr);
+  EXPECT_GE(note->Top.get(), f2().FrameCase.Top + f2().FrameCase.Height);
+  EXPECT_LE(note->Top + note->Height, f2().Frame1[Form2::kFormulas].Height.get());
+}
+
+}  // namespace
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "ui/qt_services.h"
+#include "ui/views.h"
+
+// With more bars than fit, the S and t grids scroll across: their one row still shows whole above the
+// scroll bar.
+TEST(DataWindowOnScreen, TheOneRowOfSAndTShowsAboveTheScrollBar) {
+  ui::QtServices svc("truss");
+  Form2Form.reset();
+  Form2& w = *Form2Form;
+  for (int g : {Form2::kSGrid, Form2::kTGrid}) {
+    ui::Grid& grid = w.MSFlexGrid1[g];
+    grid.setCols(41);
+    for (int j = 1; j <= 40; ++j) grid.setTextMatrix(1, j, "-1234.567");
+  }
+  ui::realize(w)->show();
+  for (int g : {Form2::kSGrid, Form2::kTGrid}) {
+    auto* view = qobject_cast<QTableView*>(ui::childHost(w.MSFlexGrid1[g]));
+    ASSERT_NE(view, nullptr);
+    view->horizontalScrollBar()->setVisible(true);
+    EXPECT_GE(view->height() - 2 * view->frameWidth() - view->horizontalHeader()->height() -
+                  view->horizontalScrollBar()->sizeHint().height(),
+              view->rowHeight(0))
+        << g;
+  }
+  ui::unrealize(w);
+  Form2Form.reset();
+}
