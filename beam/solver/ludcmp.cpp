@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/services.h"
 
 namespace {
@@ -12,7 +12,7 @@ namespace {
 constexpr double kZeroPivot = 1e-11;
 }  // namespace
 
-bool Form20::ludcmp(Byte n) {
+bool BeamSolver::ludcmp(Byte n) {
   ludcmp_d = -1;
   if (n == 0) return true;
   if (n > 40) n = 40;
