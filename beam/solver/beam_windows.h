@@ -30,7 +30,7 @@ class BeamWindows {
   // The graph canvas: its height, emptied, and one stroke of a graph in its colour.
   virtual float graph_height() = 0;
   virtual void clear_graphs() = 0;
-  virtual void draw_graph(float x1, float y1, float x2, float y2, const color_rec& color) = 0;
+  virtual void draw_graph(float x1, float y1, float x2, float y2, const Module20::color_rec& color) = 0;
   // The readout's box of graph g shows text.
   virtual void show_value(int g, const std::string& text) = 0;
   // The icon of object index on the beam canvas (its Left and Width in canvas twips).

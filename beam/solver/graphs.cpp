@@ -9,6 +9,8 @@
 #include "beam/solver/beam_solver.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 namespace {
 // Which of the three graphs (0 shear, 1 moment, 2 deflection) are switched on in the tool window.
 struct Switches {

@@ -10,6 +10,8 @@
 
 #include "beam/solver/beam_solver.h"
 
+using namespace Module20;
+
 namespace {
 
 void pointTerms(elem_rec& el, const load_rec& slot, bool force, double sign) {

@@ -6,6 +6,8 @@
 #include "beam/solver/beam_solver.h"
 #include "ui/services.h"
 
+using namespace Module20;
+
 namespace {
 // A pivot this small against its row's largest entry is a zero left over from rounding: the rows are
 // dependent and the structure can move without load.

@@ -3,6 +3,8 @@
 #include "beam/solver/beam_solver.h"
 #include "ui/services.h"
 
+using namespace Module20;
+
 void BeamSolver::check_mechanism() {
   mechanism = False;
   const int n = n_elem;

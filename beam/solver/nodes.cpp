@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace Module20;
+
 namespace {
 
 // Where an icon's centre lies: support icons are 360 twips wide, the other node objects 150.

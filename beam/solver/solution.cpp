@@ -6,6 +6,8 @@
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 void BeamSolver::solution() {
   // Why a solve gave no solution is told until the next one starts.
   solve_failure = kNoFailure;

@@ -8,6 +8,8 @@
 
 #include "beam/solver/beam_solver.h"
 
+using namespace Module20;
+
 void BeamSolver::asamb_K() {
   // New stiffness: what was solved with the old one is no longer the beam's solution.
   forget_solution();

@@ -139,7 +139,7 @@ class Form20 : public ui::Form, public BeamSolver {
   int graph_step() override;
   float graph_height() override;
   void clear_graphs() override;
-  void draw_graph(float x1, float y1, float x2, float y2, const color_rec& color) override;
+  void draw_graph(float x1, float y1, float x2, float y2, const Module20::color_rec& color) override;
   void show_value(int g, const std::string& text) override;
   bool has_icon(Integer index) override;
   float icon_left(Integer index) override;

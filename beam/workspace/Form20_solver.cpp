@@ -4,6 +4,8 @@
 #include "beam/workspace/Form20.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 void Form20::stop_simulation() {
   if (Form10Form->Timer1.Enabled) Form10Form->stop_run();
 }

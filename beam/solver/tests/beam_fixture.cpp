@@ -2,6 +2,8 @@
 
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 void BeamFixture::SetUp() {
   Module20_initialize();
   svc.messages.clear();

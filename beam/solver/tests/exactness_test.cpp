@@ -9,6 +9,8 @@
 #include "beam/solver/tests/largest_beam.h"
 #include "beam_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 template <class T>

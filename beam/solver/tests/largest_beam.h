@@ -6,6 +6,7 @@
 #include "beam/workspace/Form20.h"
 
 inline void buildLargestBeam(Form20& f) {
+  using namespace Module20;
   Module20_initialize();
   node_list(0) = {0, 0};
   node_list(1) = {0, 10000};

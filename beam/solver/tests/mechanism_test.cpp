@@ -1,6 +1,8 @@
 // The mechanism check: its count test and its patterns, with the message each gives.
 #include "beam_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Mechanism = BeamFixture;

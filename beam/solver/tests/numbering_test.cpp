@@ -2,6 +2,8 @@
 // the order deflection left, deflection right, rotation left, rotation right.
 #include "beam_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Numbering = BeamFixture;

@@ -9,6 +9,8 @@
 #include "beam/solver/beam_solver.h"
 #include "ui/testing.h"
 
+using namespace Module20;
+
 namespace {
 
 struct StandIn : BeamSolver {

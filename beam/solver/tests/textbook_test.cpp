@@ -7,6 +7,8 @@
 
 #include "beam_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 struct Units {

@@ -6,6 +6,8 @@
 
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Canvas = Workspace;

@@ -11,6 +11,8 @@
 #include "ui/vbtext.h"
 #include "ui/views.h"
 
+using namespace Module20;
+
 namespace {
 
 using Data = Workspace;

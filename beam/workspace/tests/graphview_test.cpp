@@ -3,6 +3,8 @@
 #include "workspace_fixture.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 namespace {
 
 using GraphView = Workspace;

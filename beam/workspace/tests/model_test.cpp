@@ -5,6 +5,8 @@
 
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Reset = Workspace;

@@ -1,6 +1,8 @@
 // The simulation tab: a run drops the selected object at the start and moves it one key step a tick.
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Simulation = Workspace;

@@ -3,6 +3,8 @@
 #include "ui/vbtext.h"
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Tips = Workspace;

@@ -4,6 +4,8 @@
 
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Tools = Workspace;

@@ -8,6 +8,8 @@
 #include "ui/vbtext.h"
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 struct Tutorial : Workspace {

@@ -37,7 +37,7 @@ struct Workspace : ::testing::Test {
     frmSplashForm.reset();
     frmTipForm.reset();
     propertiesForm.reset();
-    Module20_initialize();
+    Module20::Module20_initialize();
   }
   void write(const char* name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
   std::string read(const char* name) {
