@@ -3,6 +3,7 @@
 // own for the tip files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -21,7 +22,10 @@ struct Workspace : ::testing::Test {
 
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() / (std::string("kesvo-beam-") + info->test_suite_name() + "-" + info->name());
+    // A parameterised test's names hold slashes: the folder is one level, whatever the name.
+    std::string name = std::string("kesvo-beam-") + info->test_suite_name() + "-" + info->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    dir = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     svc.folder = dir.string();
