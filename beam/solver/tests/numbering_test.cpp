@@ -81,12 +81,10 @@ TEST_F(Numbering, AnIconOnAnExistingNodeIsShiftedRight) {
 TEST_F(Numbering, MovingAndRemovingKeepTheListInOrder) {
   node(1, 0), node(2, 3000), node(3, 6000);
   EXPECT_EQ(n_elem, 3);
-  f->Image1[2].Left = leftFor(2, 8000);
-  f->sort_p(2);
+  node(2, 8000);
   EXPECT_EQ(n_elem, 3);
   EXPECT_EQ(objects(), (std::vector<Integer>{1, 3, 2, 0}));
-  f->Image1[1].Left = leftFor(1, 1000);
-  f->sort_p(1);  // an end object moved inward adds an element
+  node(1, 1000);  // an end object moved inward adds an element
   EXPECT_EQ(objects(), (std::vector<Integer>{0, 1, 3, 2, 0}));
   f->remove_p(3);
   EXPECT_EQ(objects(), (std::vector<Integer>{0, 1, 2, 0}));

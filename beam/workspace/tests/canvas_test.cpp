@@ -78,11 +78,11 @@ TEST_F(Canvas, ALoadDroppedInTheStripLeavesTheBeam) {
 
 TEST_F(Canvas, ASimplySupportedBeamBuiltByDropsIsSolved) {
   Form20& f = start();
-  drop(1, 50, 1800);
+  dropAt(1, fraction(0));
   EXPECT_EQ(svc.messages.size(), 1u);  // a beam on one support is a mechanism
-  drop(2, 10000, 1800);
+  dropAt(2, fraction(1));
   EXPECT_EQ(mechanism, False);
-  drop(21, 5000 - 60 + 285, 1200);  // centred on the middle of the beam
+  dropAt(21, fraction(0.5));  // centred on the middle of the beam
   EXPECT_EQ(forces(21).pos, 5000);
   EXPECT_EQ(svc.messages.size(), 1u);
   EXPECT_NEAR(reactions(1).R, 0.5f, 1e-5);
@@ -109,8 +109,8 @@ TEST_F(Canvas, KeysMoveTheSelectedObjectAndOneReleaseSolvesOnce) {
 
 TEST_F(Canvas, KeysActOnlyOnAnObjectOnTheBeam) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   const float parked = f.Image1[3].Left;
   f.image1_MouseMove(3, 0, 0, 0, 0);  // a support still in the palette strip
   key(39);
@@ -128,8 +128,8 @@ TEST_F(Canvas, KeysActOnlyOnAnObjectOnTheBeam) {
 
 TEST_F(Canvas, AKeyStepNeverCarriesALoadPastABeamEnd) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   Form10Form->Slider2.Value = 20;  // 300 twips a step
   drop(21, 9700, 1200);
   f.image1_MouseMove(21, 0, 0, 0, 0);
@@ -149,8 +149,8 @@ TEST_F(Canvas, AKeyStepNeverCarriesALoadPastABeamEnd) {
 
 TEST_F(Canvas, AReleaseWithoutAPressInThisWindowDoesNothing) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(11, 10000, 1500);  // a hinge on the right end acts as a pin
+  dropAt(1, fraction(0));
+  dropAt(11, fraction(1));  // a hinge on the right end acts as a pin
   ASSERT_EQ(mechanism, False);
   svc.messages.clear();
   Form10Form->Slider2.Value = 20;
@@ -264,15 +264,15 @@ TEST_F(Canvas, ASingularStructureLeavesNothingOfTheLastSolution) {
   f.Slider1.Value = 5000;
   EXPECT_TRUE(f.Picture3.drawn().empty());
   EXPECT_EQ(f.Text2[1].Text.get(), "");
-  drop(2, 10000, 1800);
+  dropAt(2, fraction(1));
   EXPECT_TRUE(f.solution_current);
   EXPECT_EQ(f.Text2[1].Text.get(), "-0.250");  // PL/4, sagging
 }
 
 TEST_F(Canvas, AWidenedDistributedLoadShowsItsWholeSpan) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   drop(41, 2000, 1500);
   f.image1_MouseMove(41, 0, 0, 0, 0);
   key(38, 10);
@@ -317,8 +317,8 @@ TEST_F(Canvas, ADistributedLoadShowsArrowsEvenlyOverItsWholeSpan) {
 TEST_F(Canvas, TheDataPanelFollowsDropsHoversAndKeysWhenAsked) {
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   drop(21, 2000, 1200);  // the drop refreshes the panel
   EXPECT_EQ(t.Label10.Caption.get(), "F( 1 )");
   EXPECT_EQ(t.Text2[0].Text.get(), "0.1775");

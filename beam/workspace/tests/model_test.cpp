@@ -60,7 +60,7 @@ TEST_F(Reset, ALoadDroppedOnTheEmptyBeamLandsInItsOneElementAndMeetsTheMechanism
 
 TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
   Form20& f = start();
-  drop(6, 50, 1500);     // fixed left end
+  dropAt(6, fraction(0));     // fixed left end
   drop(11, 5000, 1500);  // hinge
   drop(1, 8000, 1800);   // support
   drop(31, 6500, 1500);  // moment between hinge and support
@@ -77,7 +77,7 @@ TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
 
 TEST_F(Model, ObjectsCrowdedAtAnOccupiedRightEndAllFindAPlaceBeforeIt) {
   start();
-  drop(16, 10000, 1500);  // the right end
+  dropAt(16, fraction(1));  // the right end
   for (int k : {11, 18, 7, 12}) drop(k, 10000, 1500);
   ASSERT_EQ(n_elem, 5);
   std::vector<Integer> objects;
@@ -119,9 +119,9 @@ TEST_P(ModelEdits, GraphsAndReadoutShowOnlyTheBeamAsItStands) {
   const EditCase& c = GetParam();
   Form20& f = start();
   f.ee4_Click(0);  // a force from the Add menu, which also enables the readout
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
-  drop(21, 5000 - 60 + 285, 1200);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
+  dropAt(21, fraction(0.5));
   ASSERT_FALSE(f.Picture3.drawn().empty());
   ASSERT_FALSE(f.Text2[0].Text.get().empty());
   c.edit(*this, f);

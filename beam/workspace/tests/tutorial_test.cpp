@@ -19,11 +19,11 @@ struct Tutorial : Workspace {
   Form20& overhangBeam(float P = 1, float L = 1, float E = 1, float I = 1) {
     Form20& f = start();
     unit_F = P, beam_length = L, unit_L = L / 10000, unit_E = E, unit_I = I;
-    drop(6, 50, 1500);
-    drop(1, 5000 + 285 - 180, 1800);
+    dropAt(6, fraction(0));
+    dropAt(1, fraction(0.5));
     f.Image1[41].Width = 10000;
     f.Image1[41].Tag = "5000";
-    drop(41, 285, 1500);
+    dropAt(41, fraction(0));
     return f;
   }
   properties& open() {
@@ -152,7 +152,7 @@ const NoSolutionCase kNoSolutionCases[] = {
      [](Tutorial& s) {
        Form20& f = s.overhangBeam(2, 2, 2, 3);
        f.ffe.choose();
-       s.drop(41, 285, 1500);
+       s.dropAt(41, fraction(0));
      },
      false, "אין פתרון עדכני: \"פתור בכל גרירה\" כבוי"},
 };
@@ -208,7 +208,7 @@ TEST_F(Tutorial, UpdateShowsTheBeamAfterADrag) {
   overhangBeam();
   properties& t = open();
   EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".5", ".5"}));
-  drop(1, 4000 + 285 - 180, 1800);
+  dropAt(1, twips(4000));
   EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".5", ".5"}));  // until asked
   t.aa2.choose();
   EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".4", ".6"}));
@@ -218,9 +218,9 @@ TEST_F(Tutorial, UpdateShowsTheBeamAfterADrag) {
 
 TEST_F(Tutorial, ABeamWithoutFreeFreedomsHasHeaderOnlyEquationTables) {
   start();
-  drop(6, 50, 1500);
-  drop(7, 10000, 1500);
-  drop(21, 5000 + 285 - 60, 1200);
+  dropAt(6, fraction(0));
+  dropAt(7, fraction(1));
+  dropAt(21, fraction(0.5));
   ASSERT_EQ(free_dof, 0);
   properties& t = open();
   for (ui::Grid* g : {&t.MSFlexGrid4, &t.MSFlexGrid5, &t.MSFlexGrid6}) EXPECT_EQ(g->Cols(), 1);
@@ -303,12 +303,12 @@ const FitCase kFitCases[] = {
     {"an element without stiffness between held ends",
      [](Tutorial& s) {
        s.start();
-       s.drop(1, 50, 1800);
-       s.drop(2, 5000 + 285 - 180, 1800);
-       s.drop(6, 10000, 1500);
+       s.dropAt(1, fraction(0));
+       s.dropAt(2, fraction(0.5));
+       s.dropAt(6, fraction(1));
        Form20Form->Image1[41].Width = 10000;
        Form20Form->Image1[41].Tag = "5000";
-       s.drop(41, 285, 1500);
+       s.dropAt(41, fraction(0));
        elem(2).E_rel = 0;
        Form20Form->asamb_K();
        Form20Form->solution();
@@ -341,8 +341,8 @@ INSTANTIATE_TEST_SUITE_P(Tutorial, TutorialFits, ::testing::ValuesIn(kFitCases),
 
 TEST_F(Tutorial, ABeamWithoutLoadsGivesFlatGraphsAtScaleTen) {
   start();
-  drop(6, 50, 1500);
-  drop(1, 10000, 1800);
+  dropAt(6, fraction(0));
+  dropAt(1, fraction(1));
   Form10Form->Command6.Value = true;
   ASSERT_TRUE(Form20Form->solution_current);
   properties& t = open();
@@ -399,7 +399,7 @@ TEST_P(StepGraphs, FitTheirPictures) {
     const float half = k <= 5 ? 180 : 75;
     drop(k, x == 0 ? 50 : x == 10000 ? 10000 : x + 285 - half, k <= 5 ? 1800 : 1500);
   }
-  drop(21, c.forceAt + 285 - 60, 1200);
+  dropAt(21, twips(c.forceAt));
   ASSERT_TRUE(f.solution_current);
   properties& t = open();
   ASSERT_FALSE(t.Picture1.drawn().empty());

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "beam/solver/Module20.h"
+#include "beam/solver/tests/beam_places.h"
 #include "beam/workspace/Form10.h"
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/frmSplash.h"
@@ -58,11 +59,13 @@ struct Workspace : ::testing::Test {
     f.image1_MouseMove(k, 0, 0, 0, 0);
     f.picture7_DragDrop(f.Image1[k], X, Y);
   }
+  // The user drops icon k onto the beam at `at` (twips(x) or fraction(f) of the beam).
+  void dropAt(int k, Along at) { drop(k, iconLeftAt(Integer(k), Form20Form->Image1[k].Width, at), onBeamY(Integer(k))); }
   // Supports on both ends and a unit force whose centre stands at x twips from the left end.
   void simplySupported(float x) {
-    drop(1, 50, 1800);
-    drop(2, 10000, 1800);
-    drop(21, x - 60 + 285, 1200);
+    dropAt(1, fraction(0));
+    dropAt(2, fraction(1));
+    dropAt(21, twips(x));
   }
   void key(int code, int repeats = 1) {
     for (int i = 0; i < repeats; ++i) {
