@@ -9,6 +9,10 @@
 //
 // The walk knows no window: it finds buttons, boxes, grids, sliders and menus in the widget tree of the
 // windows shown, so a window added to a program is walked without being named here.
+//
+// walker.cpp runs the walk (events counted, delivered and logged, restarts, modal windows),
+// walk_actions.cpp chooses each action of the user and sends its events, walk_checks.cpp holds what every
+// window must keep, walk_services.cpp the services that show the windows for real.
 
 #include <cstdint>
 #include <deque>
@@ -141,15 +145,15 @@ class Walk {
   std::deque<std::string> recent_;
   int modalDepth_ = 0;
   ui::Form* modalForm_ = nullptr;
-  std::set<const ui::Control*> typedInto_;
-  std::map<std::string, long> stats_;
-  std::map<const ui::Control*, unsigned> gridSeen_;
-  QPointer<QWidget> lastPopup_;
-  std::set<std::string> ending_;
-  std::string lastClicked_;  // the control array a click went to last
-  int burst_ = 0;            // clicks still to come on that array's members
-  void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the control array a click went to last  // menu items that ended the program
-  int popupTries_ = 0;  // a grid's revision last checked
+  std::set<const ui::Control*> typedInto_;         // controls the user typed into: their words are his
+  std::map<std::string, long> stats_;                // how many times each kind of action ran
+  std::map<const ui::Control*, unsigned> gridSeen_;  // a grid's revision last checked
+  QPointer<QWidget> lastPopup_;                      // the popup the last action went to
+  int popupTries_ = 0;                               // actions in a row on that popup
+  std::set<std::string> ending_;                     // menu items that ended the program
+  std::string lastClicked_;                          // the control array a click went to last
+  int burst_ = 0;                                    // clicks still to come on that array's members
+  void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the event boundary's hook before the walk's
 };
 
 }  // namespace walk
