@@ -101,6 +101,13 @@ void Walk::action() {
     popup(p);
     return;
   }
+  if (aim_ && !modalForm_ && burst_ == 0 && chance(aimShare_)) {
+    const long before = event_;
+    if (aim_(*this) && event_ > before) {
+      ++stats_["aim"];
+      return;
+    }
+  }
   std::vector<QWidget*> windows = shownWindows(modalForm_);
   if (windows.empty()) return;
   QWidget* win = windows[std::size_t(uniform(0, int(windows.size()) - 1))];
@@ -267,16 +274,22 @@ void Walk::drag(QWidget* target) {
     endInWindow = QPoint(uniform(-200, win->width() + 200), uniform(-200, win->height() + 200));
   }
   if (r >= 5 && r < 9 && chance(0.3)) endInWindow = at + QPoint(uniform(-40, 40), uniform(-40, 40));  // a short one
+  sweep(w, win, at, endInWindow, button, mods);
+  if (std::getenv("KESVO_WALK_TRACE") && source && source->DragMode.get() == 1)
+    std::fprintf(stderr, "drag %s to %d,%d drops %d\n", source->Name().c_str(), endInWindow.x(), endInWindow.y(), int(drops.size()));
+}
+
+void Walk::sweep(QWidget* pressed, QWidget* win, QPoint at, QPoint end, int button, unsigned mods) {
+  QPointer<QWidget> w = pressed;
+  const std::string b = buttonName(button);
   int steps = uniform(1, 6);
-  QPoint last = start;
+  QPoint last = w ? w->mapFrom(win, at) : QPoint();
   for (int i = 1; i <= steps && w; ++i) {
-    QPoint inWindow = at + (endInWindow - at) * i / steps;
+    QPoint inWindow = at + (end - at) * i / steps;
     last = w->mapFrom(win, inWindow);
     mouse(w, QEvent::MouseMove, last.x(), last.y(), Qt::NoButton, button, mods, b + " drag");
   }
   if (w) mouse(w, QEvent::MouseButtonRelease, last.x(), last.y(), button, 0, mods, b + " release");
-  if (std::getenv("KESVO_WALK_TRACE") && source && source->DragMode.get() == 1)
-    std::fprintf(stderr, "drag %s to %d,%d drops %d\n", source->Name().c_str(), endInWindow.x(), endInWindow.y(), int(drops.size()));
 }
 
 void Walk::hover(QWidget* target) {
@@ -475,6 +488,73 @@ void Walk::closeWindow(QWidget* window) {
   ++stats_["close"];
   QCloseEvent e;
   deliver(window, e, "close box of " + describe(window));
+}
+
+// ---- the program's aims ----
+
+void Walk::setAim(double share, std::function<bool(Walk&)> aim) {
+  aimShare_ = share;
+  aim_ = std::move(aim);
+}
+
+namespace {
+// The widget of a control where the user can reach it.
+QWidget* onScreen(ui::Control& c) {
+  QWidget* w = ui::childHost(c);
+  if (!w || !w->isVisible() || w->visibleRegion().isEmpty()) return nullptr;
+  return w;
+}
+}  // namespace
+
+bool Walk::clickControl(ui::Control& c) {
+  QWidget* w = onScreen(c);
+  if (!w) return false;
+  clickAt(w, Qt::LeftButton, 0, false);
+  return true;
+}
+
+bool Walk::dragControl(ui::Control& source, ui::Control& onto, float x, float y) {
+  QWidget* from = onScreen(source);
+  QWidget* to = onScreen(onto);
+  if (!from || !to || from->window() != to->window() || !(onto.Width > 0) || !(onto.Height > 0)) return false;
+  ++stats_["drag"];
+  QWidget* win = from->window();
+  const QPoint at = from->mapTo(win, pointIn(from, rng_));
+  QPointer<QWidget> w = receiverAt(win, at);
+  const QPoint start = w->mapFrom(win, at);
+  const QPoint end = to->mapTo(win, QPoint(int(x * float(to->width()) / onto.Width), int(y * float(to->height()) / onto.Height)));
+  mouse(w, QEvent::MouseButtonPress, start.x(), start.y(), Qt::LeftButton, Qt::LeftButton, 0, "left press");
+  if (w) sweep(w, win, at, end, Qt::LeftButton, 0u);
+  return true;
+}
+
+bool Walk::chooseMenu(ui::Form& form, const std::string& menu, const std::string& item) {
+  ui::FormWindow* win = ui::windowOf(form);
+  QMenuBar* mb = win && win->isVisible() ? win->menuBar() : nullptr;
+  if (!mb || !mb->isVisible() || QApplication::activePopupWidget()) return false;
+  auto caption = [](QAction* a) { return a->text().remove('&').toStdString(); };
+  for (QAction* a : mb->actions()) {
+    if (!a->isVisible() || mb->actionGeometry(a).isEmpty() || caption(a) != menu) continue;
+    ++stats_["menu"];
+    const QPoint c = mb->actionGeometry(a).center();
+    QPointer<QMenuBar> m = mb;
+    mouse(m, QEvent::MouseButtonPress, c.x(), c.y(), Qt::LeftButton, Qt::LeftButton, 0, "menu \"" + menu + "\" press");
+    if (m) mouse(m, QEvent::MouseButtonRelease, c.x(), c.y(), Qt::LeftButton, 0, 0, "menu \"" + menu + "\" release");
+    if (item.empty()) return true;
+    QPointer<QMenu> popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!popup) return true;
+    for (QAction* i : popup->actions())
+      if (i->isVisible() && i->isEnabled() && caption(i) == item && !popup->actionGeometry(i).isEmpty()) {
+        const QPoint p = popup->actionGeometry(i).center();
+        const std::string what = "menu item \"" + item + "\"";
+        mouse(popup, QEvent::MouseButtonPress, p.x(), p.y(), Qt::LeftButton, Qt::LeftButton, 0, what + " press");
+        if (popup && popup->isVisible()) mouse(popup, QEvent::MouseButtonRelease, p.x(), p.y(), Qt::LeftButton, 0, 0, what + " release");
+        return true;
+      }
+    keyStroke(popup, Qt::Key_Escape, 0, "\x1b", 9, 1);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace walk

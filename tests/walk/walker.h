@@ -100,6 +100,21 @@ class Walk {
   // How many times each kind of action ran, for the report of a long walk.
   std::string statistics() const;
 
+  // An aim of the program's own walk: one step toward a larger model, made of the user's events below.
+  // It takes the place of a random action at the given share of them (not in a modal window); false
+  // when it found nothing to do, and a random action runs instead.
+  void setAim(double share, std::function<bool(Walk&)> aim);
+  // The user's moves an aim is made of; each is false when what it needs is not on the screen.
+  // A left click on a control where it shows.
+  bool clickControl(ui::Control& c);
+  // A drag of source, dropped at x, y (twips) of onto, a control of the same window.
+  bool dragControl(ui::Control& source, ui::Control& onto, float x, float y);
+  // A menu of a window's menu bar opened by its caption, and its item chosen by caption ("": the
+  // menu itself is the command).
+  bool chooseMenu(ui::Form& form, const std::string& menu, const std::string& item);
+  int uniform(int lo, int hi);  // lo..hi inclusive, from the walk's seed
+  bool chance(double p);
+
   // Used by Services.
   void modal(ui::Form& form);
   void message(const std::string& prompt);
@@ -131,8 +146,8 @@ class Walk {
   std::string layerCheck();
   void fail(const std::string& why);
   void note(const std::string& what);
-  int uniform(int lo, int hi);  // lo..hi inclusive
-  bool chance(double p);
+  // After a press on pressed at a point of its window: moves to another point and the release there.
+  void sweep(QWidget* pressed, QWidget* win, QPoint at, QPoint end, int button, unsigned mods);
 
   Settings settings_;
   std::function<ui::Form&()> start_;
@@ -153,6 +168,8 @@ class Walk {
   std::set<std::string> ending_;                     // menu items that ended the program
   std::string lastClicked_;                          // the control array a click went to last
   int burst_ = 0;                                    // clicks still to come on that array's members
+  double aimShare_ = 0;
+  std::function<bool(Walk&)> aim_;
   void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the event boundary's hook before the walk's
 };
 
