@@ -394,9 +394,6 @@ void Form10::command8_Click() {
 
 namespace {
 
-// A number for a box, or nothing when it is not a number (an overflow, a solve that went wrong).
-std::string shown(double v, const char* pattern) { return std::isfinite(v) ? ui::Format(v, pattern) : ""; }
-
 bool iconOnBeam(int k) {
   Form20& main = *Form20Form;
   return main.Image1.exists(k) && main.Image1[k].Top > canvas::kOnBeamTop;
@@ -445,8 +442,8 @@ void Form10::re_load_text() {
       Label12[4].Caption = "M(" + n + ")=";
       // Reactions only of the solution that stands; off the beam the object carries none.
       if (!placed || main.solution_current) {
-        Text2[1].Text = shown(placed ? reactions(k).R : 0.0f, "0.0000");
-        Text2[2].Text = shown(placed ? reactions(k).M : 0.0f, "0.0000");
+        Text2[1].Text = ui::finiteFormat(placed ? reactions(k).R : 0.0f, "0.0000");
+        Text2[2].Text = ui::finiteFormat(placed ? reactions(k).M : 0.0f, "0.0000");
       }
     } else {
       const bool force = k <= 30, moment = k > 30 && k <= 40;
@@ -455,14 +452,14 @@ void Form10::re_load_text() {
       Label10.Caption = (force ? "F(" : moment ? "m(" : "W(") + n + " )";
       Label12[2].Caption = trueFalse(r ? r->on : w->on);
       Label12[0].Caption = (w ? "L1(" : "L(") + n + ")/L=";
-      Text2[0].Text = shown((r ? r->pos : w->pos) / 10000.0, "0.0000");
+      Text2[0].Text = ui::finiteFormat((r ? r->pos : w->pos) / 10000.0, "0.0000");
       Label13.Caption = std::string("=") + "גודל יחסי";
       Label12[1].Caption = (force ? "F(" : moment ? "M(" : "W(") + n + ")/P=";
-      Text2[1].Text = force ? ui::Str(r->value) : shown(r ? r->value : w->value, "0.0000");
+      Text2[1].Text = force ? ui::Str(r->value) : ui::finiteFormat(r ? r->value : w->value, "0.0000");
       if (w) {
         Label12[5].Caption = std::string("=") + "רוחב";
         Label12[4].Caption = "(L2-L1)/L=";
-        Text2[2].Text = shown(w->span / 10000.0, "0.0000");
+        Text2[2].Text = ui::finiteFormat(w->span / 10000.0, "0.0000");
       } else {
         Label12[5].Caption = "";
       }
@@ -808,8 +805,8 @@ void Form10::show_extremes() {
     // A graph that is not drawn has no extreme to report.
     const bool on = Check2[g].Value == 1;
     const double v = g == 2 ? double(unit_def) * graf_max(g, 0) : double(graf_max(g, 0));
-    Text1[g].Text = on ? shown(v, g == 2 ? "0.0000" : "0.000") : "";
-    Text8[g].Text = on ? shown(graf_max(g, 1), "0.00") : "";
+    Text1[g].Text = on ? ui::finiteFormat(v, g == 2 ? "0.0000" : "0.000") : "";
+    Text8[g].Text = on ? ui::finiteFormat(graf_max(g, 1), "0.00") : "";
   }
   extremes_shown = true;
 }

@@ -10,7 +10,6 @@
 #include "ui/vbtext.h"
 
 using namespace common1;
-using truss::cellText;
 using truss::setCell;
 
 namespace {
@@ -335,8 +334,8 @@ void Form2::sizeEditGrids(bool refill) {
   for (int j = 1; j <= lines_count; ++j) {
     ea.setTextMatrix(0, j, barHeading(j - 1));
     if (j < before) continue;
-    ea.setTextMatrix(1, j, cellText(line_E(j - 1)));
-    ea.setTextMatrix(2, j, cellText(line_A(j - 1)));
+    ea.setTextMatrix(1, j, ui::finiteCStr(line_E(j - 1)));
+    ea.setTextMatrix(2, j, ui::finiteCStr(line_A(j - 1)));
   }
   ui::Grid& p = MSFlexGrid2[7];
   const int rows = refill ? 1 : p.Rows();
@@ -346,7 +345,7 @@ void Form2::sizeEditGrids(bool refill) {
   // A load belongs to a direction number, so each row says which point and axis that number is now.
   for (int i = 1; i <= n; ++i) {
     p.setTextMatrix(i, 0, dofLabel(i));
-    if (i >= rows) p.setTextMatrix(i, 1, cellText(f_value(i)));
+    if (i >= rows) p.setTextMatrix(i, 1, ui::finiteCStr(f_value(i)));
   }
   // The current cell is one that can be typed in.
   for (ui::Grid* g : {&ea, &p}) {
@@ -380,8 +379,8 @@ void Form2::Command6_Click() {
       const float e = float(ui::Val(g.TextMatrix(1, j))), a = float(ui::Val(g.TextMatrix(2, j)));
       if (goodEA(e)) line_E(j - 1) = e; else refused = true;
       if (goodEA(a)) line_A(j - 1) = a; else refused = true;
-      g.setTextMatrix(1, j, cellText(line_E(j - 1)));
-      g.setTextMatrix(2, j, cellText(line_A(j - 1)));
+      g.setTextMatrix(1, j, ui::finiteCStr(line_E(j - 1)));
+      g.setTextMatrix(2, j, ui::finiteCStr(line_A(j - 1)));
     }
     truss::fitColumns(g);
   }
@@ -413,7 +412,7 @@ void Form2::Command5_Click() {
       if (std::isfinite(v)) f_value(i) = std::fabs(v); else refused = true;
     }
   }
-  for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, cellText(f_value(i)));
+  for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, ui::finiteCStr(f_value(i)));
   truss::fitColumns(g);
   // Other loads make the solution on the canvas one of another truss.
   if (!std::equal(f0.begin(), f0.end(), f_value.begin())) Form1Form->resultsGone();
@@ -537,8 +536,8 @@ void Form2::Command2_Click() {
     for (int s = 1; s <= pt.slots_used && pt.line_slot.contains(s); ++s) {
       const line_slot_rec& e = pt.line_slot(s);
       dir.setTextMatrix(s + 1, 3 * p + 1, ui::CStr(int(e.line)));
-      dir.setTextMatrix(s + 1, 3 * p + 2, cellText(e.dir_x));
-      dir.setTextMatrix(s + 1, 3 * p + 3, cellText(e.dir_y));
+      dir.setTextMatrix(s + 1, 3 * p + 2, ui::finiteCStr(e.dir_x));
+      dir.setTextMatrix(s + 1, 3 * p + 3, ui::finiteCStr(e.dir_y));
     }
   }
   for (int t = 0; t <= 5; ++t) truss::fitColumns(MSFlexGrid1[t], 480);
@@ -637,7 +636,7 @@ void Form2::Command3_Click() {
         P(i) = float(pt.F_type_x) * f_value(i);
       else if (dof_list(i).is_y == -1)
         P(i) = float(pt.F_type_y) * f_value(i);
-      if (grids) setCell(MSFlexGrid2[7], i, 1, cellText(P(i)));
+      if (grids) setCell(MSFlexGrid2[7], i, 1, ui::finiteCStr(P(i)));
     }
     for (int j = 1; j <= bars; ++j) {
       const ui::LineControl& line = f.Line1[j - 1];
@@ -653,12 +652,12 @@ void Form2::Command3_Click() {
       }
       if (grids) {
         ui::Grid& q_grid = MSFlexGrid1[6];
-        for (int i = 1; i <= n; ++i) setCell(q_grid, i, j, cellText(Q(i, j)));
-        setCell(MSFlexGrid1[8], 1, j, cellText(S(j)));
+        for (int i = 1; i <= n; ++i) setCell(q_grid, i, j, ui::finiteCStr(Q(i, j)));
+        setCell(MSFlexGrid1[8], 1, j, ui::finiteCStr(S(j)));
         setCell(MSFlexGrid1[8], 0, j, barHeading(j - 1));
         setCell(MSFlexGrid2[9], 0, j, barHeading(j - 1));
-        setCell(MSFlexGrid2[9], 1, j, cellText(line_E(j - 1)));
-        setCell(MSFlexGrid2[9], 2, j, cellText(line_A(j - 1)));
+        setCell(MSFlexGrid2[9], 1, j, ui::finiteCStr(line_E(j - 1)));
+        setCell(MSFlexGrid2[9], 2, j, ui::finiteCStr(line_A(j - 1)));
         setCell(MSFlexGrid1[12], 0, j, barHeading(j - 1));
       }
     }
@@ -679,7 +678,7 @@ void Form2::Command3_Click() {
       if (f.dd4.Checked.get()) t_output();
       // Without the colouring the forces still belong in their grid.
       if (grids && !f.dd4.Checked.get())
-        for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[12], 1, j + 1, cellText(line_t(j)));
+        for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[12], 1, j + 1, ui::finiteCStr(line_t(j)));
     } else {
       clearResult(n);
     }
@@ -792,7 +791,7 @@ void Form2::t_output() {
   Form1& f = *Form1Form;
   const bool grids = f.dd2.Checked.get();
   for (int j = 0; j < lines_count; ++j) {
-    if (grids) setCell(MSFlexGrid1[12], 1, j + 1, cellText(line_t(j)));
+    if (grids) setCell(MSFlexGrid1[12], 1, j + 1, ui::finiteCStr(line_t(j)));
     ui::LineControl& line = f.Line1[j];
     if (!line.Visible.get()) continue;
     if (max_sigma == 0) {

@@ -23,8 +23,6 @@ void setCell(ui::Grid& g, int r, int c, const std::string& text) {
   if (r >= 0 && c >= 0 && r < g.Rows() && c < g.Cols()) g.setTextMatrix(r, c, text);
 }
 
-std::string cellText(float v) { return std::isfinite(v) ? ui::CStr(v) : std::string(); }
-std::string cellText(double v) { return std::isfinite(v) ? ui::CStr(v) : std::string(); }
 
 void fitColumns(ui::Grid& g, float least) {
   // A column is as wide as its longest text; the cells lie row by row, so they are read in that order.

@@ -18,7 +18,6 @@ namespace solve1 {
 
 namespace {
 bool gridsWanted() { return Form1Form->dd2.Checked.get(); }
-using truss::cellText;
 using truss::setCell;
 }  // namespace
 
@@ -107,7 +106,7 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
     if (gridsWanted()) {
       ui::Grid& g = Form2Form->MSFlexGrid1[10];
       for (long j = 1; j <= columns; ++j)
-        for (long i = 1; i <= rows; ++i) setCell(g, int(i), int(j), cellText(C(i, j)));
+        for (long i = 1; i <= rows; ++i) setCell(g, int(i), int(j), ui::finiteCStr(C(i, j)));
     }
     return ludcmp_solve(C, P);
   }

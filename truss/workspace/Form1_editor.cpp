@@ -367,7 +367,7 @@ void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y)
   const float t = line_t(Index), A = line_A(Index), E = line_E(Index);
   const float sigma = t / A;
   // A bar without a cross-section has no stress to show.
-  const std::string sigmaText = A != 0 && std::isfinite(sigma) ? ui::Str(sigma) : "";
+  const std::string sigmaText = A != 0 ? ui::finiteStr(sigma) : "";
   const std::string i = ui::Str(Index);
   Label6[Index].ToolTipText = "Sigma (" + i + " ) =" + sigmaText + " [Mpa]    ,   t (" + i + " ) =" + ui::Str(t) +
                               " [N]" + "   ,   A (" + i + " ) =" + ui::Str(A) + " [mm^2]" + "  ,   E (" + i +

@@ -384,3 +384,20 @@ TEST(VbText, LenCountsCharactersNotBytes)
 }
 
 } // namespace
+
+// A box or cell shows a number that is not finite as nothing, and any other as the conversion shows it.
+TEST(VbText, ANumberThatIsNotFiniteShowsAsAnEmptyBox)
+{
+    for (double v : {double(INFINITY), -double(INFINITY), double(NAN)}) {
+        EXPECT_EQ(ui::finiteFormat(v, "0.000"), "");
+        EXPECT_EQ(ui::finiteCStr(v), "");
+        EXPECT_EQ(ui::finiteCStr(float(v)), "");
+        EXPECT_EQ(ui::finiteStr(float(v)), "");
+    }
+    for (double v : {0.0, -0.0, -2.5, 1e30, 1.0 / 3}) {
+        EXPECT_EQ(ui::finiteFormat(v, "0.000"), ui::Format(v, "0.000"));
+        EXPECT_EQ(ui::finiteCStr(v), ui::CStr(v));
+        EXPECT_EQ(ui::finiteCStr(float(v)), ui::CStr(float(v)));
+        EXPECT_EQ(ui::finiteStr(float(v)), ui::Str(float(v)));
+    }
+}
