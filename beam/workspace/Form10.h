@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/cell_typing.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -158,7 +159,7 @@ class Form10 : public ui::Form {
   // The elements changed: a grid open on the old element numbers is made again.
   void elements_changed();
 
-  std::string cell_buffer;  // characters typed so far into the grid's current cell
+  ui::CellTyping cell_typing;  // the number being typed into the grid's current cell
 
  private:
   void buildDataTab();

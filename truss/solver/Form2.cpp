@@ -421,42 +421,11 @@ void Form2::Command5_Click() {
 
 // ---- in-cell editing ----
 
-void Form2::MSFlexGrid2_EnterCell(int Index) {
-  MSFlexGrid2[Index].Tag = "1";
-  // The buffer belongs to the cell being typed in; a new cell starts a new number.
-  cell_buffer.clear();
-  buffer_grid = Index;
-}
+void Form2::MSFlexGrid2_EnterCell(int Index) { cell_typing.enterCell(MSFlexGrid2[Index]); }
 
-void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) {
-  if (KeyCode != 46) return;
-  ui::Grid& g = MSFlexGrid2[Index];
-  g.setText("");
-  g.Tag = "1";
-  cell_buffer.clear();
-  buffer_grid = Index;
-}
+void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) { cell_typing.keyDown(MSFlexGrid2[Index], KeyCode); }
 
-void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) {
-  ui::Grid& g = MSFlexGrid2[Index];
-  if (g.Row() < 1 || g.Col() < 1) return;  // the headings are not typed in
-  // Typing in the other grid (its cell already current, so not entered) starts a number of its own.
-  if (buffer_grid != Index) {
-    cell_buffer.clear();
-    buffer_grid = Index;
-  }
-  if (KeyAscii >= 45 && KeyAscii <= 57) {
-    if (ui::Val(g.Tag.get()) == 1) {
-      cell_buffer.clear();
-      g.Tag = "0";
-    }
-    cell_buffer += char(KeyAscii);
-    g.setText(cell_buffer);
-  } else if (KeyAscii == 8 && !cell_buffer.empty()) {
-    cell_buffer.pop_back();
-    g.setText(cell_buffer);
-  }
-}
+void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) { cell_typing.keyPress(MSFlexGrid2[Index], KeyAscii); }
 
 // ---- the internal tables ----
 

@@ -9,6 +9,7 @@
 
 #include "truss/solver/common1.h"
 #include "ui/control.h"
+#include "ui/cell_typing.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -62,9 +63,8 @@ class Form2 : public ui::Form {
 
   // The free directions of the last solve, valid 1..dof_count.
   ui::Array<common1::dof_rec, 1, 100> dof_list;
-  // What has been typed into the current editable cell, and the grid it was typed in.
-  std::string cell_buffer;
-  int buffer_grid = -1;
+  // The number being typed into the current editable cell.
+  ui::CellTyping cell_typing;
 
   void Form_Load() override;
   // Closing the window stops the solve filling its grids.
