@@ -1,6 +1,8 @@
 #include "ui/crout.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace ui {
 
@@ -10,6 +12,37 @@ void CroutLU::start(long n) {
   row_scale_.assign(std::size_t(n_), 0.0);
   pivot_row_.assign(std::size_t(n_), 0);
   interchanges_ = 0;
+}
+
+bool CroutLU::scaleRow(long i, const CroutOptions& options, bool& plain) {
+  // By the entries' bits, with four running maxima, so that no step waits for the one before it; the
+  // largest of the four is the row's largest all the same, a NaN passed over.
+  constexpr std::uint64_t kExponent = 0x7ff0000000000000u, kNegativeZero = 0x8000000000000000u;
+  const double* row = &a_[index(i, 0)];
+  double m0 = 0, m1 = 0, m2 = 0, m3 = 0;
+  std::uint64_t not_finite = 0, negative_zero = 0;
+  auto look = [&](double v, double& m) {
+    std::uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    not_finite |= std::uint64_t((b & kExponent) == kExponent);
+    negative_zero |= std::uint64_t(b == kNegativeZero);
+    const double a = std::fabs(v);
+    m = a > m ? a : m;
+  };
+  long j = 0;
+  for (; j + 4 <= n_; j += 4) {
+    look(row[j], m0);
+    look(row[j + 1], m1);
+    look(row[j + 2], m2);
+    look(row[j + 3], m3);
+  }
+  for (; j < n_; ++j) look(row[j], m0);
+  const double big = std::max(std::max(m0, m1), std::max(m2, m3));
+  if (not_finite && options.refuse_not_finite) return false;
+  if (big == 0 || !std::isfinite(big)) return false;
+  plain = plain && !not_finite && !negative_zero;
+  row_scale_[std::size_t(i)] = 1 / big;
+  return true;
 }
 
 CroutOutcome CroutLU::factorLoaded(double zero_pivot, bool plain, const std::function<void()>& reload) {

@@ -44,18 +44,8 @@ class CroutLU {
     bool plain = true;  // no -0 and nothing that is not finite
     for (long i = 0; i < n_; ++i) {
       double* row = &a_[index(i, 0)];
-      double big = 0;
-      bool finite = true;
-      for (long j = 0; j < n_; ++j) {
-        const double v = row[j] = at(i, j);
-        finite &= std::isfinite(v);
-        plain &= !((v == 0) & std::signbit(v));
-        if (std::fabs(v) > big) big = std::fabs(v);  // a NaN is passed over
-      }
-      if (!finite && options.refuse_not_finite) return CroutOutcome::kNoScale;
-      if (big == 0 || !std::isfinite(big)) return CroutOutcome::kNoScale;
-      plain &= finite;
-      row_scale_[std::size_t(i)] = 1 / big;
+      for (long j = 0; j < n_; ++j) row[j] = at(i, j);
+      if (!scaleRow(i, options, plain)) return CroutOutcome::kNoScale;
     }
     return factorLoaded(options.zero_pivot, plain, [&] {
       for (long i = 0; i < n_; ++i)
@@ -97,6 +87,9 @@ class CroutLU {
  private:
   std::size_t index(long i, long j) const { return std::size_t(i) * std::size_t(n_) + std::size_t(j); }
   void start(long n);
+  // Row i's scale, from its largest entry; false when the row refuses the matrix. plain is cleared by a
+  // -0 or a value that is not finite.
+  bool scaleRow(long i, const CroutOptions& options, bool& plain);
   CroutOutcome factorLoaded(double zero_pivot, bool plain, const std::function<void()>& reload);
   bool decompose(double zero_pivot, bool profile, bool& finite);
 
