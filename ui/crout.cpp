@@ -1,6 +1,7 @@
 #include "ui/crout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 

@@ -11,7 +11,6 @@
 // way every sum runs in rising k, so the factors are bit for bit those of the plain dense decomposition.
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 #include <functional>
 #include <type_traits>
@@ -40,7 +39,7 @@ class CroutLU {
   template <class At>
   CroutOutcome factor(long n, const At& at, const CroutOptions& options) {
     start(n);
-    // The entries, each row's largest for its scale, and whether the short cuts may be taken, in one pass.
+    // The entries row by row, each row scaled as soon as it is read.
     bool plain = true;  // no -0 and nothing that is not finite
     for (long i = 0; i < n_; ++i) {
       double* row = &a_[index(i, 0)];
@@ -53,8 +52,8 @@ class CroutLU {
     });
   }
 
-  // Solves with the factors in place: b(i) is a reference to entry i (from 0) of the right-hand side,
-  // which becomes the solution. Each sum runs in double precision and is stored in b's own type.
+  // Solves with the factors of a matrix factor() gave kFactored: b(i) is a reference to entry i (from 0)
+  // of the right-hand side, which becomes the solution. Each sum runs in double precision and is stored in b's own type.
   template <class B>
   void substitute(const B& b) const {
     using T = std::remove_reference_t<decltype(b(0))>;
