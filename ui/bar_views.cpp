@@ -27,7 +27,8 @@ class StatusWidget : public Passive {
       p.setPen(QColor(150, 150, 150));
       p.drawRect(r);
       p.setPen(Qt::black);
-      p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, qs(s_.Panels(i + 1).Text));
+      p.setLayoutDirection(readingOrder(texts[std::size_t(i)], layoutDirection()));
+      p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::AlignAbsolute, texts[std::size_t(i)]);
     }
   }
   StatusBar& s_;
@@ -118,6 +119,7 @@ class TabWidget : public Passive {
       p.drawLine(face.topRight(), face.bottomRight());
       p.setPen(toQColor(t_.ForeColor));
       p.setFont(captionFont(i));
+      p.setLayoutDirection(readingOrder(caption(i), rightToLeft() ? Qt::RightToLeft : Qt::LeftToRight));
       p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignCenter, caption(i));
     }
     drawLightweight(p, t_);

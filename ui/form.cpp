@@ -9,11 +9,9 @@
 namespace ui {
 
 namespace {
-// What the window system adds around the client area, in twips: a 4-pixel frame on each side and a
-// caption of 18 pixels, and a menu bar of 20 pixels when the window has menus.
-constexpr float kFrameX = 2 * 60.0f;
-constexpr float kFrameY = 2 * 60.0f + 270.0f;
-constexpr float kMenuBar = 300.0f;
+constexpr float kFrameX = 2 * kFrameSideTwips;
+constexpr float kFrameY = 2 * kFrameSideTwips + kCaptionTwips;
+constexpr float kMenuBar = kMenuBarTwips;
 // Never destroyed: the windows are globals of the programs, destroyed at exit in an order no
 // translation unit controls, and each one leaves this list as it goes.
 std::vector<Form*>& forms() {

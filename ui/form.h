@@ -14,6 +14,9 @@
 namespace ui {
 
 inline constexpr int vbModeless = 0, vbModal = 1;
+// What the window system adds around the client area, in twips: a 4-pixel frame on each side, a
+// caption of 18 pixels, and a menu bar of 20 pixels when the window has menus.
+inline constexpr float kFrameSideTwips = 60.0f, kCaptionTwips = 270.0f, kMenuBarTwips = 300.0f;
 
 class Form : public Control {
  public:

@@ -1,9 +1,13 @@
 // The grid: a table view over the grid's cells that leaves in-cell editing to the window.
 #include "ui/widgets.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
 #include <vector>
@@ -23,11 +27,19 @@ class GridModel : public QAbstractTableModel {
     if (role != Qt::DisplayRole || !i.isValid()) return {};
     return qs(g_.TextMatrix(i.row() + 1, i.column() + 1));
   }
+  // The header draws its texts in the grid's direction: each is isolated in its own reading order.
   QVariant headerData(int s, Qt::Orientation o, int role) const override {
     if (role != Qt::DisplayRole) return {};
-    if (o == Qt::Horizontal) return s + 1 < g_.Cols() && g_.Rows() > 0 ? qs(g_.TextMatrix(0, s + 1)) : QVariant();
-    return s + 1 < g_.Rows() && g_.Cols() > 0 ? qs(g_.TextMatrix(s + 1, 0)) : QVariant();
+    if (o == Qt::Horizontal)
+      return s + 1 < g_.Cols() && g_.Rows() > 0 ? inReadingOrder(qs(g_.TextMatrix(0, s + 1)), direction()) : QVariant();
+    return s + 1 < g_.Rows() && g_.Cols() > 0 ? inReadingOrder(qs(g_.TextMatrix(s + 1, 0)), direction()) : QVariant();
   }
+  // The grid's direction: its columns run from the right in a right-to-left window unless it reads
+  // left to right.
+  Qt::LayoutDirection direction() const {
+    return !g_.LeftToRight.get() && g_.form()->RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight;
+  }
+  QString corner() const { return g_.Rows() > 0 && g_.Cols() > 0 ? qs(g_.TextMatrix(0, 0)) : QString(); }
   // A new size resets the model; new text only repaints, so filling a 101 by 101 grid cell by cell
   // stays cheap.
   // True when the model was reset, which gives the table's columns their default widths again.
@@ -74,11 +86,63 @@ class GridTable : public Hooked<QTableView> {
   }
 };
 
+// A cell reads in its own order whatever the grid's direction ("-0.5", not "0.5-", in a grid whose
+// columns run from the right), and stands at the side its columns start from.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& i) const override {
+    QStyledItemDelegate::initStyleOption(o, i);
+    const bool rtl = o->direction == Qt::RightToLeft;
+    o->displayAlignment = shownAlignment(0, rtl) | Qt::AlignVCenter;
+    o->direction = readingOrder(o->text, o->direction);
+    // A number wider than its cell drops its last decimals rather than its end ("-100000.0..."); one
+    // whose integer part alone is too wide stands from its start, its sign and leading digits shown.
+    const QWidget* w = o->widget;
+    const int margin = 2 * ((w ? w->style() : QApplication::style())->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1);
+    const int room = o->rect.width() - margin;
+    const QFontMetrics fm(o->font);
+    o->text = fittedNumber(o->text, fm, room);
+    if (fm.horizontalAdvance(o->text) > room && o->direction == Qt::LeftToRight)
+      o->displayAlignment = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
+  }
+};
+
+// The fixed corner cell (row 0, column 0) shows its text as the other fixed cells do; Qt's corner
+// button would leave it blank.
+class CornerPainter : public QObject {
+ public:
+  CornerPainter(const GridModel& m, QObject* parent) : QObject(parent), m_(m) {}
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Paint) return false;
+    auto* w = static_cast<QWidget*>(o);
+    QStyleOptionHeader opt;
+    opt.initFrom(w);
+    opt.rect = w->rect();
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.textAlignment = Qt::AlignCenter;
+    opt.text = inReadingOrder(m_.corner(), m_.direction());
+    QPainter p(w);
+    w->style()->drawControl(QStyle::CE_Header, &opt, &p, w);
+    return true;
+  }
+
+ private:
+  const GridModel& m_;
+};
+
 class GridView : public QtView {
  public:
   GridView(Grid& g, GridTable* w) : QtView(g, w), g_(g), t_(w), model_(g) {
     w->control = &g;
     w->setModel(&model_);
+    w->setItemDelegate(new CellDelegate(w));
+    corner_ = w->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_) corner_->installEventFilter(new CornerPainter(model_, corner_));
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     w->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -96,6 +160,7 @@ class GridView : public QtView {
     if (g_.revision() != seen_) {
       seen_ = g_.revision();
       if (model_.refresh()) widths_.clear();
+      if (corner_) corner_->update();
       // A solve writes every cell of a 101 by 101 grid one by one: only widths that changed reach Qt.
       widths_.resize(std::size_t(std::max(0, g_.Cols())), -1);
       for (int c = 0; c < g_.Cols(); ++c) {
@@ -109,8 +174,7 @@ class GridView : public QtView {
       }
     }
     // Columns run from the right in a right-to-left window unless the grid reads left to right.
-    bool rtl = !g_.LeftToRight.get() && g_.form()->RightToLeft.get();
-    t_->setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+    t_->setLayoutDirection(model_.direction());
     if (g_.Row() > 0 && g_.Col() > 0) t_->setCurrentIndex(model_.index(g_.Row() - 1, g_.Col() - 1));
     syncing_ = false;
   }
@@ -119,6 +183,7 @@ class GridView : public QtView {
   GridModel model_;
   unsigned seen_ = ~0u;
   bool syncing_ = false;
+  QPointer<QAbstractButton> corner_;
   std::vector<int> widths_;  // pixels last given to Qt, per column; -1 for none yet
 };
 

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QStyle>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyleOptionToolButton>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <functional>
 #include <type_traits>
 
 #include "ui/picture_qt.h"
@@ -38,18 +40,25 @@ class ButtonWidget : public Hooked<QToolButton> {
     opt.toolButtonStyle = Qt::ToolButtonIconOnly;
     p.drawComplexControl(QStyle::CC_ToolButton, opt);
     QRect r = rect().adjusted(3, 3, -3, -3);
-    if (isDown()) r.translate(1, 1);
     QPixmap pm = icon().isNull() ? QPixmap() : icon().pixmap(iconSize());
     QFontMetrics fm(font());
     QStringList lines = wrapCaption(fm, text(), r.width());
     int gap = !pm.isNull() && !lines.isEmpty() ? 2 : 0;
     int total = (pm.isNull() ? 0 : pm.height()) + gap + int(lines.size()) * fm.height();
+    // A caption that would reach past the margins takes them, so that its last line shows whole.
+    if (total > r.height()) {
+      r = rect().adjusted(1, 1, -1, -1);
+      gap = 0;
+      total = (pm.isNull() ? 0 : pm.height()) + int(lines.size()) * fm.height();
+    }
+    if (isDown()) r.translate(1, 1);
     int y = r.top() + std::max(0, (r.height() - total) / 2);
     if (!pm.isNull()) {
       p.drawPixmap(r.left() + (r.width() - pm.width()) / 2, y, pm);
       y += pm.height() + gap;
     }
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.setLayoutDirection(readingOrder(text(), layoutDirection()));
     for (const QString& line : lines) {
       p.drawText(QRect(r.left(), y, r.width(), fm.height()), Qt::AlignHCenter | Qt::AlignTop, line);
       y += fm.height();
@@ -78,19 +87,51 @@ class ButtonView : public QtView {
   ButtonWidget* w;
 };
 
+// A one-line box that tells its view when it gains or loses the focus.
+class TextLine : public Hooked<QLineEdit> {
+ public:
+  using Hooked<QLineEdit>::Hooked;
+  std::function<void()> focusChanged;
+
+ protected:
+  void focusInEvent(QFocusEvent* e) override {
+    Hooked<QLineEdit>::focusInEvent(e);
+    if (focusChanged) focusChanged();
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    Hooked<QLineEdit>::focusOutEvent(e);
+    if (focusChanged) focusChanged();
+  }
+};
+
 class TextView : public QtView {
  public:
   TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
     line_ = qobject_cast<QLineEdit*>(w_.data());
     multi_ = qobject_cast<QPlainTextEdit*>(w_.data());
+    // The whole text while the user is in the box, to edit; a fitted one once he leaves it.
+    if (auto* l = dynamic_cast<TextLine*>(w_.data())) l->focusChanged = [this] { sync(); };
+  }
+  ~TextView() override {
+    if (auto* l = dynamic_cast<TextLine*>(w_.data())) l->focusChanged = nullptr;
+  }
+  // The room a one-line box gives its text: within its frame and margins.
+  static int room(const QLineEdit& l) {
+    return l.width() - 2 * l.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &l) - 4;
   }
   void syncOwn() override {
-    QString s = qs(t_.Text);
+    const QString s = qs(t_.Text);
+    const bool rtl = t_.RightToLeft.get();
     if (line_) {
-      if (line_->text() != s) line_->setText(s);
+      const QString shown = line_->hasFocus() ? s : fittedNumber(s, line_->fontMetrics(), room(*line_));
+      if (line_->text() != shown) {
+        line_->setText(shown);
+        // What the program writes shows from its start: a number wider than its box keeps its sign and
+        // leading digits in view. The user's own typing keeps its caret.
+        if (!line_->hasFocus()) line_->setCursorPosition(0);
+      }
       line_->setReadOnly(t_.Locked.get());
-      int a = t_.Alignment.get();
-      line_->setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+      line_->setAlignment(shownAlignment(t_.Alignment.get(), rtl) | Qt::AlignVCenter);
       if (t_.selectionPending) {
         t_.selectionPending = false;
         // Applied once the event that asked for it is over: a click's own handling would put the caret
@@ -104,7 +145,15 @@ class TextView : public QtView {
     } else if (multi_) {
       if (multi_->toPlainText() != s) multi_->setPlainText(s);
       multi_->setReadOnly(t_.Locked.get());
+
     }
+  }
+  // A one-line box reads in its text's own order ("-0.5" keeps its sign at the left in a right-to-left
+  // box); where the text stands is the control's (shownAlignment). An empty box has the control's.
+  Qt::LayoutDirection direction() const override {
+    const QString s = qs(t_.Text);
+    if (!line_ || s.isEmpty()) return QtView::direction();
+    return readingOrder(s, QtView::direction());
   }
 
  private:
@@ -119,7 +168,7 @@ class TextView : public QtView {
       });
       return m;
     }
-    auto* l = new Hooked<QLineEdit>(parent);
+    auto* l = new TextLine(parent);
     l->control = &c;
     QObject::connect(l, &QLineEdit::textEdited,
                      [&c](const QString& s) { guarded(c, "Change", [&] { c.Text = s.toStdString(); }); });
@@ -138,7 +187,7 @@ class CheckView : public QtView {
                      [this](bool on) { guarded(c2_, "Click", [&] { c2_.Value = on ? 1 : 0; }); });
   }
   void syncOwn() override {
-    w2_->setText(qs(c2_.Caption));
+    w2_->setText(inReadingOrder(qs(c2_.Caption), direction()));
     w2_->setChecked(c2_.Value.get() == 1);
   }
   CheckBox& c2_;
@@ -156,7 +205,7 @@ class OptionView : public QtView {
     });
   }
   void syncOwn() override {
-    w2_->setText(qs(o_.Caption));
+    w2_->setText(inReadingOrder(qs(o_.Caption), direction()));
     w2_->setChecked(o_.Value.get());
   }
   OptionButton& o_;

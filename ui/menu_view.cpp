@@ -4,12 +4,49 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
+#include <algorithm>
 
 #include "ui/menu.h"
 
 namespace ui {
 
 namespace {
+
+// A right-to-left menu shows its item texts at its right, next to the check marks; the platform's
+// style leaves them ragged at the left.
+class MenuStyle : public QProxyStyle {
+ public:
+  void drawControl(ControlElement el, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+    const auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(opt);
+    if (el != CE_MenuItem || !mi || mi->direction != Qt::RightToLeft || mi->text.isEmpty() ||
+        mi->menuItemType == QStyleOptionMenuItem::Separator) {
+      QProxyStyle::drawControl(el, opt, p, w);
+      return;
+    }
+    QStyleOptionMenuItem blank(*mi);
+    blank.text.clear();
+    QProxyStyle::drawControl(el, &blank, p, w);
+    const QString text = mi->text.section('\t', 0, 0);
+    const int check = std::max(mi->maxIconWidth, mi->rect.height());
+    const QRect room = mi->rect.adjusted(mi->rect.height(), 0, -(check + 4), 0);
+    const bool enabled = mi->state & State_Enabled, selected = mi->state & State_Selected;
+    p->save();
+    p->setFont(mi->font);
+    p->setLayoutDirection(readingOrder(text, Qt::RightToLeft));
+    proxy()->drawItemText(p, room, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter | Qt::TextShowMnemonic |
+                                       Qt::TextSingleLine | Qt::TextDontClip,
+                          mi->palette, enabled, text, selected ? QPalette::HighlightedText : QPalette::Text);
+    p->restore();
+  }
+};
+
+// Never destroyed: menus of the global windows may still paint while the program ends.
+QStyle* menuStyle() {
+  static QStyle* style = new MenuStyle;
+  return style;
+}
 
 class MenuView : public View {
  public:
@@ -63,6 +100,7 @@ bool makeMenuView(Menu& menu, FormWindow& fw) {
   if (hasChildren) {
     sub = new QMenu(qs(m->Caption), &fw);
     sub->setLayoutDirection(fw.layoutDirection());  // a popup does not inherit it
+    sub->setStyle(menuStyle());
     a = sub->menuAction();
     (parentMenu ? static_cast<QWidget*>(parentMenu) : fw.menuBar())->addAction(a);
   } else {

@@ -109,6 +109,7 @@ class Surface : public Passive {
         QRect tr = fr->RightToLeft.get() ? QRect(width() - tw - 8, 0, tw, fm.height()) : QRect(8, 0, tw, fm.height());
         p.fillRect(tr, toQColor(c_.BackColor));
         p.setPen(toQColor(c_.ForeColor));
+        p.setLayoutDirection(readingOrder(cap, fr->RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight));
         p.drawText(tr, Qt::AlignCenter, cap);
       }
     }
@@ -236,25 +237,21 @@ class LabelWidget : public Passive {
     if (l_.BackStyle.get() == 1) p.fillRect(rect(), toQColor(l_.BackColor));
     if (l_.BorderStyle.get()) p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setPen(toQColor(l_.ForeColor));
-    int a = l_.Alignment.get();
-    Qt::Alignment al = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-    if (l_.RightToLeft.get() && a != 2) al = a == 1 ? Qt::AlignLeft : Qt::AlignRight;
-    int flags = int(al | Qt::AlignTop);
-    // A right-to-left label reads as a right-to-left paragraph, line by line (its stops and Latin words
-    // fall where a Hebrew reader expects them); the alignment above is already the visual one.
-    if (l_.RightToLeft.get()) {
-      p.setLayoutDirection(Qt::RightToLeft);
-      flags |= Qt::AlignAbsolute;
-    }
+    const int flags = int(shownAlignment(l_.Alignment.get(), l_.RightToLeft.get()) | Qt::AlignTop);
+    // The caption reads in its own order, line by line: a Hebrew one as a right-to-left paragraph (its
+    // stops and Latin words fall where a Hebrew reader expects them, "גזירה=" with "=" at its left), a
+    // number from the left ("-0.5") whatever the label's direction; the alignment is the visual one.
+    const QString caption = qs(l_.Caption);
+    p.setLayoutDirection(readingOrder(caption, l_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight));
     if (!l_.WordWrap.get()) {
-      p.drawText(rect(), flags, qs(l_.Caption));
+      p.drawText(rect(), flags, caption);
       return;
     }
     // The lines are broken here rather than by Qt, whose wrapping keeps the blanks that pad a line on
     // it: in a right-to-left line they push the words out of the label.
     QFontMetrics fm(font());
     int y = 0;
-    for (const QString& line : wrapLines(fm, qs(l_.Caption), width())) {
+    for (const QString& line : wrapLines(fm, caption, width())) {
       if (y >= height()) break;
       p.drawText(QRect(0, y, width(), fm.height()), flags, line);
       y += fm.lineSpacing();

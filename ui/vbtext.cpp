@@ -376,7 +376,10 @@ std::string Format(double v, std::string_view pattern)
     while (frac.size() > minFrac && frac.back() == '0')
         frac.pop_back();
 
-    std::string out = neg ? "-" : "";
+    // A number that shows as zero shows no sign: a reaction of -2.6e-10 reads "0.0000", not "-0.0000".
+    const bool shownZero = intPart.find_first_not_of('0') == std::string::npos &&
+                           frac.find_first_not_of('0') == std::string::npos;
+    std::string out = neg && !shownZero ? "-" : "";
     // Integer digits fill the slots from the right; the first slot takes any
     // digits the pattern has no room for, so nothing is ever cut off.
     size_t slot = 0;

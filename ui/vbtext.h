@@ -56,8 +56,8 @@ double Val(std::string_view s);
 // value of the double (0.125 -> "0.13", but 1.005, stored as 1.00499..., ->
 // "1.00"), then trailing zeros are dropped down to the last '0' placeholder.
 // A '.' in the pattern is always printed, even with no fraction digits left
-// ("5." for "0.##"). A negative number keeps its '-'
-// even when it rounds to zero ("-0.000"); -0.0 itself formats as 0.
+// ("5." for "0.##"). A negative number that shows as zero
+// shows without its '-' ("0.000" for -0.0004).
 // Any other pattern character is copied through as a literal. An empty
 // pattern gives CStr(v). Infinity and NaN format as 0.
 std::string Format(double v, std::string_view pattern);

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -81,6 +84,36 @@ QFont fontFor(Control& c) {
   return f;
 }
 
+Qt::LayoutDirection readingOrder(const QString& s, Qt::LayoutDirection control) {
+  const auto hebrew = [](QChar c) { return c.direction() == QChar::DirR || c.direction() == QChar::DirAL; };
+  for (QChar c : s) {
+    if (c.isSpace()) continue;
+    if (hebrew(c)) return Qt::RightToLeft;
+    break;
+  }
+  return std::any_of(s.begin(), s.end(), hebrew) ? control : Qt::LeftToRight;
+}
+
+QString inReadingOrder(const QString& s, Qt::LayoutDirection control) {
+  if (s.isEmpty()) return s;
+  const QChar isolate(readingOrder(s, control) == Qt::RightToLeft ? 0x2067 : 0x2066), pop(0x2069);
+  return isolate + s + pop;
+}
+
+QString fittedNumber(const QString& s, const QFontMetrics& fm, int room) {
+  static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?\\d*\\.\\d+$"));
+  if (fm.horizontalAdvance(s) <= room || !decimal.match(s).hasMatch()) return s;
+  QString t = s;
+  while (fm.horizontalAdvance(t) > room && t.back().isDigit() && t.contains('.')) t.chop(1);
+  if (t.endsWith('.') && fm.horizontalAdvance(t) > room) t.chop(1);
+  return t;
+}
+
+Qt::Alignment shownAlignment(int a, bool rtl) {
+  if (a == 2) return Qt::AlignHCenter | Qt::AlignAbsolute;
+  return ((a == 1) != rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute;
+}
+
 // ---- form windows ----
 
 FormWindow::FormWindow(Form& form) : QWidget(nullptr), form_(form) {
@@ -111,9 +144,9 @@ void FormWindow::setOwned(QWidget* owner, bool modal) {
 
 void FormWindow::applyGeometry() {
   applying_ = true;
-  int mb = menuBar_ ? px(300) : 0;
-  resize(std::max(1, px(form_.ScaleWidth())), std::max(1, px(form_.ScaleHeight()) + mb));
-  move(px(form_.Left), px(form_.Top));
+  int mb = menuBar_ ? px(kMenuBarTwips) : 0;
+  const QSize size(std::max(1, px(form_.ScaleWidth())), std::max(1, px(form_.ScaleHeight()) + mb));
+  setGeometry(QRect(clientPlace(QPoint(px(form_.Left), px(form_.Top)), size), size));
   setWindowTitle(qs(form_.Caption));
   Qt::LayoutDirection dir = form_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight;
   if (layoutDirection() != dir) setLayoutDirection(dir);
@@ -122,6 +155,29 @@ void FormWindow::applyGeometry() {
   else
     setCursor(cursorOf(form_.MousePointer));
   applying_ = false;
+}
+
+// Left and Top are the window's outer corner; the layer places the client area one nominal frame in
+// from it and reads it back the same way, so showing a window again never moves it, whatever frame
+// the window manager gives it and whenever it tells Qt of it.
+QPoint FormWindow::frameOffset() const {
+  if (form_.frameless()) return {};
+  return {px(kFrameSideTwips), px(kFrameSideTwips + kCaptionTwips)};
+}
+
+QPoint FormWindow::clientPlace(QPoint outer, QSize size) const {
+  QPoint at = outer + frameOffset();
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return at;
+  // The title bar stays on the screen, where it can be dragged: the frame's real top (or the nominal
+  // one before the window manager has told it) below the screen's top, and a grip of the window within
+  // the screen's sides and above its bottom.
+  const QRect avail = screen->availableGeometry();
+  const int top = std::max(frameOffset().y(), geometry().y() - frameGeometry().y());
+  const int grip = std::min(size.width(), 80);
+  at.setY(std::clamp(at.y(), avail.top() + top, std::max(avail.top() + top, avail.bottom() - top)));
+  at.setX(std::clamp(at.x(), avail.left() + grip - size.width(), std::max(avail.left(), avail.right() - grip)));
+  return at;
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
@@ -133,7 +189,7 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   if (!applying_) {
     // The user resized the window: the form's size follows, in whole pixels.
-    int mb = menuBar_ ? px(300) : 0;
+    int mb = menuBar_ ? px(kMenuBarTwips) : 0;
     float sw = float(width()) * kTwipsPerPixel, sh = float(height() - mb) * kTwipsPerPixel;
     if (std::abs(sw - form_.ScaleWidth()) >= kTwipsPerPixel || std::abs(sh - form_.ScaleHeight()) >= kTwipsPerPixel) {
       float w = sw + (form_.Width.get() - form_.ScaleWidth());
@@ -150,8 +206,9 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
 void FormWindow::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   if (!applying_ && !isMinimized()) {
-    form_.Left.setQuietly(float(x()) * kTwipsPerPixel);
-    form_.Top.setQuietly(float(y()) * kTwipsPerPixel);
+    const QPoint outer = geometry().topLeft() - frameOffset();
+    form_.Left.setQuietly(float(outer.x()) * kTwipsPerPixel);
+    form_.Top.setQuietly(float(outer.y()) * kTwipsPerPixel);
   }
 }
 

@@ -34,7 +34,11 @@ class FormWindow : public QWidget {
   Form& form() { return form_; }
   QWidget* client() { return client_; }
   QMenuBar* menuBar() { return menuBar_; }
+  // Size and place from the form: its client area one nominal frame in from the outer corner (Left,
+  // Top), moved where needed to keep the title bar on the screen.
   void applyGeometry();
+  QPoint frameOffset() const;
+  QPoint clientPlace(QPoint outer, QSize clientSize) const;
   // Shown owned by another window (stays in front of it) or on its own; frameless when its form is.
   void setOwned(QWidget* owner, bool modal);
   // Puts the windows it owns back in front of it once it is on screen and active: a window manager

@@ -27,6 +27,23 @@ int mouseButtons(Qt::MouseButtons b);   // as buttons 1, 2, 4
 int shiftBits(Qt::KeyboardModifiers m);  // as shift bits 1, 2, 4
 QFont fontFor(Control& c);
 
+// A text's own reading order: right to left when it begins with a Hebrew letter (after blanks), left to
+// right when it holds none (numbers, Latin words), whatever the direction of the control showing it,
+// so that "שם המשתנה=" shows its "=" at its left and "-0.5" its sign at its left. A text that holds
+// Hebrew but begins otherwise keeps the control's direction: a right-to-left "1.  חלוקת הקורה:" is a
+// numbered Hebrew sentence, a left-to-right "=כוח תגובה" was written to show its "=" at the left.
+Qt::LayoutDirection readingOrder(const QString& s, Qt::LayoutDirection control);
+// The text isolated in its reading order, for widgets whose style lays out their text in the widget's
+// own direction (check boxes, option buttons, grid headers).
+QString inReadingOrder(const QString& s, Qt::LayoutDirection control);
+// A number too wide for its room (a box the user is not in, a grid cell), as it shows: its last
+// decimals dropped until it fits, so that its sign and its whole integer part always show. Other texts,
+// and numbers whose integer part alone is too wide, come back as they are (shown from their start).
+QString fittedNumber(const QString& s, const QFontMetrics& fm, int room);
+// Where a control's text stands (Alignment 0 left, 1 right, 2 centre), as an absolute alignment that
+// a text of either reading order keeps: a right-to-left control mirrors left and right.
+Qt::Alignment shownAlignment(int alignment, bool rightToLeft);
+
 // Mouse handling shared by every widget that shows a control (which 0 press, 1 move, 2 release): the
 // control's own event runs, or the drag it starts, and the event never goes on to the container.
 void mouseEvent(Control& c, QWidget* w, int which, QMouseEvent* e);
@@ -82,8 +99,11 @@ class QtView : public View {
       w_->setCursor(cursorOf(c_.MousePointer));
     QFont f = fontFor(c_);
     if (w_->font() != f) w_->setFont(f);
-    w_->setLayoutDirection(c_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight);
+    const Qt::LayoutDirection dir = direction();
+    if (w_->layoutDirection() != dir) w_->setLayoutDirection(dir);
   }
+  // The widget's direction: the control's, unless the view lays its text out in the text's own order.
+  virtual Qt::LayoutDirection direction() const { return c_.RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight; }
   Control& c_;
   QPointer<QWidget> w_;
 };

@@ -147,7 +147,7 @@ Form20::Form20() : ui::Form("Form20") {
     Text2[g].Locked = true;
     Label3.Load(g);
     Label3[g].Caption = names[g];
-    Label3[g].Move(1140 + 1040.0f * g, 220, 440, 240);
+    Label3[g].Move(1140 + 1040.0f * g, 220, 480, 240);
     units[g]->Move(1580 + 1040.0f * g, 220, 560, 240);
   }
   Slider1.Min = 0;

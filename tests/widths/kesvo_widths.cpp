@@ -1,0 +1,17 @@
+// Every text of the launcher's window shows whole.
+#include <gtest/gtest.h>
+
+#include "launcher/frmLaunch.h"
+#include "tests/widths/widths.h"
+
+namespace {
+
+TEST(Widths, EveryLauncherTextShowsWhole) {
+  widths::Services svc;
+  frmLaunchForm->Show();
+  const std::string offenders = widths::report(widths::check(), {});
+  EXPECT_EQ(offenders, "") << "texts cut by their controls:\n" << offenders;
+  frmLaunchForm.reset();
+}
+
+}  // namespace
