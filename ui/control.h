@@ -28,7 +28,7 @@ inline constexpr int vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4;
 // Drag states of DragOver.
 inline constexpr int vbEnter = 0, vbLeave = 1, vbOver = 2;
 // Mouse pointer shapes used by the windows.
-inline constexpr int vbDefault = 0, vbArrow = 1, vbCrosshair = 2, vbSizeAll = 15;
+inline constexpr int vbDefault = 0, vbArrow = 1, vbCrosshair = 2, vbHourglass = 11, vbSizeAll = 15;
 
 // An RGB colour as the model stores it: red in the low byte.
 using Color = std::uint32_t;

@@ -149,6 +149,9 @@ class GridView : public QtView {
     w->verticalHeader()->setDefaultSectionSize(16);
     w->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     w->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // A column wider than the grid (a long number) scrolls into view to its last character; scrolling
+    // by whole columns never shows the end of the only column or the last one.
+    w->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     QObject::connect(w->selectionModel(), &QItemSelectionModel::currentChanged,
                      [this](const QModelIndex& cur, const QModelIndex&) {
                        if (syncing_ || !cur.isValid()) return;

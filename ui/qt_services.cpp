@@ -1,5 +1,6 @@
 #include "ui/qt_services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -45,6 +46,19 @@ int QtServices::askYesNo(const std::string& prompt, const std::string& title) {
   box.setDefaultButton(QMessageBox::No);
   box.setLayoutDirection(Qt::RightToLeft);
   return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
+}
+
+int QtServices::askYesNoCancel(const std::string& prompt, const std::string& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8("כן"));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8("לא"));
+  box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("ביטול"));
+  box.setLayoutDirection(Qt::RightToLeft);
+  const int answer = box.exec();
+  return answer == QMessageBox::Yes ? vbYes : answer == QMessageBox::No ? vbNo : vbCancel;
 }
 
 void QtServices::showForm(Form& form, bool modal, Form* owner) {

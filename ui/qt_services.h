@@ -32,6 +32,7 @@ class QtServices : public Services {
   double timer() override;
   void setFocus(Control& control) override;
   int askYesNo(const std::string& prompt, const std::string& title) override;
+  int askYesNoCancel(const std::string& prompt, const std::string& title) override;
 
  private:
   std::string title_;

@@ -49,6 +49,9 @@ Services* setServices(Services* s) {
 int MsgBox(const std::string& prompt) { return services().msgBox(prompt, services().appTitle()); }
 
 int MsgBoxYesNo(const std::string& prompt) { return services().askYesNo(prompt, services().appTitle()); }
+int MsgBoxYesNoCancel(const std::string& prompt) {
+  return services().askYesNoCancel(prompt, services().appTitle());
+}
 
 std::string App_Path() { return services().appPath(); }
 

@@ -11,8 +11,8 @@ namespace ui {
 class Form;
 class Timer;
 
-// The answers of a Yes/No question.
-inline constexpr int vbYes = 6, vbNo = 7;
+// The answers of a Yes/No or Yes/No/Cancel question.
+inline constexpr int vbCancel = 2, vbYes = 6, vbNo = 7;
 
 class Services {
  public:
@@ -46,6 +46,9 @@ class Services {
   virtual void setFocus(class Control& control) = 0;
   // A modal question with Yes and No buttons and the application's title; returns vbYes or vbNo.
   virtual int askYesNo(const std::string& prompt, const std::string& title) { return vbNo; }
+  // The same with a Cancel button too (also what Escape or the close box answers); returns vbYes, vbNo
+  // or vbCancel.
+  virtual int askYesNoCancel(const std::string& prompt, const std::string& title) { return vbNo; }
 };
 
 Services& services();
@@ -56,6 +59,8 @@ Services* setServices(Services* s);
 int MsgBox(const std::string& prompt);
 // A Yes/No question: vbYes or vbNo.
 int MsgBoxYesNo(const std::string& prompt);
+// A Yes/No/Cancel question: vbYes, vbNo or vbCancel.
+int MsgBoxYesNoCancel(const std::string& prompt);
 std::string App_Path();
 // The path of a file in the application's folder.
 std::string appFile(const std::string& name);

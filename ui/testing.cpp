@@ -26,6 +26,8 @@ int ScriptedServices::askYesNo(const std::string& prompt, const std::string& t) 
   return a;
 }
 
+int ScriptedServices::askYesNoCancel(const std::string& prompt, const std::string& t) { return askYesNo(prompt, t); }
+
 void ScriptedServices::showForm(Form& form, bool modal, Form*) {
   if (!modal) return;
   modalShown.push_back(form.Name());

@@ -33,7 +33,7 @@ class ScriptedServices : public Services {
   double clock = 0;
   Control* focused = nullptr;
   std::vector<Timer*> running;
-  std::deque<int> answers;  // what Yes/No questions answer, in order (vbYes, vbNo); then vbNo
+  std::deque<int> answers;  // what questions answer, in order (vbYes, vbNo, vbCancel); then vbNo
 
   int msgBox(const std::string& prompt, const std::string& title) override;
   void showForm(Form& form, bool modal, Form* owner) override;
@@ -53,6 +53,7 @@ class ScriptedServices : public Services {
   void setFocus(Control& control) override { focused = &control; }
   // Recorded with the messages.
   int askYesNo(const std::string& prompt, const std::string& title) override;
+  int askYesNoCancel(const std::string& prompt, const std::string& title) override;
 
  private:
   Services* previous_;

@@ -18,7 +18,8 @@ class Form2 : public ui::Form {
  public:
   Form2();
 
-  // Which panel covers the matrices: 0 the formulas, 1 the internal tables, 2 none.
+  // Which panel covers the matrices.
+  enum Panel { kFormulas = 0, kTables = 1, kNoPanel = 2 };
   ui::ControlArray<ui::OptionButton> Option3{this, nullptr, "Option3"};
 
   ui::Frame Frame8{this, nullptr, "Frame8"};  // K
@@ -34,10 +35,11 @@ class Form2 : public ui::Form {
                                        a.Load(0);
                                        a.Load(1);
                                      }};
-  // 0..5 the internal tables (P_L_index, F_data, R_data, P_data, Line, directions); 6 Q, 8 S, 10 K,
-  // 11 u, 12 t.
+  // 0..5 the internal tables (P_L_index, F_data, R_data, P_data, Line, directions), then the matrices.
+  static constexpr int kQGrid = 6, kSGrid = 8, kKGrid = 10, kUGrid = 11, kTGrid = 12;
   ui::ControlArray<ui::Grid> MSFlexGrid1{this, nullptr, "MSFlexGrid1"};
-  // 7 P, 9 E and A: edited in the cell, shown when the values are entered one by one.
+  // Edited in the cell, shown when the values are entered one by one.
+  static constexpr int kPGrid = 7, kEAGrid = 9;
   ui::ControlArray<ui::Grid> MSFlexGrid2{this, nullptr, "MSFlexGrid2"};
 
   ui::ControlArray<ui::OptionButton> Option1{this, &Frame3, "Option1"};  // 0 uniform E and A, 1 per bar
@@ -63,8 +65,6 @@ class Form2 : public ui::Form {
 
   // The free directions of the last solve, valid 1..dof_count.
   ui::Array<common1::dof_rec, 1, 100> dof_list;
-  // The number being typed into the current editable cell.
-  ui::CellTyping cell_typing;
 
   void Form_Load() override;
   // Closing the window stops the solve filling its grids.
@@ -88,30 +88,40 @@ class Form2 : public ui::Form {
   void MSFlexGrid2_KeyPress(int Index, int& KeyAscii);
   // The headings of the internal tables.
   void text_start();
-  // The displaced shape of the last solution, in blue on the main window's canvas, magnified by Slider2.
+  // The displaced shape of the current solution, in blue on the main window's canvas, magnified by
+  // Slider2; nothing without one.
   void line_dx_dy();
-  // The truss was edited after its solve: the grids and boxes that show its displacements, bar forces
-  // and largest stress are emptied.
-  void forget_result();
+  // True from a solve that succeeded until the truss changes (an edit, another scale, E, A or loads
+  // confirmed, New, Open) or a solve fails.
+  bool solution_current = false;
+  // Nothing of the last solution may pass for the truss as it stands: the u, t, Q, S and K grids, the
+  // largest stress, the displaced shape, the bar colours (the bar picked in the bar selection keeps its
+  // highlight) and the bars' tooltips show nothing of it, and the colouring by sign waits for a solve.
+  // The model keeps the numbers (the truss file saves the direction count of the last solve).
+  void forget_solution();
   // The bars coloured by stress relative to the largest stress or to a chosen reference.
   void t_output();
 
   // The E-A grid gets a column for every bar slot and the P grid a row for every free direction of the
   // last solve, each labelled. With refill every cell shows the value stored; without, only a new column
   // or row does and the others keep what was typed.
-  void sizeEditGrids(bool refill);
+  void size_edit_grids(bool refill);
+
+  // Sizes the result grids for n directions and the bar slots in use and empties them; `whole` says the
+  // solve goes on to write Q, S and K in every cell, so those three are left as they are until then.
+  void size_grids(int n, bool whole = false);
 
  private:
-  void layOut();
-  void makeFormulas();
-  void makeTables();
-  // Sizes the result grids for n directions and empties them; `whole` says the solve goes on to write
-  // Q, S and K in every cell, so those three are left as they are until then.
-  void sizeGrids(int n, bool whole = false);
-  std::string dofLabel(int i);
-  // After a failed or refused solve nothing of an earlier result may pass for this truss's.
-  void clearResult(int n);
-  void emptyResult(int n);
+  // The number being typed into the current editable cell.
+  ui::CellTyping cell_typing;
+  // The formulas and the internal tables cover the matrix frames.
+  static constexpr float kPanelHeight = 5160;
+  void lay_out();
+  void make_formulas();
+  void make_tables();
+  std::string dof_label(int i);
+  // A solve that cannot give this truss's result leaves none in the model either.
+  void zero_result();
 };
 
 inline ui::FormRef<Form2> Form2Form;

@@ -23,6 +23,14 @@ void setCell(ui::Grid& g, int r, int c, const std::string& text) {
   if (r >= 0 && c >= 0 && r < g.Rows() && c < g.Cols()) g.setTextMatrix(r, c, text);
 }
 
+void clearBody(ui::Grid& g, int first) {
+  for (int r = first; r < g.Rows(); ++r)
+    for (int c = 1; c < g.Cols(); ++c)
+      if (!g.TextMatrix(r, c).empty()) g.setTextMatrix(r, c, "");
+}
+
+std::string barHeading(int bar) { return "L(" + ui::Str(bar) + " )"; }
+
 
 void fitColumns(ui::Grid& g, float least) {
   // A column is as wide as its longest text; the cells lie row by row, so they are read in that order.

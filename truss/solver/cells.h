@@ -10,6 +10,10 @@
 namespace truss {
 
 void setCell(ui::Grid& g, int r, int c, const std::string& text);
+// Empties every cell below the headings (row 0 and column 0, and the rows above `first`).
+void clearBody(ui::Grid& g, int first = 1);
+// A bar's column heading: bar 0 is L( 0 ).
+std::string barHeading(int bar);
 // Widens every column (the heading column too) to its longest text; columns never get narrower than
 // `least` twips.
 void fitColumns(ui::Grid& g, float least = 600);

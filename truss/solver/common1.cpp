@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "truss/workspace/Form1.h"
+#include "ui/keys.h"
 #include "ui/vbtext.h"
 
 namespace common1 {
@@ -26,23 +27,23 @@ void point_lines() {
       float far_x = pointIsSecond ? line.X1.get() : line.X2.get();
       float far_y = pointIsSecond ? line.Y1.get() : line.Y2.get();
       if (P_data(p).line_slot.contains(slot)) {
-        line_dir(int16_t(p), slot, P_data(p).x, P_data(p).y, far_x, far_y);
-        P_data(p).line_slot(slot).line = int16_t(l);
+        line_dir(Integer(p), slot, P_data(p).x, P_data(p).y, far_x, far_y);
+        P_data(p).line_slot(slot).line = Integer(l);
       }
       ++slot;
     }
     if (slot == 1 && f.Image1.exists(p) && f.Image1[p].Visible.get()) {
       // A point no bar reaches would be a free point without stiffness: remove it as the user would.
       f.Image1_MouseMove(p, 0, 0, 0, 0);
-      int key = 46;
+      int key = ui::vbKeyDelete;
       f.Form_KeyDown(key, 0);
       bars = bars_in_use();
     }
-    P_data(p).slots_used = uint8_t(slot - 1);
+    P_data(p).slots_used = Byte(slot - 1);
   }
 }
 
-void line_dir(int16_t point, int slot, float x, float y, float far_x, float far_y) {
+void line_dir(Integer point, int slot, float x, float y, float far_x, float far_y) {
   line_slot_rec& s = P_data(point).line_slot(slot);
   float dy_single = far_y - y;
   if (std::fabs(dy_single) == 0) {
@@ -61,28 +62,28 @@ namespace {
 const double kThird = 1.0 / 3, kTwoThirds = 2.0 / 3;
 const float kThirdF = float(kThird), kTwoThirdsF = float(kTwoThirds);
 
-uint8_t toByte(double v) {
+Byte toByte(double v) {
   double r = ui::RoundHalfEven(v);
-  return uint8_t(r < 0 ? 0 : r > 255 ? 255 : r);
+  return Byte(r < 0 ? 0 : r > 255 ? 255 : r);
 }
 }  // namespace
 
 // A stress that could not be computed (not finite) shows as beyond every reference: black.
-uint8_t color_r(float x) {
+Byte color_r(float x) {
   if (!std::isfinite(x)) return 0;
   if (x < kTwoThirdsF) return 255;
   if (x <= 1) return toByte((1 - 3 * (double(x) - kTwoThirds)) * 255);
   return 0;
 }
 
-uint8_t color_g(float x) {
+Byte color_g(float x) {
   if (!std::isfinite(x) || x < 0) return 0;
   if (x < kThirdF) return 255;
   if (x < kTwoThirdsF) return toByte((1 - 3 * (double(x) - kThird)) * 255);
   return 0;
 }
 
-uint8_t color_b(float x) {
+Byte color_b(float x) {
   if (!std::isfinite(x) || x < 0) return 0;
   if (x < kThirdF) return toByte((1 - 3 * double(x)) * 255);
   return 0;

@@ -7,7 +7,7 @@
 // millimetres (a canvas length times scale_mm), E in GPa, A in mm^2, loads and bar forces in N, so that
 // E*A/L comes out in N per micrometre, displacements in micrometres and stresses in MPa.
 
-#include <cstdint>
+#include "ui/vbtypes.h"
 
 #include "ui/vbarray.h"
 
@@ -15,8 +15,8 @@ namespace common1 {
 
 // One bar end at a point: the unit vector from the bar's far end to the point, y turned upwards.
 struct line_slot_rec {
-  float dir_x = 0, dir_y = 0;
-  int16_t line = 0;  // the bar's Line1 index
+  Single dir_x = 0, dir_y = 0;
+  Integer line = 0;  // the bar's Line1 index
 };
 
 // Every bar may end at the same point (nothing forbids doubled bars), so a point lists as many bar ends
@@ -25,31 +25,31 @@ inline constexpr int kMaxBarsAtPoint = 200;
 
 struct point_rec {
   bool Enabled = false;
-  uint8_t R_type = 0;    // support: 0 none, 1 fixed, 2 roller moving in x, 3 roller moving in y
-  int16_t F_type_x = 0;  // horizontal load: 1 right, -1 left, 0 none
-  int16_t F_type_y = 0;  // vertical load: 1 up, -1 down, 0 none
-  float x = 0, y = 0;    // centre of the point's marker, canvas twips
+  Byte R_type = 0;    // support: 0 none, 1 fixed, 2 roller moving in x, 3 roller moving in y
+  Integer F_type_x = 0;  // horizontal load: 1 right, -1 left, 0 none
+  Integer F_type_y = 0;  // vertical load: 1 up, -1 down, 0 none
+  Single x = 0, y = 0;    // centre of the point's marker, canvas twips
   ui::Array<line_slot_rec, 1, kMaxBarsAtPoint> line_slot;
-  uint8_t slots_used = 0;
+  Byte slots_used = 0;
 };
 
 struct force_rec {
   bool Enabled = false;
-  int16_t point_index = 0;
-  uint8_t type_f = 0;  // 1 down, 2 right, 3 left, 4 up
+  Integer point_index = 0;
+  Byte type_f = 0;  // 1 down, 2 right, 3 left, 4 up
 };
 
 struct support_rec {
   bool Enabled = false;
-  int16_t point_index = 0;
-  uint8_t type_f = 0;  // the support type, as R_type
+  Integer point_index = 0;
+  Byte type_f = 0;  // the support type, as R_type
 };
 
 // One free direction of the last solve.
 struct dof_rec {
-  int16_t point = 0;
-  int16_t is_x = 0;  // -1 for the point's x direction
-  int16_t is_y = 0;  // -1 for its y direction
+  Integer point = 0;
+  Integer is_x = 0;  // -1 for the point's x direction
+  Integer is_y = 0;  // -1 for its y direction
 };
 
 // Bar-point incidence (bar 0..200, point 0..50, plane 0..1): plane 0 is -1 where the bar has an end at the
@@ -59,52 +59,81 @@ class incidence {
   static constexpr bool contains(long l, long p, long k) {
     return l >= 0 && l <= 200 && p >= 0 && p <= 50 && k >= 0 && k <= 1;
   }
-  int16_t& operator()(long l, long p, long k) { return planes_(k)(l, p); }
-  int16_t operator()(long l, long p, long k) const { return planes_(k)(l, p); }
+  Integer& operator()(long l, long p, long k) { return planes_(k)(l, p); }
+  Integer operator()(long l, long p, long k) const { return planes_(k)(l, p); }
   void clear() {
     for (auto& plane : planes_) plane.fill(0);
   }
 
  private:
-  ui::Array<ui::Array2<int16_t, 0, 200, 0, 50>, 0, 1> planes_;
+  ui::Array<ui::Array2<Integer, 0, 200, 0, 50>, 0, 1> planes_;
 };
 
+// Every module variable with its value when the program starts, in one list: the variables are names of
+// the members of `state`, so that starting again (`state = variables{}`) misses none.
 // clang-format off
-inline int16_t selected_index = 0;    // element picked in a selection mode (point, F_data slot, bar, R_data index); a reset keeps it
-inline uint8_t selected_kind = 0;     // 1 point, 2 load, 3 bar (picking a support leaves it); a reset keeps it
-inline ui::Array<force_rec, 0, 40> F_data;        // load arrows, slots 0..39 = Picture2 index; reset: cleared
-inline ui::Array<support_rec, 201, 300> R_data;   // support markers, 201..299 = Image1 index; reset rewrites from 201 on
-inline incidence P_L_index;                       // (bar, point, plane); reset: all 0
-inline ui::Array<point_rec, 0, 50> P_data;        // points, slots 0..49; point 0 is the origin of the axes; reset: Enabled False
-inline int16_t points_count = 0;      // point slots in use (high-water mark); 1 after a reset
-inline int16_t forces_count = 0;      // next free F_data slot; reset 0
-inline int16_t lines_count = 0;       // bar slots in use (high-water mark); reset 0
-inline int16_t supports_count = 201;  // next free R_data index; 202 after a reset
-inline float origin_x = 0;            // canvas position of point 0, the axes origin
-inline float origin_y = 0;
-inline ui::Array<float, 1, 200> f_value;          // N, load of free direction i (sign from the arrows); reset 1000
-inline ui::Array<float, 0, 200> line_E;           // GPa, E of bar j; reset 210
-inline ui::Array<float, 0, 200> line_A;           // mm^2, A of bar j; reset 1000
-inline ui::Array2<float, 1, 100, 1, 1> dof_u;     // micrometres, displacement of free direction i; a reset keeps it
-inline ui::Array<float, 0, 200> line_t;           // N, axial force of bar j, tension positive; a reset keeps it
-inline ui::Array<float, 1, 3> uniform_values;     // uniform E (GPa), A (mm^2) and load (N): 210, 1000, 1000
-inline ui::Array<int16_t, 1, 2> option_state;     // (1) E and A per bar, (2) loads per direction; False at start
-inline float max_sigma = 0;           // MPa, signed stress of the bar with the largest absolute stress
-inline int16_t max_sigma_line = 0;    // that bar
-inline float scale_mm = 1;            // mm per twip: 1, 2 or 3
-inline int16_t dof_count = 0;         // free directions numbered by the last solve
+struct variables {
+  Integer selected_index = 0;              // element picked in a selection mode (point, F_data slot, bar, R_data index); a reset keeps it
+  Byte selected_kind = 0;                  // 1 point, 2 load, 3 bar (picking a support leaves it); a reset keeps it
+  ui::Array<force_rec, 0, 40> F_data;      // load arrows, slots 0..39 = Picture2 index; reset: cleared
+  ui::Array<support_rec, 201, 300> R_data; // support markers, 201..299 = Image1 index; reset rewrites from 201 on
+  incidence P_L_index;                     // (bar, point, plane); reset: all 0
+  ui::Array<point_rec, 0, 50> P_data;      // points, slots 0..49; point 0 is the origin of the axes; reset: Enabled False
+  Integer points_count = 0;                // point slots in use (high-water mark); 1 after a reset
+  Integer forces_count = 0;                // next free F_data slot; reset 0
+  Integer lines_count = 0;                 // bar slots in use (high-water mark); reset 0
+  Integer supports_count = 201;            // next free R_data index; 202 after a reset
+  Single origin_x = 0;                     // canvas position of point 0, the axes origin
+  Single origin_y = 0;
+  ui::Array<Single, 1, 200> f_value;       // N, load of free direction i (sign from the arrows); reset 1000
+  ui::Array<Single, 0, 200> line_E;        // GPa, E of bar j; reset 210
+  ui::Array<Single, 0, 200> line_A;        // mm^2, A of bar j; reset 1000
+  ui::Array2<Single, 1, 100, 1, 1> dof_u;  // micrometres, displacement of free direction i; a reset keeps it
+  ui::Array<Single, 0, 200> line_t;        // N, axial force of bar j, tension positive; a reset keeps it
+  ui::Array<Single, 1, 3> uniform_values;  // uniform E (GPa), A (mm^2) and load (N): 210, 1000, 1000
+  ui::Array<Integer, 1, 2> option_state;   // (1) E and A per bar, (2) loads per direction; False at start
+  Single max_sigma = 0;                    // MPa, signed stress of the bar with the largest absolute stress
+  Integer max_sigma_line = 0;              // that bar
+  Single scale_mm = 1;                     // mm per twip: 1, 2 or 3
+  Integer dof_count = 0;                   // free directions numbered by the last solve
+};
 // clang-format on
+inline variables state;
+
+inline auto& selected_index = state.selected_index;
+inline auto& selected_kind = state.selected_kind;
+inline auto& F_data = state.F_data;
+inline auto& R_data = state.R_data;
+inline auto& P_L_index = state.P_L_index;
+inline auto& P_data = state.P_data;
+inline auto& points_count = state.points_count;
+inline auto& forces_count = state.forces_count;
+inline auto& lines_count = state.lines_count;
+inline auto& supports_count = state.supports_count;
+inline auto& origin_x = state.origin_x;
+inline auto& origin_y = state.origin_y;
+inline auto& f_value = state.f_value;
+inline auto& line_E = state.line_E;
+inline auto& line_A = state.line_A;
+inline auto& dof_u = state.dof_u;
+inline auto& line_t = state.line_t;
+inline auto& uniform_values = state.uniform_values;
+inline auto& option_state = state.option_state;
+inline auto& max_sigma = state.max_sigma;
+inline auto& max_sigma_line = state.max_sigma_line;
+inline auto& scale_mm = state.scale_mm;
+inline auto& dof_count = state.dof_count;
 
 // Rebuilds every point's list of bar ends and their directions, and deletes (through the editor, as if
 // the user had pointed at it and pressed Delete) every point that no bar reaches; point 0 stays.
 void point_lines();
 // Writes the unit vector from (far_x, far_y) to (x, y), y turned upwards, into the given slot of a point.
-void line_dir(int16_t point, int slot, float x, float y, float far_x, float far_y);
+void line_dir(Integer point, int slot, Single x, Single y, Single far_x, Single far_y);
 
 // The stress colour ramp, for x = |stress| / reference: white at 0, yellow at 1/3, red at 2/3, black at 1
 // and beyond. Each channel is rounded to the nearest byte, halves to even.
-uint8_t color_r(float x);
-uint8_t color_g(float x);
-uint8_t color_b(float x);
+Byte color_r(Single x);
+Byte color_g(Single x);
+Byte color_b(Single x);
 
 }  // namespace common1

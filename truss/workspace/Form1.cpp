@@ -161,7 +161,7 @@ Form1::Form1() : ui::Form("Form1") {
     Option4[k].RightToLeft = true;
     Option4[k].Move(k < 4 ? 1560 : 60, 240 + float(k % 4) * 340, 1500, 300);
   }
-  Option4[0].Value = true;
+  Option4[kBar].Value = true;
   onTab(FrameSelect, 0, 90, 2160, 3120, 1150, " בחירת אלמנטים (למחיקה או הזזה)");
   const char* const modes[] = {"ללא", "צומת", "כח", "מוט", "סמך"};
   for (int k = 0; k < 5; ++k) {
@@ -171,7 +171,7 @@ Form1::Form1() : ui::Form("Form1") {
     Option3[k].RightToLeft = true;
     Option3[k].Move(k < 3 ? 2040 - float(k) * 990 : 2040 - float(k - 3) * 990, k < 3 ? 260 : 660, 960, 300);
   }
-  Option3[1].Value = true;
+  Option3[kPoints].Value = true;
   Option3.Click = [this](int i) { Option3_Click(i); };
   onTab(FrameIndex, 0, 1680, 3350, 1530, 650, "אינדקס הצומת");
   Text5.Move(120, 260, 1290, 300);
@@ -185,7 +185,8 @@ Form1::Form1() : ui::Form("Form1") {
   onTab(FrameSpectrum, 0, 90, 4400, 3120, 1500, "ספקטרום מאמצים");
   Picture4.BorderStyle = 0;
   Picture4.AutoRedraw = true;
-  Picture4.Move(300, 260, 2475, 375);
+  // The strip ends before the label "=max" begins.
+  Picture4.Move(150, 260, 2475, 375);
   Option1.Load(0);
   Option1.Load(1);
   Option1[0].Caption = "יחסית למאמץ מקס'";
@@ -198,7 +199,7 @@ Form1::Form1() : ui::Form("Form1") {
   }
   Option1[0].Value = true;
   LabelMax.Caption = "=max";
-  LabelMax.Move(2700, 300, 420, 240);
+  LabelMax.Move(2655, 300, 420, 240);
   Combo2.Move(120, 1040, 1380, 300);
   Combo2.AddItem("10 Mpa");
   for (int v = 100; v <= 900; v += 100) Combo2.AddItem(ui::CStr(v) + " Mpa");
@@ -283,6 +284,7 @@ Form1::Form1() : ui::Form("Form1") {
   Command2.Caption = "הפוך מוטות ללתיצה/מתיחה";
   Command2.Move(90, 4300, 3120, 400);
   Command2.Click = [this] { Command2_Click(); };
+  Command2.Enabled = false;  // there are no forces before the first solve
   LabelTension.TabPage = 2;
   LabelTension.Caption = "מתיחה";
   LabelTension.ForeColor = ui::RGB(0, 160, 0);
@@ -300,7 +302,7 @@ Form1::Form1() : ui::Form("Form1") {
 
 void Form1::Form_Load() {
   frmTrussSplashForm->Show(ui::vbModal, this);
-  uint8_t mode = 1;
+  Byte mode = 1;
   start1(mode);
   scale_mm = 1;
   Form_Resize();
@@ -309,13 +311,15 @@ void Form1::Form_Load() {
   Picture1.Top = Picture5.ScaleHeight() - Picture1.Height;
   Picture5.Top = 0;
   Picture5.Left = VScroll1.Width.get();
-  paintSpectrum();
+  paint_spectrum();
   uniform_values(1) = 210;
   uniform_values(2) = 1000;
   uniform_values(3) = 1000;
+  // Point 0 was put there by the program, not drawn.
+  truss_changed = false;
 }
 
-void Form1::start1(uint8_t& mode) {
+void Form1::start1(Byte& mode) {
   const int size = std::clamp(Slider1.exists(1) ? Slider1[1].Value.get() : 2, 1, 3);
   for (int i = 0; i <= 200; ++i) {
     if (i != 0 && mode != 0) Line1.Load(i);
@@ -328,7 +332,7 @@ void Form1::start1(uint8_t& mode) {
     if (i != 0) f_value(i) = 1000;
     line_E(i) = 210;
     line_A(i) = 1000;
-    clearBarEnds(i);
+    clear_bar_ends(i);
     if (i < 40) {
       F_data(i) = force_rec{};
       Picture2[i].Visible = false;
@@ -344,7 +348,7 @@ void Form1::start1(uint8_t& mode) {
     }
     if (Line1.exists(i)) {
       Line1[i].BorderWidth = Slider1[0].Value.get();
-      hideBar(i);
+      hide_bar(i);
     }
   }
   for (int i = 201; i <= 300; ++i) {
@@ -367,10 +371,10 @@ void Form1::start1(uint8_t& mode) {
 }
 
 void Form1::first_point() {
-  Picture1_MouseUp(ui::vbLeftButton, 0, 2168, 29100);
-  Option4[1].Value = true;
+  Picture1_MouseUp(ui::vbLeftButton, 0, kOriginX, kOriginY);
+  Option4[kFixed].Value = true;
   Image1_MouseDown(0, 0, 0, 0, 0);
-  Option4[0].Value = true;
+  Option4[kBar].Value = true;
 }
 
 void Form1::Form_Resize() {
@@ -397,7 +401,7 @@ void Form1::Form_Resize() {
   SSTab2.Left = SW - SSTab2.Width;
 }
 
-void Form1::paintSpectrum() {
+void Form1::paint_spectrum() {
   const float W = Picture4.Width, H = Picture4.Height;
   for (float x = 1; x <= W; x += 15) {
     float r = x / W;
@@ -406,6 +410,10 @@ void Form1::paintSpectrum() {
 }
 
 void Form1::Form_Unload(int& Cancel) {
+  if (!may_discard_truss()) {
+    Cancel = 1;
+    return;
+  }
   if (Form2Form.exists()) Form2Form->Unload();
   if (Form3Form.exists()) Form3Form->Unload();
   if (frmTrussSplashForm.exists()) frmTrussSplashForm->Unload();

@@ -6,19 +6,25 @@
 // removal of points without bars and the keyboard call them with made-up mouse arguments, so their
 // arguments and side effects are an interface.
 
-#include <cstdint>
+#include <string>
 
 #include "ui/control.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/picturebox.h"
+#include "ui/vbtypes.h"
 
 class Form1 : public ui::Form {
  public:
   Form1();
 
   static constexpr const char* kCaption = "Kesvo - מסבכים";
+  // Where point 0, the origin of the axes, stands after every reset: near the canvas's bottom left.
+  static constexpr float kOriginX = 2168, kOriginY = 29100;
+  // The tools of Option4 and the selection modes of Option3, by index.
+  enum Tool { kBar = 0, kFixed = 1, kRollerX = 2, kRollerY = 3, kDown = 4, kUp = 5, kRight = 6, kLeft = 7 };
+  enum Mode { kNone = 0, kPoints = 1, kLoads = 2, kBars = 3, kSupports = 4 };
 
   // Menus, in display order.
   ui::Menu aa1{this, nullptr, "aa1", "קובץ"};
@@ -107,7 +113,7 @@ class Form1 : public ui::Form {
   void Form_Resize() override;
   void Form_Unload(int& Cancel) override;
   // mode 1: the first reset at start-up, which also makes the control arrays; 0: a new truss.
-  void start1(uint8_t& mode);
+  void start1(Byte& mode);
 
   // The canvas editor.
   void Picture1_MouseUp(int Button, int Shift, float X, float Y);
@@ -155,39 +161,49 @@ class Form1 : public ui::Form {
   void SSTab2_Click();
   void Picture7_MouseMove(int Button, int Shift, float X, float Y);
 
-  // True while a slider has the keyboard focus.
-  bool slider_focus = false;
+  // State of the bar tool, which the file window and the solve also read.
+  Byte bar_pending = 0;   // 1 while a bar has its first end and waits for its second
+  Integer bar_index = 0;  // the Line1 index of the bar being drawn
 
-  // State of the bar tool.
-  uint8_t bar_pending = 0;       // 1 while a bar has its first end and waits for its second
-  int16_t bar_first_point = 0;   // the point of the first end
-  int16_t bar_index = 0;         // the Line1 index of the bar being drawn
-
+  // A live point: a slot whose marker is shown and whose record is enabled.
+  bool live_point(int p);
   // The point marker size in force (1..3), kept in Slider1(1)'s Tag.
-  int pointSize();
+  int point_size();
   // Half the marker size in twips for a point size.
-  static float halfSize(int size);
-  // The truss changed: the displaced shape and the bar colours of the last solve no longer show it.
-  void resultsGone();
+  static float half_size(int size);
+  // True when the truss has changed since it was last opened, saved or made new.
+  bool truss_changed = false;
+  // The truss changed: it is no longer the one last opened, saved or made new, nor the one solved.
+  void truss_edited();
+  // Before the truss on the canvas is discarded: when it has changed, asks whether to save it (through
+  // the save window), discard it, or go back. True when it may go: saved, discarded, or unchanged.
+  bool may_discard_truss();
+  // The model and the canvas reset to a new truss, without asking.
+  void new_truss();
+  // The caption names the truss: "חדש" after New, or its file's name after a save or an open (the
+  // caption of an opened file sets its dash wider).
+  void set_title(const std::string& name, bool opened = false);
 
  private:
+  // True while a slider has the keyboard focus.
+  bool slider_focus = false;
+  Integer bar_first_point = 0;  // the point of the first end of the bar being drawn
+
   // The pictures of the markers: a support's normal or highlighted form, every selected point, load
   // arrow or support back to normal (one support at most is highlighted; `except` keeps that one).
-  ui::Picture supportPicture(int s, bool highlighted);
-  void restorePoints();
-  void restoreArrows();
-  void highlightArrow(int k);
-  void restoreSupport(int except);
+  ui::Picture support_picture(int s, bool highlighted);
+  void restore_points();
+  void restore_arrows();
+  void highlight_arrow(int k);
+  void restore_support(int except);
   // A deleted or cancelled bar: its line hidden and black, its label hidden, its ends forgotten.
-  void hideBar(int l);
-  void clearBarEnds(int l);
+  void hide_bar(int l);
+  void clear_bar_ends(int l);
   // The coordinate readout of point p, in millimetres from point 0, y upwards.
-  void showReadout(int p);
+  void show_readout(int p);
 
   void first_point();
-  void paintSpectrum();
-  // A live point: a slot whose marker is shown and whose record is enabled.
-  bool livePoint(int p);
+  void paint_spectrum();
   // The tool chosen in Option4: the highest k in 1..7 that is chosen, 0 for the bar tool.
   int tool();
 };

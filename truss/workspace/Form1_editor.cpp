@@ -32,18 +32,18 @@ int highlightedOf(int normal) {
 
 // ---- the markers' normal and highlighted pictures ----
 
-ui::Picture Form1::supportPicture(int s, bool highlighted) {
+ui::Picture Form1::support_picture(int s, bool highlighted) {
   const int type = std::clamp(int(R_data(s).type_f), 1, 3);
   return Image4[highlighted ? type + 9 : type - 1].Picture_.get();
 }
 
-void Form1::restorePoints() {
+void Form1::restore_points() {
   const int size = std::clamp(Slider1[1].Value.get(), 1, 3);
   for (int v = 0; v <= points_count && v <= 50; ++v)
     if (Image1[v].Picture_.get() == Image3[size].Picture_.get()) Image1[v].Picture_ = Image2[size].Picture_.get();
 }
 
-void Form1::restoreArrows() {
+void Form1::restore_arrows() {
   for (int k = 0; k < forces_count && k < 40; ++k)
     for (int h = 1000; h <= 1003; ++h)
       if (Picture2[k].Picture_.get() == Picture2[h].Picture_.get()) {
@@ -52,7 +52,7 @@ void Form1::restoreArrows() {
       }
 }
 
-void Form1::highlightArrow(int k) {
+void Form1::highlight_arrow(int k) {
   for (int n = 1040; n <= 1043; ++n)
     if (Picture2[k].Picture_.get() == Picture2[n].Picture_.get()) {
       Picture2[k].Picture_ = Picture2[highlightedOf(n)].Picture_.get();
@@ -60,58 +60,54 @@ void Form1::highlightArrow(int k) {
     }
 }
 
-void Form1::restoreSupport(int except) {
+void Form1::restore_support(int except) {
   // Only one support is ever highlighted, so the first one found is the one.
   for (int s = 201; s < supports_count && s <= 299; ++s) {
     if (s == except || Image1[s].Tag.get() != "1") continue;
     Image1[s].Tag = "0";
-    Image1[s].Picture_ = supportPicture(s, false);
+    Image1[s].Picture_ = support_picture(s, false);
     break;
   }
 }
 
-void Form1::hideBar(int l) {
+void Form1::hide_bar(int l) {
   Line1[l].Visible = false;
   // A hidden line is black again, so a reused line never shows an old stress colour.
   Line1[l].BorderColor = ui::RGB(0, 0, 0);
   if (Label6.exists(l)) Label6[l].Visible = false;
 }
 
-void Form1::resultsGone() {
-  Picture1.Cls();
-  // The bar picked in the bar selection keeps its highlight.
-  const bool picked = Option3[3].Value.get() && selected_kind == 3;
-  for (int l = 0; l < lines_count && l <= 200; ++l)
-    if (!(picked && l == selected_index) && Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
-      Line1[l].BorderColor = ui::RGB(0, 0, 0);
-  if (Form2Form.exists()) Form2Form->forget_result();
+void Form1::truss_edited() {
+  truss_changed = true;
+  // Without the data window there has been no solve to forget.
+  if (Form2Form.exists()) Form2Form->forget_solution();
 }
 
-void Form1::clearBarEnds(int l) {
+void Form1::clear_bar_ends(int l) {
   for (int q = 0; q <= 50; ++q) {
     P_L_index(l, q, 0) = 0;
     P_L_index(l, q, 1) = 0;
   }
 }
 
-void Form1::showReadout(int p) {
+void Form1::show_readout(int p) {
   Text3.Text = ui::CStr((P_data(p).x - origin_x) * scale_mm);
   Text4.Text = ui::CStr((origin_y - P_data(p).y) * scale_mm);
 }
 
 // ---- the canvas editor ----
 
-int Form1::pointSize() { return std::clamp(int(ui::Val(Slider1[1].Tag.get())), 1, 3); }
+int Form1::point_size() { return std::clamp(int(ui::Val(Slider1[1].Tag.get())), 1, 3); }
 
-float Form1::halfSize(int size) { return size <= 1 ? 45.0f : size == 2 ? 60.0f : 75.0f; }
+float Form1::half_size(int size) { return size <= 1 ? 45.0f : size == 2 ? 60.0f : 75.0f; }
 
-bool Form1::livePoint(int p) {
+bool Form1::live_point(int p) {
   return p >= 0 && p <= 49 && Image1.exists(p) && Image1[p].Visible.get() && P_data(p).Enabled;
 }
 
 int Form1::tool() {
   int t = 0;
-  for (int k = 1; k <= 7; ++k)
+  for (int k = kFixed; k <= kLeft; ++k)
     if (Option4[k].Value.get()) t = k;
   return t;
 }
@@ -123,7 +119,7 @@ void Form1::Picture1_MouseUp(int Button, int Shift, float X, float Y) {
   if (v >= 50) return;
   ui::Image& m = Image1[v];
   // A fresh slot has the picture of the last reset; a new point takes the size now chosen.
-  m.Picture_ = Image2[pointSize()].Picture_.get();
+  m.Picture_ = Image2[point_size()].Picture_.get();
   m.Visible = true;
   m.Left = X - m.Width / 2;
   m.Top = Y - m.Height / 2;
@@ -131,6 +127,8 @@ void Form1::Picture1_MouseUp(int Button, int Shift, float X, float Y) {
   P_data(v).x = X;
   P_data(v).y = Y;
   if (v == points_count) ++points_count;
+  // A point no bar reaches takes nothing from the solution (the solve removes it), but it is drawn.
+  truss_changed = true;
 }
 
 void Form1::Picture1_MouseMove(int Button, int Shift, float X, float Y) {
@@ -161,7 +159,7 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
   if (!marker || Source.Name() != "Image1") return;
   const int i = Source.Index();
   if (i >= 0 && i < 200 && P_data.contains(i)) {
-    resultsGone();
+    truss_edited();
     marker->Left = X - marker->Width / 2;
     marker->Top = Y - marker->Height / 2;
     for (int l = 0; l <= lines_count && l <= 200; ++l) {
@@ -190,7 +188,7 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
     }
     P_data(i).x = X;
     P_data(i).y = Y;
-    showReadout(i);
+    show_readout(i);
   }
   for (int s = 201; s < supports_count && s <= 299; ++s) {
     if (!R_data(s).Enabled || R_data(s).point_index != i) continue;
@@ -231,19 +229,19 @@ void Form1::move_line(float X, float Y) {
 }
 
 void Form1::Image1_Click(int Index) {
-  if (!Option4[0].Value.get() || lines_count > 200 || Index >= 200 || !livePoint(Index)) return;
+  if (!Option4[kBar].Value.get() || lines_count > 200 || Index >= 200 || !live_point(Index)) return;
   ui::Image& m = Image1[Index];
   const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
   if (bar_pending == 0) {
     int v = 0;
     while (v <= lines_count && v < 200 && Line1[v].Visible.get()) ++v;
     if (v >= 200) return;
-    bar_index = int16_t(v);
+    bar_index = Integer(v);
     ui::LineControl& l = Line1[bar_index];
     l.Visible = true;
     P_L_index(bar_index, Index, 0) = -1;
     bar_pending = 1;
-    bar_first_point = int16_t(Index);
+    bar_first_point = Integer(Index);
     l.X1 = cx;
     l.Y1 = cy;
     l.X2 = cx;
@@ -265,19 +263,19 @@ void Form1::Image1_Click(int Index) {
   Label6[bar_index].Top = (l.Y1 + l.Y2) / 2;
   if (bar_index == lines_count) ++lines_count;
   bar_pending = 0;
-  resultsGone();
+  truss_edited();
 }
 
 void Form1::cancel_bar() {
   if (bar_pending == 0) return;
   bar_pending = 0;
-  if (Line1.exists(bar_index)) hideBar(bar_index);
-  clearBarEnds(bar_index);
+  if (Line1.exists(bar_index)) hide_bar(bar_index);
+  clear_bar_ends(bar_index);
   Label7.Caption = "";
 }
 
 void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-  if (Index > 199 || Shift != 0 || !livePoint(Index)) return;
+  if (Index > 199 || Shift != 0 || !live_point(Index)) return;
   const int t = tool();
   point_rec& p = P_data(Index);
   ui::Image& m = Image1[Index];
@@ -296,17 +294,17 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
       support.Left = m.Left + m.Width / 2 - 180;
       support.Top = m.Top + m.Height;
     }
-    R_data(s) = support_rec{true, int16_t(Index), uint8_t(t)};
-    p.R_type = uint8_t(t);
+    R_data(s) = support_rec{true, Integer(Index), Byte(t)};
+    p.R_type = Byte(t);
     support.Visible = true;
     ++supports_count;
-    resultsGone();
+    truss_edited();
     return;
   }
   if (t < 4 || p.R_type == 1 || forces_count > 39) return;
   const int f = forces_count;
   ui::PictureBox& arrow = Picture2[f];
-  uint8_t type_f;
+  Byte type_f;
   if (t == 4 || t == 5) {
     if (p.F_type_y != 0 || p.R_type == 2) return;
     const bool down = t == 4;
@@ -324,10 +322,10 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
     arrow.Left = m.Left + m.Height;
     arrow.Top = m.Top + m.Height / 2 - 52;
   }
-  F_data(f) = force_rec{true, int16_t(Index), type_f};
+  F_data(f) = force_rec{true, Integer(Index), type_f};
   arrow.Visible = true;
   ++forces_count;
-  resultsGone();
+  truss_edited();
 }
 
 void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y) {
@@ -336,19 +334,19 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
     const int t = tool();
     Label7.Caption = t == 0 ? "הוספת מוט" : t <= 3 ? "הוספת סמך" : "הוספת כח";
   }
-  if (Option3[4].Value.get() && Index >= 201 && Index <= 299 && Image1.exists(Index)) {
+  if (Option3[kSupports].Value.get() && Index >= 201 && Index <= 299 && Image1.exists(Index)) {
     Image1[Index].Tag = "1";
-    Image1[Index].Picture_ = supportPicture(Index, true);
-    restoreSupport(Index);
-    selected_index = int16_t(Index);
+    Image1[Index].Picture_ = support_picture(Index, true);
+    restore_support(Index);
+    selected_index = Integer(Index);
   }
   if (Index >= 0 && Index < 200 && Image1.exists(Index)) {
-    if (Option3[1].Value.get()) {
-      restorePoints();
+    if (Option3[kPoints].Value.get()) {
+      restore_points();
       Image1[Index].Picture_ = Image3[std::clamp(Slider1[1].Value.get(), 1, 3)].Picture_.get();
       selected_kind = 1;
-      selected_index = int16_t(Index);
-      showReadout(Index);
+      selected_index = Integer(Index);
+      show_readout(Index);
     }
     Image1[Index].MousePointer = bar_pending == 1 ? ui::vbCrosshair : ui::vbSizeAll;
   }
@@ -357,26 +355,29 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
 
 void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y) {
   if (!Label6.exists(Index) || !line_t.contains(Index)) return;
-  if (Option3[3].Value.get()) {
+  if (Option3[kBars].Value.get()) {
     for (int l = 0; l <= lines_count && l <= 200; ++l)
       if (Line1[l].BorderColor.get() != ui::RGB(0, 0, 0)) Line1[l].BorderColor = ui::RGB(0, 0, 0);
     Line1[Index].BorderColor = ui::RGB(255, 255, 255);
-    selected_index = int16_t(Index);
+    selected_index = Integer(Index);
     selected_kind = 3;
   }
   const float t = line_t(Index), A = line_A(Index), E = line_E(Index);
   const float sigma = t / A;
-  // A bar without a cross-section has no stress to show.
-  const std::string sigmaText = A != 0 ? ui::finiteStr(sigma) : "";
+  // The force and the stress are those of a solution of this truss, or none; a bar without a
+  // cross-section has no stress to show.
+  const bool solved = Form2Form.exists() && Form2Form->solution_current;
+  const std::string sigmaText = solved && A != 0 ? ui::finiteStr(sigma) : "";
+  const std::string tText = solved && std::isfinite(t) ? ui::Str(t) : "";
   const std::string i = ui::Str(Index);
-  Label6[Index].ToolTipText = "Sigma (" + i + " ) =" + sigmaText + " [Mpa]    ,   t (" + i + " ) =" + ui::Str(t) +
+  Label6[Index].ToolTipText = "Sigma (" + i + " ) =" + sigmaText + " [Mpa]    ,   t (" + i + " ) =" + tText +
                               " [N]" + "   ,   A (" + i + " ) =" + ui::Str(A) + " [mm^2]" + "  ,   E (" + i +
                               " ) =" + ui::Str(E) + " [GPa]";
 }
 
 void Form1::Option3_Click(int Index) {
   for (int v = 0; v < lines_count && v <= 200; ++v) Line1[v].BorderColor = ui::RGB(0, 0, 0);
-  restorePoints();
-  restoreArrows();
-  restoreSupport(-1);
+  restore_points();
+  restore_arrows();
+  restore_support(-1);
 }

@@ -5,6 +5,7 @@
 
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
+#include "ui/keys.h"
 #include "ui/vbtext.h"
 
 using namespace common1;
@@ -16,30 +17,31 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   const int sel = selected_index;
 
   // Point block: moving and deleting the selected point.
-  if (Option3[1].Value.get() && selected_kind == 1 && livePoint(sel)) {
+  if (Option3[kPoints].Value.get() && selected_kind == 1 && live_point(sel)) {
     const int p = sel;
     ui::Image& m = Image1[p];
     const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
     float dx = 0, dy = 0;
     bool move = true;
     switch (KeyCode) {
-      case 68: dx = -1; break;
-      case 82: dy = -1; break;
-      case 70: dx = 1; break;
-      case 67: dy = 1; break;
-      case 37: dx = -15; break;
-      case 38: dy = -15; break;
-      case 39: dx = 15; break;
-      case 40: dy = 15; break;
-      case 65: dx = -150; break;
-      case 87: dy = -150; break;
-      case 83: dx = 150; break;
-      case 90: dy = 150; break;
+      // Letters are their capitals' codes.
+      case 'D': dx = -1; break;
+      case 'R': dy = -1; break;
+      case 'F': dx = 1; break;
+      case 'C': dy = 1; break;
+      case ui::vbKeyLeft: dx = -15; break;
+      case ui::vbKeyUp: dy = -15; break;
+      case ui::vbKeyRight: dx = 15; break;
+      case ui::vbKeyDown: dy = 15; break;
+      case 'A': dx = -150; break;
+      case 'W': dy = -150; break;
+      case 'S': dx = 150; break;
+      case 'Z': dy = 150; break;
       default: move = false;
     }
     if (move) Picture1_DragOver(m, cx + dx, cy + dy, 0);
-    if (KeyCode == 46 && p > 0) {
-      resultsGone();
+    if (KeyCode == ui::vbKeyDelete && p > 0) {
+      truss_edited();
       // A bar waiting to be completed from this point goes with it.
       if (bar_pending == 1 && bar_first_point == p) cancel_bar();
       m.Visible = false;
@@ -49,8 +51,8 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
       P_data(p).R_type = 0;
       for (int l = 0; l <= lines_count && l <= 200; ++l) {
         if (P_L_index(l, p, 0) != -1) continue;
-        hideBar(l);
-        clearBarEnds(l);
+        hide_bar(l);
+        clear_bar_ends(l);
       }
       for (int k = 0; k < forces_count && k < 40; ++k) {
         if (F_data(k).Enabled && F_data(k).point_index == p) {
@@ -69,18 +71,18 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Bar block: only a bar that exists.
-  if (Option3[3].Value.get() && KeyCode == 46 && selected_kind == 3 && sel >= 0 && sel < lines_count &&
+  if (Option3[kBars].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 3 && sel >= 0 && sel < lines_count &&
       Line1.exists(sel) && Line1[sel].Visible.get()) {
-    resultsGone();
-    hideBar(sel);
-    clearBarEnds(sel);
+    truss_edited();
+    hide_bar(sel);
+    clear_bar_ends(sel);
   }
 
   // Load block: only a load still in use.
-  if (Option3[2].Value.get() && KeyCode == 46 && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
+  if (Option3[kLoads].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
       F_data(sel).Enabled) {
     force_rec& f = F_data(sel);
-    resultsGone();
+    truss_edited();
     Picture2[sel].Visible = false;
     f.Enabled = false;
     if (P_data.contains(f.point_index)) {
@@ -90,26 +92,26 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Support block: only a support still standing.
-  if (Option3[4].Value.get() && KeyCode == 46 && sel >= 201 && sel < supports_count && sel <= 299 &&
+  if (Option3[kSupports].Value.get() && KeyCode == ui::vbKeyDelete && sel >= 201 && sel < supports_count && sel <= 299 &&
       R_data(sel).Enabled) {
-    resultsGone();
+    truss_edited();
     Image1[sel].Visible = false;
     R_data(sel).Enabled = false;
     if (P_data.contains(R_data(sel).point_index)) P_data(R_data(sel).point_index).R_type = 0;
   }
 
   // Space applies the current tool to the selected point, when a point is what is selected.
-  if (KeyCode == 32 && selected_kind == 1 && sel < 200 && livePoint(sel)) {
+  if (KeyCode == ui::vbKeySpace && selected_kind == 1 && sel < 200 && live_point(sel)) {
     Image1_Click(sel);
     Image1_MouseDown(sel, 0, 0, 0, 0);
   }
 }
 
 void Form1::Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y) {
-  if (Option3[2].Value.get() && Index >= 0 && Index < 40) {
-    restoreArrows();
-    highlightArrow(Index);
-    selected_index = int16_t(Index);
+  if (Option3[kLoads].Value.get() && Index >= 0 && Index < 40) {
+    restore_arrows();
+    highlight_arrow(Index);
+    selected_index = Integer(Index);
     selected_kind = 2;
   }
   Text5.Text = ui::CStr(int(selected_index));

@@ -11,14 +11,44 @@
 
 using namespace common1;
 
-void Form1::aa2_Click() {
-  uint8_t mode = 0;
+namespace {
+const char* const kUnsaved = "השינויים במסבך לא נשמרו. לשמור אותם?";
+}  // namespace
+
+bool Form1::may_discard_truss() {
+  if (!truss_changed) return true;
+  switch (ui::MsgBoxYesNoCancel(kUnsaved)) {
+    case ui::vbNo:
+      return true;
+    case ui::vbYes:
+      aa4_Click();
+      // A save that failed or was cancelled leaves the truss unsaved, so it stays.
+      return !truss_changed;
+    default:
+      return false;
+  }
+}
+
+void Form1::new_truss() {
+  Byte mode = 0;
   start1(mode);
   Picture1.Cls();
-  Caption = std::string(kCaption) + "   -   " + "חדש";
+  set_title("חדש");
+  // The data window's grids show no bar or direction of the old truss.
+  if (Form2Form.exists()) Form2Form->size_grids(0);
+  truss_changed = false;
+}
+
+void Form1::set_title(const std::string& name, bool opened) {
+  Caption = std::string(kCaption) + (opened ? "     -    " : "   -   ") + name;
+}
+
+void Form1::aa2_Click() {
+  if (may_discard_truss()) new_truss();
 }
 
 void Form1::aa3_Click() {
+  if (!may_discard_truss()) return;
   if (Form2Form.exists()) Form2Form->Unload();
   if (Form3Form.exists()) Form3Form->Unload();
   ui::services().endProgram();
@@ -31,6 +61,8 @@ void Form1::aa4_Click() {
 }
 
 void Form1::aa5_Click() {
+  // The question comes before the open window, which cannot turn into the save window.
+  if (!may_discard_truss()) return;
   aa5.Checked = true;
   Form3Form->Show(ui::vbModal, this);
 }
@@ -67,14 +99,17 @@ void Form1::dd6_Click() {
 void Form1::Combo1_Click() {
   const int i = Combo1.ListIndex;
   if (i <= 0) return;
-  if (float(i) != scale_mm) resultsGone();
+  // Other lengths make another truss of the same drawing.
+  if (float(i) != scale_mm && Form2Form.exists()) Form2Form->forget_solution();
   scale_mm = float(i);
   Text1.Text = ui::Str(scale_mm * 2) + " [מטר]";
 }
 
 void Form1::Command1_Click() { Picture1.Cls(); }
 
+// Enabled only while a solution of the truss as it stands is current.
 void Form1::Command2_Click() {
+  if (!Form2Form.exists() || !Form2Form->solution_current) return;
   for (int j = 0; j < lines_count && j <= 200; ++j) {
     const float t = line_t(j);
     const int s = t > 0 ? 1 : t < 0 ? -1 : 0;

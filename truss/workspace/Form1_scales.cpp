@@ -18,8 +18,8 @@ void Form1::Slider1_Change(int Index) {
     Line1.forEach([v](int, ui::LineControl& l) { l.BorderWidth = v; });
     return;
   }
-  const int o = pointSize();
-  const float shift = halfSize(o) - halfSize(v);
+  const int o = point_size();
+  const float shift = half_size(o) - half_size(v);
   for (int i = 0; i <= 50 && i < points_count; ++i) {
     ui::Image& m = Image1[i];
     const bool selected = m.Picture_.get() == Image3[o].Picture_.get();

@@ -8,6 +8,7 @@
 #include "truss/solver/Form2.h"
 #include "truss/solver/common1.h"
 #include "truss/workspace/Form1.h"
+#include "ui/keys.h"
 #include "ui/services.h"
 
 using namespace common1;
@@ -42,8 +43,6 @@ std::optional<std::string> fileText(const std::string& path) {
   if (in.bad()) return std::nullopt;
   return text;
 }
-
-bool livePoint(Form1& f, int p) { return f.Image1.exists(p) && f.Image1[p].Visible.get() && P_data(p).Enabled; }
 }  // namespace
 
 Form3::Form3() : ui::Form("Form3") {
@@ -119,10 +118,10 @@ truss_file::contents Form3::from_model() {
   truss_file::contents c;
   const int n = std::clamp<int>(lines_count, 0, truss_file::kMaxBars);
   const int m = std::clamp<int>(points_count, 0, truss_file::kMaxPoints);
-  c.dof_count = int16_t(std::clamp<int>(dof_count, 0, truss_file::kMaxDof));
+  c.dof_count = Integer(std::clamp<int>(dof_count, 0, truss_file::kMaxDof));
   for (int p = 0; p < m; ++p) {
     const point_rec& r = P_data(p);
-    if (livePoint(f, p))
+    if (f.live_point(p))
       c.points.push_back(truss_file::point_line{true, r.F_type_x, r.F_type_y, r.R_type, r.x, r.y});
     else
       c.points.push_back(truss_file::point_line{true, 0, 0, 0, float(p), kHoleY});
@@ -132,16 +131,16 @@ truss_file::contents Form3::from_model() {
     // A bar still waiting for its second end is not part of the truss.
     const bool pending = f.bar_pending == 1 && f.bar_index == j;
     if (f.Line1.exists(j) && f.Line1[j].Visible.get() && !pending) {
-      std::vector<int16_t> ends;
+      std::vector<Integer> ends;
       for (int p = 0; p < m; ++p)
-        if (P_L_index(j, p, 0) == -1) ends.push_back(int16_t(p));
-      if (ends.size() == 2 && livePoint(f, ends[0]) && livePoint(f, ends[1])) row = {ends[0], ends[1]};
+        if (P_L_index(j, p, 0) == -1) ends.push_back(Integer(p));
+      if (ends.size() == 2 && f.live_point(ends[0]) && f.live_point(ends[1])) row = {ends[0], ends[1]};
     }
     c.bars.push_back(row);
     c.E.push_back(line_E(j));
     c.A.push_back(line_A(j));
   }
-  for (int i = 1; i <= c.dof_count; ++i) c.loads.push_back(truss_file::load_pair{f_value(i), int16_t(i)});
+  for (int i = 1; i <= c.dof_count; ++i) c.loads.push_back(truss_file::load_pair{f_value(i), Integer(i)});
   c.magnification = f.Slider2.Value.get();
   return c;
 }
@@ -164,7 +163,8 @@ void Form3::Command1_Click() {
   Form1& f = *Form1Form;
   for (int v = 0; v < int(c.points.size()); ++v)
     if (!f.Image1[v].Visible.get()) f.Picture1_MouseUp(ui::vbLeftButton, 0, float(v), kHoleY);
-  f.Caption = std::string(Form1::kCaption) + "   -   " + name;
+  f.set_title(name);
+  f.truss_changed = false;
   Unload();
 }
 
@@ -185,14 +185,14 @@ void Form3::replay(const truss_file::contents& c) {
   // is picked and deleted as the user would, and the file's own support and loads go on.
   const bool keepOrigin = p0.R_type == 1;
   if (!keepOrigin) {
-    f.Option3[4].Value = true;
+    f.Option3[Form1::kSupports].Value = true;
     for (int s = 201; s < supports_count && s <= 299; ++s) {
       if (!R_data(s).Enabled || R_data(s).point_index != 0) continue;
       f.Image1_MouseMove(s, 0, 0, 0, 0);
-      int del = 46;
+      int del = ui::vbKeyDelete;
       f.Form_KeyDown(del, 0);
     }
-    f.Option3[1].Value = true;
+    f.Option3[Form1::kPoints].Value = true;
   }
   auto place = [&f](int k, int tool) {
     f.Option4[tool].Value = true;
@@ -201,13 +201,14 @@ void Form3::replay(const truss_file::contents& c) {
   for (int k = keepOrigin ? 1 : 0; k < m; ++k) {
     const truss_file::point_line& p = c.points[std::size_t(k)];
     if (!p.Enabled) continue;
-    if (p.R_type >= 1 && p.R_type <= 3) place(k, p.R_type);
-    if (p.F_type_y == -1) place(k, 4);
-    if (p.F_type_y == 1) place(k, 5);
-    if (p.F_type_x == 1) place(k, 6);
-    if (p.F_type_x == -1) place(k, 7);
+    // The support tools are numbered as the support types.
+    if (p.R_type >= Form1::kFixed && p.R_type <= Form1::kRollerY) place(k, p.R_type);
+    if (p.F_type_y == -1) place(k, Form1::kDown);
+    if (p.F_type_y == 1) place(k, Form1::kUp);
+    if (p.F_type_x == 1) place(k, Form1::kRight);
+    if (p.F_type_x == -1) place(k, Form1::kLeft);
   }
-  f.Option4[0].Value = true;
+  f.Option4[Form1::kBar].Value = true;
   for (std::size_t i = 0; i < c.bars.size(); ++i) {
     const truss_file::bar_row& row = c.bars[i];
     if (!row.is_bar()) continue;
@@ -243,9 +244,11 @@ void Form3::Command2_Click() {
     return;
   }
   Form1& f = *Form1Form;
-  f.aa2_Click();
+  // The open menu has asked whether the truss on the canvas may go.
+  f.new_truss();
   replay(*c);
   Form2Form->Command3.Value = true;
-  f.Caption = std::string(Form1::kCaption) + "     -    " + name;
+  f.set_title(name, true);
+  f.truss_changed = false;
   Unload();
 }

@@ -130,7 +130,7 @@ contents parse(std::string_view text) {
   }
   const int n = int(integer(items(in, "the bar count", 1)[0], 0, kMaxBars, "the bar count"));
   const int m = int(integer(items(in, "the point count", 1)[0], 1, kMaxPoints, "the point count"));
-  c.dof_count = int16_t(integer(items(in, "the count of free directions", 1)[0], 0, kMaxDof, "the count of free directions"));
+  c.dof_count = Integer(integer(items(in, "the count of free directions", 1)[0], 0, kMaxDof, "the count of free directions"));
 
   for (int j = 0; j < n; ++j) {
     // The row's own number, its last item, is not looked at: a bar is known by its place.
@@ -144,7 +144,7 @@ contents parse(std::string_view text) {
         refuse("a bar row mark is neither 0 nor 1");
     }
     if (ends.size() == 2)
-      c.bars.push_back(bar_row{int16_t(ends[0]), int16_t(ends[1])});
+      c.bars.push_back(bar_row{Integer(ends[0]), Integer(ends[1])});
     else if (ends.empty())
       c.bars.push_back(bar_row{});
     else
@@ -157,9 +157,9 @@ contents parse(std::string_view text) {
     point_line pt;
     if (it[0].quoted || (it[0].text != "#TRUE#" && it[0].text != "#FALSE#")) refuse("a point's Enabled is not #TRUE# or #FALSE#");
     pt.Enabled = it[0].text == "#TRUE#";
-    pt.F_type_x = int16_t(integer(it[1], -1, 1, "F_type_x"));
-    pt.F_type_y = int16_t(integer(it[2], -1, 1, "F_type_y"));
-    pt.R_type = uint8_t(integer(it[3], 0, 3, "R_type"));
+    pt.F_type_x = Integer(integer(it[1], -1, 1, "F_type_x"));
+    pt.F_type_y = Integer(integer(it[2], -1, 1, "F_type_y"));
+    pt.R_type = Byte(integer(it[3], 0, 3, "R_type"));
     pt.x = number(it[4], "x");
     pt.y = number(it[5], "y");
     if (std::fabs(pt.x) > kMaxCoordinate || std::fabs(pt.y) > kMaxCoordinate) refuse("a point far off the canvas");
@@ -190,12 +190,12 @@ contents parse(std::string_view text) {
       if (c.dof_count == 0) refuse("a load of a truss without free directions");
       const float value = not_negative(it[k], "a load");
       const int dof = int(integer(it[k + 1], 1, c.dof_count, "a load's direction number"));
-      c.loads.push_back(load_pair{value, int16_t(dof)});
+      c.loads.push_back(load_pair{value, Integer(dof)});
     }
   }
 
   c.magnification =
-      int32_t(integer(items(in, "the magnification", 1)[0], kMinMagnification, kMaxMagnification, "the magnification"));
+      Long(integer(items(in, "the magnification", 1)[0], kMinMagnification, kMaxMagnification, "the magnification"));
   in.finish();
   return c;
 }

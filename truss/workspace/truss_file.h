@@ -20,12 +20,13 @@
 // within 1..d.
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 #include <vector>
+
+#include "ui/vbtypes.h"
 
 namespace truss_file {
 
@@ -42,32 +43,32 @@ inline constexpr std::size_t kMaxFileSize = 1 << 20;
 
 struct point_line {
   bool Enabled = true;
-  int16_t F_type_x = 0, F_type_y = 0;
-  uint8_t R_type = 0;
-  float x = 0, y = 0;
+  Integer F_type_x = 0, F_type_y = 0;
+  Byte R_type = 0;
+  Single x = 0, y = 0;
   bool operator==(const point_line&) const = default;
 };
 
 // A bar row: the two points it joins (a < b), or none for a bar slot without a bar.
 struct bar_row {
-  int16_t a = -1, b = -1;
+  Integer a = -1, b = -1;
   bool is_bar() const { return a >= 0; }
   bool operator==(const bar_row&) const = default;
 };
 
 struct load_pair {
-  float value = 0;
-  int16_t dof = 0;
+  Single value = 0;
+  Integer dof = 0;
   bool operator==(const load_pair&) const = default;
 };
 
 struct contents {
-  int16_t dof_count = 0;
+  Integer dof_count = 0;
   std::vector<bar_row> bars;       // n rows
   std::vector<point_line> points;  // m lines
-  std::vector<float> E, A;         // n values each
+  std::vector<Single> E, A;         // n values each
   std::vector<load_pair> loads;
-  int32_t magnification = 1;
+  Long magnification = 1;
   bool operator==(const contents&) const = default;
 };
 

@@ -355,6 +355,8 @@ TEST_F(QtForms, AMenuChoiceRunsClickAndTheHandlerOwnsTheCheckMark) {
 
 }  // namespace
 
+#include <QCoreApplication>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "ui/grid.h"
@@ -412,6 +414,22 @@ TEST(QtGrid, ColumnWidthsStandAfterTheGridIsResized) {
   f.MSFlexGrid1.setCol(1);
   f.MSFlexGrid1.setText("5");
   EXPECT_EQ(view->columnWidth(1), 100);
+  ui::unrealize(f);
+}
+
+TEST(QtGrid, AColumnWiderThanTheGridScrollsToItsEnd) {
+  ui::QtServices svc("t");
+  GridWindow f;
+  f.MSFlexGrid1.setCols(2);
+  f.MSFlexGrid1.setColWidth(1, 9000);
+  f.MSFlexGrid1.LeftToRight = true;
+  ui::realize(f)->show();
+  auto* view = qobject_cast<QTableView*>(ui::childHost(f.MSFlexGrid1));
+  ASSERT_NE(view, nullptr);
+  QCoreApplication::processEvents();  // the table lays itself out
+  QScrollBar* bar = view->horizontalScrollBar();
+  bar->setValue(bar->maximum());
+  EXPECT_EQ(view->columnViewportPosition(0) + view->columnWidth(0), view->viewport()->width());
   ui::unrealize(f);
 }
 

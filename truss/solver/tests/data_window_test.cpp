@@ -17,8 +17,8 @@ const char* const kBadLoad = "ערך הכח אינו מספר תקין - נשמ�
 
 struct DataWindow : TrussFixture {
   int p3 = -1;
-  ui::Grid& P() { return f2().MSFlexGrid2[7]; }
-  ui::Grid& EA() { return f2().MSFlexGrid2[9]; }
+  ui::Grid& P() { return f2().MSFlexGrid2[Form2::kPGrid]; }
+  ui::Grid& EA() { return f2().MSFlexGrid2[Form2::kEAGrid]; }
 
   // Three bars meeting at a point loaded upwards, fixed at their feet: statically indeterminate. Bar 1 is
   // the vertical one.
@@ -105,7 +105,7 @@ TEST_F(DataWindow, EAndAPerBarChangeOneBarsForce) {
   EXPECT_NEAR(line_t(1), t1, 0.05);
   EXPECT_NEAR(line_t(0), (1000 - t1) / std::sqrt(2.0), 0.05);
   EXPECT_NEAR(line_t(2), line_t(0), 0.01);
-  EXPECT_EQ(f2().MSFlexGrid1[12].TextMatrix(1, 2), ui::CStr(line_t(1)));
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].TextMatrix(1, 2), ui::CStr(line_t(1)));
   EXPECT_EQ(f2().Text4[1].Text.get(), " 1");
 }
 
@@ -205,13 +205,13 @@ TEST_F(DataWindow, GridsFollowTheModelAfterBarsWereAddedAndAfterARefusal) {
   EXPECT_EQ(dof_count, 8);
   for (int i = 1; i <= 100; ++i) ASSERT_EQ(dof_u(i, 1), 0) << i;
   for (int j = 0; j <= 200; ++j) ASSERT_EQ(line_t(j), 0) << j;
-  EXPECT_EQ(f2().Text4[0].Text.get(), " 0");
+  EXPECT_EQ(f2().Text4[0].Text.get(), "");
   EXPECT_TRUE(f().Picture1.drawn().empty());
   for (int j = 0; j < lines_count; ++j) EXPECT_EQ(f().Line1[j].BorderColor.get(), ui::RGB(0, 0, 0)) << j;
-  ui::Grid& K = f2().MSFlexGrid1[10];
+  ui::Grid& K = f2().MSFlexGrid1[Form2::kKGrid];
   EXPECT_EQ(K.Rows(), 9);
   EXPECT_EQ(K.TextMatrix(1, 1), "");
-  EXPECT_EQ(f2().MSFlexGrid1[11].TextMatrix(1, 1), "");
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kUGrid].TextMatrix(1, 1), "");
   // The load grid has a row for each direction, saying which it is, and its button reads them all.
   ASSERT_EQ(P().Rows(), 9);
   EXPECT_EQ(P().TextMatrix(8, 0), "Point( " + std::to_string(p6) + " )[y]");
@@ -390,3 +390,55 @@ TEST_F(DataWindow, OpensBesideTheMainWindowOrOverItsRightSide) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace truss_test;
+
+// ---- nothing covers a row, a caption or a note ----
+
+TEST_F(DataWindow, TheSpectrumStripEndsBeforeItsLabelAndTheNoteStandsBelowItsBox) {
+  EXPECT_LE(f().Picture4.Left + f().Picture4.Width, f().LabelMax.Left.get());
+  EXPECT_LE(f().LabelMax.Left + f().LabelMax.Width, f().FrameSpectrum.Width.get());
+  const ui::Label* note = nullptr;
+  f2().LabelFormula.forEach([&note](int, ui::Label& l) {
+    if (l.Caption.get().rfind("הסבר לדרך הפתרון", 0) == 0) note = &l;
+  });
+  ASSERT_NE(note, nullptr);
+  EXPECT_GE(note->Top.get(), f2().FrameCase.Top + f2().FrameCase.Height);
+  EXPECT_LE(note->Top + note->Height, f2().Frame1[Form2::kFormulas].Height.get());
+}
+
+}  // namespace
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "ui/qt_services.h"
+#include "ui/views.h"
+
+// With more bars than fit, the S and t grids scroll across: their one row still shows whole above the
+// scroll bar.
+TEST(DataWindowOnScreen, TheOneRowOfSAndTShowsAboveTheScrollBar) {
+  ui::QtServices svc("truss");
+  Form2Form.reset();
+  Form2& w = *Form2Form;
+  for (int g : {Form2::kSGrid, Form2::kTGrid}) {
+    ui::Grid& grid = w.MSFlexGrid1[g];
+    grid.setCols(41);
+    for (int j = 1; j <= 40; ++j) grid.setTextMatrix(1, j, "-1234.567");
+  }
+  ui::realize(w)->show();
+  for (int g : {Form2::kSGrid, Form2::kTGrid}) {
+    auto* view = qobject_cast<QTableView*>(ui::childHost(w.MSFlexGrid1[g]));
+    ASSERT_NE(view, nullptr);
+    view->horizontalScrollBar()->setVisible(true);
+    EXPECT_GE(view->height() - 2 * view->frameWidth() - view->horizontalHeader()->height() -
+                  view->horizontalScrollBar()->sizeHint().height(),
+              view->rowHeight(0))
+        << g;
+  }
+  ui::unrealize(w);
+  Form2Form.reset();
+}

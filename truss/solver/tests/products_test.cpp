@@ -132,13 +132,13 @@ TEST_F(SolveIsBitForBitTheDenseSolve, OnATableOfTrusses) {
     const ui::DynArray2<double> fastK = solve1::product(m.Q, m.SQ, n);
     ASSERT_EQ(fastK.UBound(1), n);
     ASSERT_EQ(fastK.UBound(2), n);
-    ui::Grid& kGrid = f2().MSFlexGrid1[10];
+    ui::Grid& kGrid = f2().MSFlexGrid1[Form2::kKGrid];
     for (int i = 1; i <= n; ++i)
       for (int j = 1; j <= n; ++j) {
         ASSERT_TRUE(sameBits(fastK(i, j), K(i, j))) << "K " << i << " " << j;
         ASSERT_EQ(kGrid.TextMatrix(i, j), ui::CStr(K(i, j))) << i << " " << j;
       }
-    ui::Grid& qGrid = f2().MSFlexGrid1[6];
+    ui::Grid& qGrid = f2().MSFlexGrid1[Form2::kQGrid];
     for (int i = 1; i <= n; ++i)
       for (int j = 1; j <= bars; ++j) ASSERT_EQ(qGrid.TextMatrix(i, j), ui::CStr(m.Q(i, j))) << i << " " << j;
 
@@ -150,7 +150,7 @@ TEST_F(SolveIsBitForBitTheDenseSolve, OnATableOfTrusses) {
     for (int i = 1; i <= n; ++i) {
       U(i, 1) = u[std::size_t(i - 1)];
       EXPECT_TRUE(sameBits(dof_u(i, 1), u[std::size_t(i - 1)])) << "u " << i;
-      EXPECT_EQ(f2().MSFlexGrid1[11].TextMatrix(i, 1), ui::Format(u[std::size_t(i - 1)], "0.0000")) << i;
+      EXPECT_EQ(f2().MSFlexGrid1[Form2::kUGrid].TextMatrix(i, 1), ui::Format(u[std::size_t(i - 1)], "0.0000")) << i;
     }
     const ui::DynArray2<double> t = denseProduct(m.SQ, U, 1);
     float max_stress = 0;
@@ -158,7 +158,7 @@ TEST_F(SolveIsBitForBitTheDenseSolve, OnATableOfTrusses) {
     for (int j = 1; j <= bars; ++j) {
       const float tj = float(t(j, 1)), stress = tj / line_A(j - 1);
       EXPECT_TRUE(sameBits(line_t(j - 1), tj)) << "t " << j - 1;
-      EXPECT_EQ(f2().MSFlexGrid1[12].TextMatrix(1, j), ui::CStr(tj)) << j;
+      EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].TextMatrix(1, j), ui::CStr(tj)) << j;
       if (std::fabs(max_stress) < std::fabs(stress)) max_stress = stress, max_bar = j - 1;
     }
     EXPECT_TRUE(sameBits(max_sigma, max_stress)) << max_sigma << " " << max_stress;

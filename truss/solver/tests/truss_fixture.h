@@ -18,25 +18,16 @@
 namespace truss_test {
 
 // Point 0, the origin, stands here after every reset.
-inline constexpr float kX0 = 2168, kY0 = 29100;
+inline constexpr float kX0 = Form1::kOriginX, kY0 = Form1::kOriginY;
 
-// Tools of Option4.
-enum Tool { kBar = 0, kFixed = 1, kRollerX = 2, kRollerY = 3, kDown = 4, kUp = 5, kRight = 6, kLeft = 7 };
-// Selection modes of Option3.
-enum Mode { kNone = 0, kPoints = 1, kLoads = 2, kBars = 3, kSupports = 4 };
+// Tools of Option4 and selection modes of Option3.
+using Tool = Form1::Tool;
+using enum Form1::Tool;
+using Mode = Form1::Mode;
+using enum Form1::Mode;
 
-inline void resetModel() {
-  using namespace common1;
-  selected_index = 0;
-  selected_kind = 0;
-  for (auto& r : R_data) r = support_rec{};
-  dof_u.fill(0);
-  line_t.fill(0);
-  max_sigma = 0;
-  max_sigma_line = 0;
-  dof_count = 0;
-  option_state.fill(0);
-}
+// Every model variable as the program starts.
+inline void resetModel() { common1::state = common1::variables{}; }
 
 struct TrussFixture : ::testing::Test {
   ui::ScriptedServices svc;

@@ -14,7 +14,7 @@ namespace truss_test {
 
 // Builds the truss on the freshly reset main window f; returns the number of bars made.
 inline int buildTwoRowTruss(Form1& f, int points, int max_bars) {
-  constexpr float kX0 = 2168, kY0 = 29100;  // where point 0 stands after a reset
+  constexpr float kX0 = Form1::kOriginX, kY0 = Form1::kOriginY;
   const int bottom = (points + 1) / 2, top_count = points - bottom;
   // Bottom row: points 0..bottom-1; top row 1000 twips above it, shifted by 300.
   for (int i = 1; i < bottom; ++i) f.Picture1_MouseUp(1, 0, kX0 + float(i) * 1000, kY0);

@@ -137,6 +137,7 @@ TEST_F(Editor, DraggingAPointCarriesItsBarsLoadsAndSupport) {
 
 TEST_F(Editor, TheBarTooltipShowsItsNumbersAndNoStressWithoutArea) {
   for (int i = 0; i < 4; ++i) bar(point(float(i) * 500, 0), point(float(i) * 500, 400));
+  f2().solution_current = true;  // as after a solve that gave these forces
   line_t(3) = 12000;
   line_A(3) = 1000;
   line_E(3) = 210;
@@ -147,6 +148,12 @@ TEST_F(Editor, TheBarTooltipShowsItsNumbersAndNoStressWithoutArea) {
   f().Label6_MouseMove(3, 0, 0, 0, 0);
   EXPECT_EQ(f().Label6[3].ToolTipText.get(),
             "Sigma ( 3 ) = [Mpa]    ,   t ( 3 ) = 12000 [N]   ,   A ( 3 ) = 0 [mm^2]  ,   E ( 3 ) = 210 [GPa]");
+  // After an edit the force and stress are no longer this truss's.
+  point(3000, 3000);
+  f().Picture1_DragOver(f().Image1[1], kX0 + 10, kY0, 0);
+  f().Label6_MouseMove(3, 0, 0, 0, 0);
+  EXPECT_EQ(f().Label6[3].ToolTipText.get(),
+            "Sigma ( 3 ) = [Mpa]    ,   t ( 3 ) = [N]   ,   A ( 3 ) = 0 [mm^2]  ,   E ( 3 ) = 210 [GPa]");
 }
 
 TEST_F(Editor, ANewPointTakesTheMarkerSizeNowChosen) {

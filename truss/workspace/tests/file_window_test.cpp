@@ -252,7 +252,9 @@ TEST_F(FileWindow, ASavedTrussOpensAsTheSameTruss) {
     EXPECT_EQ(f().Caption.get(), "Kesvo - מסבכים   -   truss.txt");
     f().aa2_Click();
     point(4000, 4000);
+    svc.answers = {ui::vbNo};  // the point may go
     EXPECT_FALSE(open(dir, "truss.txt"));
+    svc.messages.erase(svc.messages.begin());
     expectSame(truss(f()), saved);
     EXPECT_EQ(f().Caption.get(), "Kesvo - מסבכים     -    truss.txt");
     EXPECT_TRUE(svc.messages.empty()) << svc.messages.front();
@@ -473,6 +475,165 @@ TEST_F(FileWindow, ClosingTheMainWindowUnloadsTheOpenSaveWindow) {
     f().Unload();
     EXPECT_FALSE(w.loaded());
   });
+}
+
+// ---- a changed truss is not discarded unasked ----
+
+const char* const kUnsaved = "השינויים במסבך לא נשמרו. לשמור אותם?";
+
+// The four ways of discarding the truss on the canvas, each with what shows that it went.
+struct Discard {
+  const char* name;
+  std::function<void(FileWindow&)> run;
+  std::function<bool(FileWindow&)> went;
+};
+const Discard kDiscards[] = {
+    {"the close box", [](FileWindow& t) { t.f().Unload(); }, [](FileWindow& t) { return !t.f().loaded(); }},
+    {"File > Exit", [](FileWindow& t) { t.f().aa3.choose(); }, [](FileWindow& t) { return t.svc.ended; }},
+    {"File > New", [](FileWindow& t) { t.f().aa2.choose(); },
+     [](FileWindow& t) { return lines_count == 0 && t.f().Caption.get() == "Kesvo - מסבכים   -   חדש"; }},
+    {"File > Open", [](FileWindow& t) { t.f().aa5.choose(); },
+     [](FileWindow& t) { return t.f().Caption.get() == "Kesvo - מסבכים     -    other"; }},
+};
+
+struct Unsaved : FileWindow {
+  // What the save window does when the question's Yes brings it up.
+  enum Save { kSaves, kClosed, kFails } saving = kSaves;
+  void SetUp() override {
+    FileWindow::SetUp();
+    svc.ended = false;
+    svc.answers.clear();
+    // The file the open window opens: point 0 alone, moved.
+    truss_file::contents c = Form3::from_model();
+    c.points[0].x += 500;
+    spit(dir / "other", truss_file::write(c));
+    script();
+  }
+  void script() {
+    svc.onModal = [this](ui::Form& form) {
+      auto* file = dynamic_cast<Form3*>(&form);
+      if (!file) return;  // the splash
+      Form3& w = *file;
+      if (f().aa4.Checked.get()) {
+        if (saving == kClosed) return;
+        w.Dir1.Path = saving == kSaves ? dir.string() : "/proc";
+        w.Text1.Text = "kept";
+        w.Command1.Value = true;
+      } else {
+        w.Dir1.Path = dir.string();
+        w.Text2.Text = "other";
+        w.Command2.Value = true;
+      }
+    };
+  }
+};
+
+TEST_F(Unsaved, AnUnchangedTrussGoesUnasked) {
+  struct Case {
+    const char* name;
+    std::function<void(Unsaved&)> make;
+  } states[] = {
+      {"started", [](Unsaved&) {}},
+      {"saved", [](Unsaved& t) {
+         triangle(t);
+         t.save(t.dir, "saved");
+         t.script();
+       }},
+      {"opened", [](Unsaved& t) {
+         triangle(t);
+         t.svc.answers = {ui::vbNo};
+         t.f().aa5.choose();
+       }},
+      {"made new", [](Unsaved& t) {
+         triangle(t);
+         t.svc.answers = {ui::vbNo};
+         t.f().aa2.choose();
+       }},
+      {"solved, which removes the points no bar reaches", [](Unsaved& t) {
+         triangle(t);
+         t.save(t.dir, "saved");
+         t.script();
+         t.solve();
+       }},
+  };
+  for (const Case& c : states) {
+    for (const Discard& d : kDiscards) {
+      SCOPED_TRACE(std::string(c.name) + ", then " + d.name);
+      SetUp();
+      c.make(*this);
+      svc.messages.clear();
+      d.run(*this);
+      EXPECT_TRUE(svc.messages.empty()) << svc.messages.front();
+      EXPECT_TRUE(d.went(*this));
+      TearDown();
+    }
+  }
+}
+
+TEST_F(Unsaved, AChangedTrussIsSavedDiscardedOrKeptAsAnswered) {
+  struct Case {
+    const char* name;
+    int answer;
+    Save saving;
+    bool goes, saved;
+  } cases[] = {
+      {"cancel", ui::vbCancel, kSaves, false, false},
+      {"discard", ui::vbNo, kSaves, true, false},
+      {"save", ui::vbYes, kSaves, true, true},
+      {"save, but the save window is closed", ui::vbYes, kClosed, false, false},
+      {"save, but the save fails", ui::vbYes, kFails, false, false},
+  };
+  for (const Case& c : cases) {
+    for (const Discard& d : kDiscards) {
+      SCOPED_TRACE(std::string(d.name) + ", " + c.name);
+      SetUp();
+      triangle(*this);
+      solve();
+      const Everything before = everything(f());
+      svc.messages.clear();
+      svc.answers = {c.answer};
+      saving = c.saving;
+      d.run(*this);
+      ASSERT_FALSE(svc.messages.empty());
+      EXPECT_EQ(svc.messages.front(), kUnsaved);
+      EXPECT_EQ(d.went(*this), c.goes);
+      EXPECT_EQ(fs::exists(dir / "kept"), c.saved);
+      if (!c.goes) {
+        EXPECT_TRUE(everything(f()) == before);
+        EXPECT_TRUE(f().loaded() && !svc.ended);
+        EXPECT_TRUE(f2().solution_current) << "the solution stays with its truss";
+      }
+      TearDown();
+    }
+  }
+}
+
+TEST_F(Unsaved, EveryKindOfEditChangesTheTruss) {
+  struct Case {
+    const char* name;
+    std::function<void(Unsaved&)> edit;
+  } cases[] = {
+      {"a point added", [](Unsaved& t) { t.point(3000, 3000); }},
+      {"a point dragged", [](Unsaved& t) { t.f().Picture1_DragOver(t.f().Image1[0], kX0 + 100, kY0, 0); }},
+      {"a bar", [](Unsaved& t) { t.bar(0, t.point(1000, 0)); }},
+      {"a support", [](Unsaved& t) { t.tool(t.point(1000, 0), kRollerX); }},
+      {"a load", [](Unsaved& t) { t.tool(t.point(1000, 0), kDown); }},
+      {"another E", [](Unsaved& t) {
+         t.f2().Text2[0].Text = "70";
+         t.f2().Command6_Click();
+       }},
+      {"another load", [](Unsaved& t) {
+         t.f2().Text3.Text = "5";
+         t.f2().Command5_Click();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    c.edit(*this);
+    EXPECT_TRUE(f().truss_changed);
+    TearDown();
+  }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct Results : TrussFixture {
     bar(0, p1);
     if (!f().dd3.Checked.get()) f().dd3_Click();
     if (!f().dd4.Checked.get()) f().dd4_Click();
-    solve();
+    f().bb1_Click();  // the data window shown, and solved
     ASSERT_FALSE(f().Picture1.drawn().empty());
     ASSERT_TRUE(coloured());
     ASSERT_TRUE(dataShown());
@@ -32,18 +32,39 @@ struct Results : TrussFixture {
       if (f().Line1[j].Visible.get() && f().Line1[j].BorderColor.get() != ui::RGB(0, 0, 0)) return true;
     return false;
   }
-  // The data window's largest stress and u grid belong to the solve too.
-  bool dataShown() {
-    ui::Grid& u = f2().MSFlexGrid1[11];
-    return ui::Val(f2().Text4[0].Text.get()) != 0 || (u.Rows() > 1 && !u.TextMatrix(1, 1).empty());
+  // The data window's grids, its largest stress, the bars' tooltips and the colouring by sign belong to
+  // the solve too; a "0" where there is no result would read as one.
+  // A solve that fails may leave Q, S and K of the truss it was given (`matrices` false).
+  bool dataShown(bool matrices = true) {
+    for (int g : {Form2::kQGrid, Form2::kSGrid, Form2::kKGrid, Form2::kUGrid, Form2::kTGrid}) {
+      if (!matrices && g != Form2::kUGrid && g != Form2::kTGrid) continue;
+      const ui::Grid& grid = f2().MSFlexGrid1[g];
+      for (int r = 1; r < grid.Rows(); ++r)
+        for (int c = 1; c < grid.Cols(); ++c)
+          if (!grid.TextMatrix(r, c).empty()) return true;
+    }
+    for (int j = 0; j < lines_count; ++j) {
+      f().Label6_MouseMove(j, 0, 0, 0, 0);
+      if (f().Label6[j].ToolTipText.get().find("=" + ui::Str(line_t(j))) != std::string::npos) return true;
+    }
+    return !f2().Text4[0].Text.get().empty() || !f2().Text4[1].Text.get().empty() || f().Command2.Enabled.get();
   }
-  bool resultShown() { return !f().Picture1.drawn().empty() || coloured() || dataShown(); }
+  // What the magnification and the pen sliders draw.
+  bool redrawn() {
+    f().Slider2_MouseUp(1, 0, 0, 0);
+    f().Slider3[1].Value = f().Slider3[1].Value.get() == 2 ? 3 : 2;
+    return !f().Picture1.drawn().empty();
+  }
+  bool resultShown(bool matrices = true) {
+    return !f().Picture1.drawn().empty() || coloured() || dataShown(matrices) || redrawn();
+  }
 };
 
 TEST_F(Results, EveryEditOfASolvedTrussTakesItsSolutionAway) {
   struct Case {
     const char* name;
     std::function<void(Results&)> edit;
+    bool matrices = true;  // Q, S and K show nothing either
   } cases[] = {
       {"a point moved by a key", [](Results& t) {
          t.select(kPoints);
@@ -78,12 +99,27 @@ TEST_F(Results, EveryEditOfASolvedTrussTakesItsSolutionAway) {
          t.f2().Text3.Text = "500";
          t.f2().Command5_Click();
        }},
+      {"New", [](Results& t) { t.f().aa2.choose(); }},
+      {"a solve that finds the truss singular", [](Results& t) {
+         t.f().Picture1_DragOver(t.f().Image1[t.p2], kX0 + 1000, kY0, 0);
+         t.solve();
+         ASSERT_EQ(t.svc.messages.back(), " singular ");
+       },
+       false},
+      {"a solve refused for too few bars", [](Results& t) {
+         t.select(kBars);
+         t.f().Label6_MouseMove(2, 0, 0, 0, 0);
+         t.key(46);
+         t.solve();
+         ASSERT_EQ(t.svc.messages.size(), 1u);
+       },
+       false},
   };
   for (const Case& c : cases) {
     SetUp();
     solved();
     c.edit(*this);
-    EXPECT_FALSE(resultShown()) << c.name;
+    EXPECT_FALSE(resultShown(c.matrices)) << c.name;
     TearDown();
   }
 }
@@ -95,6 +131,14 @@ TEST_F(Results, ConfirmingTheSameValuesKeepsTheSolution) {
   f2().Text2[1].Text = ui::CStr(line_A(0));
   f2().Command6_Click();
   EXPECT_TRUE(resultShown());
+}
+
+TEST_F(Results, NewLeavesTheDataWindowNoBarOrDirectionOfTheOldTruss) {
+  solved();
+  f().aa2.choose();
+  for (int g : {Form2::kQGrid, Form2::kSGrid, Form2::kTGrid}) EXPECT_EQ(f2().MSFlexGrid1[g].Cols(), 1) << g;
+  for (int g : {Form2::kQGrid, Form2::kKGrid, Form2::kUGrid}) EXPECT_EQ(f2().MSFlexGrid1[g].Rows(), 1) << g;
+  EXPECT_EQ(f2().MSFlexGrid2[Form2::kEAGrid].Cols(), 1);
 }
 
 }  // namespace

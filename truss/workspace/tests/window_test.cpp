@@ -157,7 +157,7 @@ TEST_F(MainWindow, SolveFromTheMenuRunsWithoutShowingTheDataWindow) {
   f().bb1.choose();
   EXPECT_TRUE(f().dd2.Checked.get());
   EXPECT_TRUE(f2().Visible.get());
-  EXPECT_EQ(f2().MSFlexGrid1[12].Cols(), 3);
+  EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].Cols(), 3);
   f2().Command1.Value = true;  // closing hides and keeps the grids filled
   EXPECT_FALSE(f2().Visible.get());
   EXPECT_TRUE(f().dd2.Checked.get());
@@ -172,10 +172,13 @@ TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
   bar(0, p2);
   bar(p1, p2);
   bar(p2, p3);
+  // Before a solve there are no forces to colour by: the button waits for one.
+  EXPECT_FALSE(f().Command2.Enabled.get());
   f().Command2_Click();
-  EXPECT_EQ(f().Line1[0].BorderColor.get(), ui::RGB(127, 127, 0));
+  EXPECT_EQ(f().Line1[0].BorderColor.get(), ui::RGB(0, 0, 0));
   tool(p3, kFixed);
   solve();
+  EXPECT_TRUE(f().Command2.Enabled.get());
   f().Command2_Click();
   EXPECT_EQ(f().Line1[2].BorderColor.get(), line_t(2) > 0 ? ui::RGB(0, 254, 0) : ui::RGB(254, 0, 0));
 }
