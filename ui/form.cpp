@@ -59,6 +59,12 @@ void Form::Load() {
   Form_Load();
 }
 
+void Form::ShowInactive(Form* owner) {
+  activates_ = false;
+  Show(vbModeless, owner);
+  activates_ = true;
+}
+
 void Form::Show(int modal, Form* owner) {
   Load();
   if (!loaded_) return;  // Form_Load unloaded the window again

@@ -44,6 +44,11 @@ class Form : public Control {
   bool loaded() const { return loaded_; }
   void Load();  // runs Form_Load once until the next Unload
   void Show(int modal = vbModeless, Form* owner = nullptr);
+  // Shows a modeless form beside the window that has the keys, which keeps them: a form a command key
+  // shows does not take the next key typed.
+  void ShowInactive(Form* owner = nullptr);
+  // False while ShowInactive shows the form: its window is shown without being activated.
+  bool activatesOnShow() const { return activates_; }
   void Hide();
   // Runs Form_Unload; true when the form unloaded (not cancelled).
   bool Unload();
@@ -81,6 +86,7 @@ class Form : public Control {
  private:
   bool loaded_ = false;
   bool modal_ = false;
+  bool activates_ = true;
   Form* owner_ = nullptr;
   std::vector<Control*> all_;
   std::vector<Menu*> menus_;

@@ -8,6 +8,7 @@ inline constexpr int vbKeyBack = 8, vbKeyTab = 9, vbKeyReturn = 13, vbKeyShift =
                      vbKeyMenu = 18, vbKeyEscape = 27, vbKeySpace = 32, vbKeyPageUp = 33, vbKeyPageDown = 34,
                      vbKeyEnd = 35, vbKeyHome = 36, vbKeyLeft = 37, vbKeyUp = 38, vbKeyRight = 39,
                      vbKeyDown = 40, vbKeyInsert = 45, vbKeyDelete = 46;
+// A letter's key code is its capital's character code ('T' for the key T), a digit's its character's.
 
 // qtKey: Qt::Key; scanCode: the native scan code (X11 key code) or 0 when the platform gives none.
 // Returns 0 for a key without such a code.

@@ -62,6 +62,27 @@ Picture Picture::draw(int w, int h, const std::function<void(PicturePainter&)>& 
   return pic;
 }
 
+Picture Picture::drawFitting(int w, int h, std::function<void(PicturePainter&, float, float)> paint) {
+  Picture pic = draw(w, h, [&](PicturePainter& p) { paint(p, float(std::max(1, w)), float(std::max(1, h))); });
+  std::const_pointer_cast<PictureData>(pic.data_)->fit = std::move(paint);
+  return pic;
+}
+
+bool Picture::fits() const { return data_ && data_->fit; }
+
+Picture Picture::fittedTo(int w, int h) const {
+  if (!fits() || (w == widthPixels() && h == heightPixels())) return *this;
+  const auto& paint = data_->fit;
+  return draw(w, h, [&](PicturePainter& p) { paint(p, float(std::max(1, w)), float(std::max(1, h))); });
+}
+
+std::uint32_t Picture::pixel(int x, int y) const {
+  if (!data_ || !data_->image.valid(x, y)) return 0;
+  const QColor c = data_->image.pixelColor(x, y);
+  return std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8 | std::uint32_t(c.blue()) << 16 |
+         std::uint32_t(c.alpha()) << 24;
+}
+
 int Picture::widthPixels() const { return data_ ? data_->image.width() : 0; }
 int Picture::heightPixels() const { return data_ ? data_->image.height() : 0; }
 

@@ -33,6 +33,16 @@ class Picture {
   Picture() = default;
   // A picture of w by h pixels, transparent, drawn by the given function.
   static Picture draw(int w, int h, const std::function<void(PicturePainter&)>& paint);
+  // A picture drawn anew at every size it is shown at, rather than a bitmap scaled to it: an image with
+  // Stretch set shows it drawn at the image's size. paint gets the width and height in pixels; w by h is
+  // the picture's own size (a new picture gives an image without Stretch that size).
+  static Picture drawFitting(int w, int h, std::function<void(PicturePainter&, float w, float h)> paint);
+  bool fits() const;
+  // The picture as shown at w by h pixels: a fitting picture drawn at that size, any other as it is.
+  Picture fittedTo(int w, int h) const;
+  // The colour of pixel (x, y) as RGB (red in the low byte) with its opacity in the top byte; 0 outside
+  // the picture.
+  std::uint32_t pixel(int x, int y) const;
 
   bool isNull() const { return !data_; }
   int widthPixels() const;

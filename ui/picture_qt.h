@@ -2,6 +2,7 @@
 // The Qt image behind a Picture.
 
 #include <QImage>
+#include <functional>
 
 #include "ui/picture.h"
 
@@ -10,6 +11,8 @@ namespace ui {
 class PictureData {
  public:
   QImage image;
+  // How a fitting picture is drawn at a size of its own; empty for a bitmap.
+  std::function<void(PicturePainter&, float, float)> fit;
 };
 
 const QImage& pictureImage(const Picture& p);

@@ -73,9 +73,12 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   w->setOwned(ow, modal);
   w->applyGeometry();
   if (modal) w->setWindowModality(Qt::ApplicationModal);
+  const bool activate = modal || form.activatesOnShow();
+  QWidget* keys = activate ? nullptr : QApplication::activeWindow();
+  if (keys && keys != w) w->giveKeysBackTo(keys);
   w->show();
   w->raise();
-  w->activateWindow();
+  if (activate) w->activateWindow();
   w->raiseOwnedWhenActive();
   if (!modal) return;
   QEventLoop loop;

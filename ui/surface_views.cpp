@@ -214,10 +214,18 @@ class ImageWidget : public Passive {
     QPainter p(this);
     const Picture& pic = img_.Picture_.get();
     if (!pic.isNull()) {
-      if (img_.Stretch.get())
+      if (img_.Stretch.get() && pic.fits()) {
+        // Drawn at this size once, and again only when the picture or the size changes.
+        if (!(source_ == pic) || shown_.widthPixels() != width() || shown_.heightPixels() != height()) {
+          source_ = pic;
+          shown_ = pic.fittedTo(width(), height());
+        }
+        p.drawImage(0, 0, pictureImage(shown_));
+      } else if (img_.Stretch.get()) {
         p.drawImage(rect(), pictureImage(pic));
-      else
+      } else {
         p.drawImage(0, 0, pictureImage(pic));
+      }
     }
     if (img_.BorderStyle.get()) {
       p.setPen(Qt::black);
@@ -225,6 +233,7 @@ class ImageWidget : public Passive {
     }
   }
   Image& img_;
+  Picture source_, shown_;  // the picture last drawn at this widget's size, and that drawing
 };
 
 class LabelWidget : public Passive {

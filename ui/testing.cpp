@@ -29,7 +29,10 @@ int ScriptedServices::askYesNo(const std::string& prompt, const std::string& t) 
 int ScriptedServices::askYesNoCancel(const std::string& prompt, const std::string& t) { return askYesNo(prompt, t); }
 
 void ScriptedServices::showForm(Form& form, bool modal, Form*) {
-  if (!modal) return;
+  if (!modal) {
+    if (form.activatesOnShow()) focused = &form;  // its window takes the keys
+    return;
+  }
   modalShown.push_back(form.Name());
   if (onModal) onModal(form);
   if (form.loaded() && form.Visible.get()) form.Unload();

@@ -31,7 +31,7 @@ class ScriptedServices : public Services {
   std::string title = "kesvo";
   std::deque<float> randoms;  // rnd() returns these, then 0.5
   double clock = 0;
-  Control* focused = nullptr;
+  Control* focused = nullptr;  // the control that asked for the keys last, or the form shown active last
   std::vector<Timer*> running;
   std::deque<int> answers;  // what questions answer, in order (vbYes, vbNo, vbCancel); then vbNo
 

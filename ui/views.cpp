@@ -212,9 +212,24 @@ void FormWindow::moveEvent(QMoveEvent* e) {
   }
 }
 
+void FormWindow::giveKeysBackTo(QWidget* keys) {
+  keysBack_ = keys;
+  keysBackSince_.start();
+}
+
 void FormWindow::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
-  if (e->type() != QEvent::ActivationChange || !isActiveWindow() || !raiseOwned_) return;
+  if (e->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  if (keysBack_) {
+    // Only the activations that follow the show (the window system's and the program's own request,
+    // in either order); a later one is the user's choice of this window.
+    if (keysBackSince_.elapsed() < 500) {
+      keysBack_->activateWindow();
+      return;
+    }
+    keysBack_ = nullptr;
+  }
+  if (!raiseOwned_) return;
   raiseOwned_ = false;
   for (QWidget* top : QApplication::topLevelWidgets()) {
     auto* w = dynamic_cast<FormWindow*>(top);

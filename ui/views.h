@@ -2,6 +2,7 @@
 // The Qt side of the forms layer: the widgets that show a form and its controls. Only ui/ includes this.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QStringList>
 #include <QKeyEvent>
@@ -45,6 +46,9 @@ class FormWindow : public QWidget {
   // stacks a window mapped after the windows it owns (the main window at the end of its start-up, after
   // the tip of the day) over them.
   void raiseOwnedWhenActive() { raiseOwned_ = true; }
+  // Shown inactive: when the window manager activates it after all (as most do with a window just
+  // mapped), the window that had the keys gets them back.
+  void giveKeysBackTo(QWidget* keys);
   QEventLoop* modalLoop = nullptr;
 
  protected:
@@ -59,6 +63,8 @@ class FormWindow : public QWidget {
   QMenuBar* menuBar_ = nullptr;
   bool applying_ = false;
   bool raiseOwned_ = false;
+  QPointer<QWidget> keysBack_;
+  QElapsedTimer keysBackSince_;
 };
 
 // Makes the window and every control's widget of a form (once), then shows it.

@@ -11,6 +11,29 @@
 
 inline constexpr Integer True = -1, False = 0;
 
+// The objects by index: 1-5 supports, 6-10 fixed ends, 11-15 hinges, 16-20 shear releases (the node
+// objects), 21-30 point forces, 31-40 moments, 41-50 distributed loads. At a node, 0 is none: a free
+// beam end.
+enum class Kind { none, support, fixed_end, hinge, release, force, moment, dist };
+inline constexpr int kObjects = 50;
+constexpr int first_of(Kind k) {
+  constexpr int first[] = {0, 1, 6, 11, 16, 21, 31, 41};
+  return first[int(k)];
+}
+constexpr int last_of(Kind k) {
+  constexpr int last[] = {0, 5, 10, 15, 20, 30, 40, 50};
+  return last[int(k)];
+}
+constexpr Kind kind_of(int index) {
+  for (int k = int(Kind::support); k <= int(Kind::dist); ++k)
+    if (index >= first_of(Kind(k)) && index <= last_of(Kind(k))) return Kind(k);
+  return Kind::none;
+}
+// A support, fixed end, hinge or shear release: an object that makes a node.
+constexpr bool is_node(int index) { return index >= 1 && index <= last_of(Kind::release); }
+// A point force, moment or distributed load.
+constexpr bool is_load(int index) { return index > last_of(Kind::release) && index <= kObjects; }
+
 // node_rec: the object standing at a node (0 none) and its x in twips.
 struct node_rec {
   Integer obj = 0;

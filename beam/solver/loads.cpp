@@ -135,7 +135,7 @@ void Form20::place_point(bool force, int k) {
         rec.dof = d;
         rec.value = obj.value;
         const Integer o = node_list(k_loop).obj;
-        const bool shares = force ? o > 15 && o <= 20 : o > 10 && o <= 15;
+        const bool shares = kind_of(o) == (force ? Kind::release : Kind::hinge);
         if (k_loop < n_elem && shares) {
           const Byte other = elem(k_loop + 1).dof(force ? 1 : 3);
           const double half = obj.value / 2.0;
@@ -173,25 +173,25 @@ void Form20::place_dist(int k) {
 }
 
 void Form20::fer_force(Integer& obj) {
-  if (obj >= 21 && obj <= 30) {
-    removePoint(true, obj - 20);
-    place_point(true, obj - 20);
+  if (kind_of(obj) == Kind::force) {
+    removePoint(true, obj - last_of(Kind::release));
+    place_point(true, obj - last_of(Kind::release));
   }
   solution();
 }
 
 void Form20::fer_moment(Integer& obj) {
-  if (obj >= 31 && obj <= 40) {
-    removePoint(false, obj - 30);
-    place_point(false, obj - 30);
+  if (kind_of(obj) == Kind::moment) {
+    removePoint(false, obj - last_of(Kind::force));
+    place_point(false, obj - last_of(Kind::force));
   }
   solution();
 }
 
 void Form20::fer_dist(Integer& obj) {
-  if (obj >= 41 && obj <= 50) {
-    removeDist(obj - 40);
-    place_dist(obj - 40);
+  if (kind_of(obj) == Kind::dist) {
+    removeDist(obj - last_of(Kind::moment));
+    place_dist(obj - last_of(Kind::moment));
   }
   solution();
 }

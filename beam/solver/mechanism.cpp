@@ -8,8 +8,9 @@ void Form20::check_mechanism() {
   mechanism = False;
   const int n = n_elem;
   auto o = [](int i) -> int { return node_list.contains(i) ? node_list(i).obj : 0; };
-  auto released = [&](int i) { return o(i) > 10; };
-  auto notFixed = [&](int i) { return o(i) < 6 || o(i) > 10; };
+  // A hinge or a shear release stands there.
+  auto released = [&](int i) { return o(i) > last_of(Kind::fixed_end); };
+  auto notFixed = [&](int i) { return kind_of(o(i)) != Kind::fixed_end; };
 
   const char* message = nullptr;
   if (2 * n - int(free_dof) < 0) message = kMechanismMessageA;
@@ -17,13 +18,15 @@ void Form20::check_mechanism() {
   else if (o(n) == 0 && released(n - 1)) message = kMechanismMessageB;
   else if (n > 3 && notFixed(0) && released(1) && released(2)) message = kMechanismMessageB;
   else if (n > 3 && notFixed(n) && released(n - 1) && released(n - 2)) message = kMechanismMessageB;
-  else if (n > 4 && o(0) == 0 && o(1) < 6 && released(2) && released(3)) message = kMechanismMessageB;
-  else if (n > 4 && o(n) == 0 && o(n - 1) < 6 && released(n - 2) && released(n - 3)) message = kMechanismMessageB;
+  else if (n > 4 && o(0) == 0 && o(1) < first_of(Kind::fixed_end) && released(2) && released(3))
+    message = kMechanismMessageB;
+  else if (n > 4 && o(n) == 0 && o(n - 1) < first_of(Kind::fixed_end) && released(n - 2) && released(n - 3))
+    message = kMechanismMessageB;
   else
     // Every pair of neighbouring nodes, the last pair included: two shear releases side by side leave
     // the element between them free to slide, also at a beam end.
     for (int k = 1; k <= n && !message; ++k) {
-      if (o(k) > 15 && o(k - 1) > 15) message = kMechanismMessageB;
+      if (o(k) > last_of(Kind::hinge) && o(k - 1) > last_of(Kind::hinge)) message = kMechanismMessageB;
       else if (k + 1 <= n && released(k + 1) && released(k) && released(k - 1)) message = kMechanismMessageB;
     }
   if (!message) return;

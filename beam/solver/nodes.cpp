@@ -8,15 +8,28 @@
 namespace {
 
 // Where an icon's centre lies: support icons are 360 twips wide, the other node objects 150.
-float centreOffset(Integer index) { return index <= 5 ? 180.0f : 75.0f; }
+float centreOffset(Integer index) { return kind_of(index) == Kind::support ? 180.0f : 75.0f; }
 
 Integer innerX(float left, Integer index) { return ui::CInt(left + centreOffset(index) - canvas::kBeamLeft); }
 
 // The Left of a node object's icon standing on the left or the right end of the beam, by its kind.
-float leftEndLeft(Integer index) { return index > 5 && index <= 10 ? 165.0f : index > 10 ? 150.0f : 105.0f; }
-float rightEndLeft(Integer index) { return index > 5 && index <= 10 ? 10285.0f : index > 10 ? 10270.0f : 10105.0f; }
+float leftEndLeft(Integer index) {
+  const Kind k = kind_of(index);
+  return k == Kind::fixed_end ? 165.0f : k == Kind::hinge || k == Kind::release ? 150.0f : 105.0f;
+}
+float rightEndLeft(Integer index) {
+  const Kind k = kind_of(index);
+  return k == Kind::fixed_end ? 10285.0f : k == Kind::hinge || k == Kind::release ? 10270.0f : 10105.0f;
+}
 // Where an icon dropped on a taken end goes instead: just inside the beam.
 constexpr float kBesideRightEnd = 10015;
+
+// The shortest element a drop next to a beam end may leave: one key step at the smallest step. A node
+// closer to an end than this stands on the end.
+constexpr int kShortestEndElement = 15;
+
+// The icon, as dropped, covers the beam end at x (its Left and Width in canvas twips).
+bool covers(const ui::Image& icon, float left, float end) { return left <= end && left + icon.Width >= end; }
 
 }  // namespace
 
@@ -48,10 +61,10 @@ void Form20::sort_p(Integer index) {
   }
 
   using namespace canvas;
-  // An icon just right of the left end zone would give an inner node at x <= 0, an element of no
-  // length: it belongs to the end zone.
+  // An icon that covers a beam end stands on it, as one that would leave an element shorter than a key
+  // step: the student sees it on the end, so no overhang too short to see may arise.
   float left = icon.Left;
-  if (left <= kLeftZone || innerX(left, index) <= 0) {
+  if (left <= kLeftZone || covers(icon, left, kBeamLeft) || innerX(left, index) < kShortestEndElement) {
     if (!left_end) {
       icon.Left = leftEndLeft(index);
       left_end = True;
@@ -61,7 +74,7 @@ void Form20::sort_p(Integer index) {
       return;
     }
     icon.Left = kBeamLeft;
-  } else if (left >= kRightZone) {
+  } else if (left >= kRightZone || covers(icon, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement) {
     if (!right_end) {
       icon.Left = rightEndLeft(index);
       right_end = True;
@@ -82,12 +95,13 @@ void Form20::sort_p(Integer index) {
   };
   int x = innerX(icon.Left, index);
   if (taken(x)) x += 100;
-  x = std::clamp(x, 1, 9999);
-  // The nearest free place, searching outwards: there are at most 22 nodes on 9999 places.
+  constexpr int first = kShortestEndElement, last = 10000 - kShortestEndElement;
+  x = std::clamp(x, first, last);
+  // The nearest free place, searching outwards: there are at most 22 nodes on 9971 places.
   for (int d = 0; taken(x); ++d) {
     const int up = x + d, down = x - d;
-    if (up <= 9999 && !taken(up)) x = up;
-    else if (down >= 1 && !taken(down)) x = down;
+    if (up <= last && !taken(up)) x = up;
+    else if (down >= first && !taken(down)) x = down;
   }
   if (x != innerX(icon.Left, index)) icon.Left = float(x) + kBeamLeft - centreOffset(index);
   int at = 1;
@@ -130,29 +144,33 @@ void Form20::number_dof() {
   for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
     elem_rec& el = elem(e);
     const Integer a = node_list(e - 1).obj, b = node_list(e).obj;
+    // The kinds of the left and right node (none: a free end); a node holding anything but a node
+    // object gives the element no freedoms from that side.
+    const Kind ka = kind_of(a), kb = kind_of(b);
+    const bool a_other = a > last_of(Kind::release), b_other = b > last_of(Kind::release);
     const bool last = e == n_elem;
     const elem_rec* prev = e > 1 ? &elem(e - 1) : nullptr;
     // Deflection left.
-    if (a > 20) el.dof(1) = 0;
-    else if (!prev) el.dof(1) = a == 0 || a > 15 ? fresh() : Byte(0);
-    else if (a > 15) el.dof(1) = fresh();
-    else if (a > 10) el.dof(1) = prev->dof(2);
+    if (a_other) el.dof(1) = 0;
+    else if (!prev) el.dof(1) = ka == Kind::none || ka == Kind::release ? fresh() : Byte(0);
+    else if (ka == Kind::release) el.dof(1) = fresh();
+    else if (ka == Kind::hinge) el.dof(1) = prev->dof(2);
     else el.dof(1) = 0;
     // Deflection right.
-    if (b > 20) el.dof(2) = 0;
-    else if (b == 0 || b > 15) el.dof(2) = fresh();
-    else if (b > 10) el.dof(2) = last ? Byte(0) : fresh();
+    if (b_other) el.dof(2) = 0;
+    else if (kb == Kind::none || kb == Kind::release) el.dof(2) = fresh();
+    else if (kb == Kind::hinge) el.dof(2) = last ? Byte(0) : fresh();
     else el.dof(2) = 0;
     // Rotation left.
-    if (a > 20) el.dof(3) = 0;
-    else if (!prev) el.dof(3) = a == 0 || (a >= 1 && a <= 5) || (a > 10 && a <= 15) ? fresh() : Byte(0);
-    else if ((a >= 1 && a <= 5) || a > 15) el.dof(3) = prev->dof(4);
-    else if (a > 10) el.dof(3) = fresh();
+    if (a_other) el.dof(3) = 0;
+    else if (!prev) el.dof(3) = ka == Kind::none || ka == Kind::support || ka == Kind::hinge ? fresh() : Byte(0);
+    else if (ka == Kind::support || ka == Kind::release) el.dof(3) = prev->dof(4);
+    else if (ka == Kind::hinge) el.dof(3) = fresh();
     else el.dof(3) = 0;
     // Rotation right.
-    if (b > 20) el.dof(4) = 0;
-    else if (b > 15) el.dof(4) = last ? Byte(0) : fresh();
-    else if (b > 5 && b <= 10) el.dof(4) = 0;
+    if (b_other) el.dof(4) = 0;
+    else if (kb == Kind::release) el.dof(4) = last ? Byte(0) : fresh();
+    else if (kb == Kind::fixed_end) el.dof(4) = 0;
     else el.dof(4) = fresh();
   }
   asamb_K();

@@ -159,13 +159,16 @@ class Form10 : public ui::Form {
   // The elements changed: a grid open on the old element numbers is made again.
   void elements_changed();
 
-  ui::CellTyping cell_typing;  // the number being typed into the grid's current cell
-
  private:
-  void buildDataTab();
-  void buildSimulationTab();
-  void buildGraphTab();
-  void buildExtremesTab();
+  ui::CellTyping cell_typing;  // the number being typed into the grid's current cell
+  // Icon k lies on the beam band of the canvas.
+  static bool icon_on_beam(int k);
+  // A value box takes the characters of a number and the control keys; any other key is dropped.
+  static void number_key(int& KeyAscii);
+  void build_data_tab();
+  void build_simulation_tab();
+  void build_graph_tab();
+  void build_extremes_tab();
   void fill_grid();
   void show_extremes();
   bool extremes_shown = false;  // the extreme-value boxes hold a search of the current solution

@@ -12,6 +12,7 @@
 #include "beam/workspace/pictures.h"
 #include "beam/workspace/properties.h"
 #include "ui/programs.h"
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -22,7 +23,15 @@ const char* const kNodeHint = "גרור את האובייקט ומקמו בקו�
 const char* const kLoadHint = "באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים";
 
 const char* kindName(int i) {
-  return i <= 5 ? "סמך" : i <= 10 ? "ריתום" : i <= 15 ? "מפרק" : i <= 20 ? "שחרור גזירה" : i <= 30 ? "כח" : i <= 40 ? "מומנט" : "כח רציף";
+  switch (kind_of(i)) {
+    case Kind::support: return "סמך";
+    case Kind::fixed_end: return "ריתום";
+    case Kind::hinge: return "מפרק";
+    case Kind::release: return "שחרור גזירה";
+    case Kind::force: return "כח";
+    case Kind::moment: return "מומנט";
+    default: return "כח רציף";
+  }
 }
 
 // A load of magnitude 0 has no direction of its own; its icon keeps its kind's picture so that it
@@ -69,12 +78,12 @@ Form20::Form20() : ui::Form("Form20") {
   Label1.Move(360, 420, 200, 240);
   Label2.Caption = "x";
   Label2.Move(10380, 1740, 200, 240);
-  for (int i = 1; i <= 50; ++i) {
+  for (int i = 1; i <= kObjects; ++i) {
     Image1.Load(i);
     ui::Image& icon = Image1[i];
     icon.Picture_ = beam::objectPicture(kind_icon(Byte(i)));
-    if (i > 40) {
-      // A distributed load's icon spans the load: its picture is stretched over the width it is given.
+    if (kind_of(i) == Kind::dist) {
+      // A distributed load's icon spans the load: its picture is drawn at the width it is given.
       icon.Width = 500;
       icon.Tag = "250";
       icon.Stretch = true;
@@ -96,23 +105,24 @@ Form20::Form20() : ui::Form("Form20") {
   Frame1.Move(120, 0, 4200, 900);
   Check1.Load(0);
   Check1[0].Caption = "כללי";
-  Check1[0].Move(3240, 0, 840, 220);
-  Picture1.Move(60, 240, 4080, 650);
+  // The common-scale switch stands inside the frame beside the scales, not on its border line.
+  Check1[0].Move(3420, 300, 720, 220);
+  Picture1.Move(60, 240, 3300, 650);
   Picture1.BorderStyle = 0;
   const char* names[3] = {"גזירה", "מומנט", "שקיעה"};
   for (int g = 0; g <= 2; ++g) {
     Label5.Load(g);
     Label5[g].Caption = names[g];
-    Label5[g].Move(60 + 1350.0f * g, 30, 480, 240);
+    Label5[g].Move(60 + 1100.0f * g, 30, 480, 240);
     Slider2.Load(g);
-    Slider2[g].Move(540 + 1350.0f * g, 0, 780, 300);
+    Slider2[g].Move(540 + 1100.0f * g, 0, 540, 300);
     Combo2.Load(g);
-    Combo2[g].Move(60 + 1350.0f * g, 330, 1260, 315);
+    Combo2[g].Move(60 + 1100.0f * g, 330, 1020, 315);
     for (const char* item : {"X1", "X10", "X100", "X1000"}) Combo2[g].AddItem(item);
   }
   Combo2[2].AddItem("X10000");
   Slider2.LoadIn(3, &Frame1);
-  Slider2[3].Move(120, 240, 2400, 300);
+  Slider2[3].Move(120, 240, 2160, 300);
   for (int g = 0; g <= 3; ++g) {
     Slider2[g].Min = 10;
     Slider2[g].Max = 30;
@@ -120,7 +130,7 @@ Form20::Form20() : ui::Form("Form20") {
   Slider2[0].Value = 26, Slider2[1].Value = 20, Slider2[2].Value = 12, Slider2[3].Value = 18;
   Slider2[3].Visible = false;
   for (const char* item : {"x1", "x10", "x100", "X1000"}) Combo1.AddItem(item);
-  Combo1.Move(2640, 240, 1200, 315);
+  Combo1.Move(2400, 240, 960, 315);
   Combo1.Visible = false;
   Frame2.Caption = "מקרא";
   Frame2.Move(4440, 0, 1620, 900);
@@ -147,8 +157,11 @@ Form20::Form20() : ui::Form("Form20") {
     Text2[g].Locked = true;
     Label3.Load(g);
     Label3[g].Caption = names[g];
+    // Each graph's name, then a gap, then its unit in a smaller type, so that the widest name ("שקיעה")
+    // and the widest unit ("[klbf*ft]") fit the column of the box below them.
     Label3[g].Move(1140 + 1040.0f * g, 220, 480, 240);
-    units[g]->Move(1580 + 1040.0f * g, 220, 560, 240);
+    units[g]->Move(1680 + 1040.0f * g, 240, 480, 220);
+    units[g]->FontSize = 7;
   }
   Slider1.Min = 0;
   Slider1.Max = 10000;
@@ -281,10 +294,13 @@ void Form20::ee4_Click(int Index) {
 
 void Form20::ffa_Click() { Form10Form->Command6.Value = true; }
 
-void Form20::ffb_Click() {
+void Form20::ffb_Click() { switch_tools(true); }
+
+void Form20::switch_tools(bool activate) {
   Form10& tools = *Form10Form;
   if (tools.loaded() && tools.Visible) tools.Hide();
-  else tools.Show(ui::vbModeless, this);
+  else if (activate) tools.Show(ui::vbModeless, this);
+  else tools.ShowInactive(this);
   ffb.Checked = tools.loaded() && tools.Visible;
 }
 
@@ -307,21 +323,21 @@ void Form20::ii2_Click() { frmSplashForm->Show(ui::vbModal, this); }
 // ---- the beam canvas ----
 
 bool Form20::on_the_beam(int k) const {
-  if (k >= 1 && k <= 20) {
+  if (is_node(k)) {
     for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
       if (node_list(i).obj == k) return true;
     return false;
   }
-  if (k >= 21 && k <= 30) return forces(k).on == True;
-  if (k >= 31 && k <= 40) return moments(k).on == True;
-  if (k >= 41 && k <= 50) return dist_loads(k).on == True;
+  if (kind_of(k) == Kind::force) return forces(k).on == True;
+  if (kind_of(k) == Kind::moment) return moments(k).on == True;
+  if (kind_of(k) == Kind::dist) return dist_loads(k).on == True;
   return false;
 }
 
 void Form20::normal_picture(int k) {
   if (!Image1.exists(k)) return;
   Image1[k].Picture_ = beam::objectPicture(shown_icon(k));
-  if (k > 40) Image1[k].Width = 2 * float(ui::Val(Image1[k].Tag.get()));
+  if (kind_of(k) == Kind::dist) Image1[k].Width = 2 * float(ui::Val(Image1[k].Tag.get()));
 }
 
 void Form20::refresh_data() {
@@ -335,7 +351,7 @@ void Form20::image1_MouseMove(int Index, int Button, int Shift, float X, float Y
   if (hot_icon == 0) hot_icon = Byte(Index);
   sel_obj = Byte(Index);
   Image1[Index].Picture_ = beam::objectPicture(shown_icon(Index) + 20);
-  if (Index > 40) Image1[Index].Width = 2 * float(ui::Val(Image1[Index].Tag.get()));
+  if (kind_of(Index) == Kind::dist) Image1[Index].Width = 2 * float(ui::Val(Image1[Index].Tag.get()));
   if (hot_icon != Index) {
     normal_picture(hot_icon);
     hot_icon = Byte(Index);
@@ -364,9 +380,9 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
   X = X - float(drag_dx);
   auto inBand = [](float y) { return y >= kBandTop && y <= kBandBottom; };
   Integer obj = Integer(k);
-  if (k <= 20) {
+  if (is_node(k)) {
     if (inBand(Y)) {
-      icon.Move(X, k <= 5 ? kSupportTop : kNodeTop);
+      icon.Move(X, kind_of(k) == Kind::support ? kSupportTop : kNodeTop);
       sort_p(obj);
     } else {
       reactions(k) = {};
@@ -378,7 +394,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
     else forget_solution();
   } else if (icon.Move(X, Y), inBand(icon.Top)) {
-    if (k <= 30) {
+    if (kind_of(k) == Kind::force) {
       if (X < 350) X = 225;
       if (X > 10100) X = 10225;
       icon.Move(X, kForceTop);
@@ -388,7 +404,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
         ++load_count(1);
       }
       fer_force(obj);
-    } else if (k <= 40) {
+    } else if (kind_of(k) == Kind::moment) {
       if (X < 350) X = 150;
       if (X > 10035) X = 10150;
       icon.Move(X, kMomentTop);
@@ -412,16 +428,17 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     }
   } else {
     icon.Move(X, kParkTop);
-    const int kind = k <= 30 ? 1 : k <= 40 ? 2 : 3;
-    Integer& on = kind == 1 ? forces(k).on : kind == 2 ? moments(k).on : dist_loads(k).on;
+    const Kind kind = kind_of(k);
+    const int count = kind == Kind::force ? 1 : kind == Kind::moment ? 2 : 3;  // its load_count entry
+    Integer& on = kind == Kind::force ? forces(k).on : kind == Kind::moment ? moments(k).on : dist_loads(k).on;
     if (on == True) {
       on = False;
-      if (kind == 1) forces(k).pos = 10785;
-      else if (kind == 2) moments(k).pos = 10785;
+      if (kind == Kind::force) forces(k).pos = 10785;
+      else if (kind == Kind::moment) moments(k).pos = 10785;
       else dist_loads(k).pos = 10785;
-      if (load_count(kind) > 0) --load_count(kind);
-      if (kind == 1) fer_force(obj);
-      else if (kind == 2) fer_moment(obj);
+      if (load_count(count) > 0) --load_count(count);
+      if (kind == Kind::force) fer_force(obj);
+      else if (kind == Kind::moment) fer_moment(obj);
       else fer_dist(obj);
     }
   }
@@ -438,31 +455,31 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   ui::Image& icon = Image1[k];
   const float step = 15.0f * float(Form10Form->Slider2.Value);
   const float W = icon.Width;
-  if (icon.Top > 795 && k <= 20) {
-    if (KeyCode == 39 && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
-    if (KeyCode == 37 && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
-  } else if (icon.Top > 705 && k >= 21) {
+  if (icon.Top > 795 && is_node(k)) {
+    if (KeyCode == ui::vbKeyRight && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
+    if (KeyCode == ui::vbKeyLeft && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
+  } else if (icon.Top > 705 && is_load(k)) {
     // A step stops at the beam end: a load never leaves the beam by the keyboard.
-    const bool dist = k >= 41;
+    const bool dist = kind_of(k) == Kind::dist;
     const float rightmost = dist ? kBeamRight - W : kBeamRight - W / 2;
     const float leftmost = dist ? kBeamLeft : kBeamLeft - W / 2;
-    if (KeyCode == 39) {
+    if (KeyCode == ui::vbKeyRight) {
       const bool room = dist ? icon.Left + W + 60 <= kBeamRight : icon.Left + W / 2 + 60 <= kBeamRight;
       icon.Left = room ? std::min(icon.Left + step, rightmost) : rightmost;
     }
-    if (KeyCode == 37) {
+    if (KeyCode == ui::vbKeyLeft) {
       const bool room = dist ? icon.Left - 47 >= kBeamLeft : icon.Left + W / 2 - 60 >= kBeamLeft;
       icon.Left = room ? std::max(icon.Left - step, leftmost) : leftmost;
     }
   }
-  if (k <= 20) key_moved(3) = True;
-  if (k <= 30) key_moved(0) = True;
-  if (k <= 40) key_moved(1) = True;
-  if (k <= 50) key_moved(2) = True;
-  if (k >= 41) {
-    if (KeyCode == 38 && icon.Left + icon.Width < kBeamRight)
+  if (k <= last_of(Kind::release)) key_moved(3) = True;
+  if (k <= last_of(Kind::force)) key_moved(0) = True;
+  if (k <= last_of(Kind::moment)) key_moved(1) = True;
+  if (k <= last_of(Kind::dist)) key_moved(2) = True;
+  if (kind_of(k) == Kind::dist) {
+    if (KeyCode == ui::vbKeyUp && icon.Left + icon.Width < kBeamRight)
       icon.Width = std::min(icon.Width + step, kBeamRight - icon.Left);
-    if (KeyCode == 40 && icon.Width > 2 * step) icon.Width = icon.Width - step;
+    if (KeyCode == ui::vbKeyDown && icon.Width > 2 * step) icon.Width = icon.Width - step;
     icon.Tag = ui::CStr(icon.Width / 2);
     key_moved(2) = True;
   }
@@ -476,16 +493,16 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
   if (k != 0 && Image1.exists(k) && on_the_beam(k)) {
     ui::Image& icon = Image1[k];
     Integer obj = Integer(k);
-    if (key_moved(2) && k > 40) {
+    if (key_moved(2) && k > last_of(Kind::moment)) {
       dist_loads(k).span = icon.Width;
       dist_loads(k).pos = icon.Left - canvas::kBeamLeft;
       fer_dist(obj);
       key_moved(2) = False;
-    } else if (key_moved(1) && k > 30) {
+    } else if (key_moved(1) && k > last_of(Kind::force)) {
       moments(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_moment(obj);
       key_moved(1) = False;
-    } else if (key_moved(0) && k > 20) {
+    } else if (key_moved(0) && k > last_of(Kind::release)) {
       forces(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_force(obj);
       key_moved(0) = False;
@@ -502,7 +519,9 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
     }
   }
   if (k != 0) refresh_data();
-  if (KeyCode == 84) ffb_Click();
+  // The key was typed here: the tool window shows beside the beam, and the keys stay with the beam, so
+  // the next T is a command again rather than a letter in a box of the tool window.
+  if (KeyCode == 'T') switch_tools(false);
 }
 
 // ---- the graph view ----
@@ -543,9 +562,11 @@ void Form20::Check1_Click(int Index) {
   Picture1.Visible = !common;
 }
 
+void Form20::show_cursor_position() { Text1.Text = ui::Format(double(Line4.X1) * unit_L, "0.000"); }
+
 void Form20::Slider1_Change() {
   Line4.X1 = Line4.X2 = float(Slider1.Value);
-  Text1.Text = ui::Format(double(Line4.X1) * unit_L, "0.000");
+  show_cursor_position();
   point_graf(ui::CInt(Line4.X1));
 }
 

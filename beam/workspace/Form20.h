@@ -82,7 +82,6 @@ class Form20 : public ui::Form {
   void Form_Load() override;
   void Form_Unload(int& Cancel) override;
   void aa1_Click();
-  void bb1_Click() {}
   void ee1_Click(int Index);
   void ee4_Click(int Index);
   void ffa_Click();
@@ -108,6 +107,8 @@ class Form20 : public ui::Form {
   void Check1_Click(int Index);
   void Slider1_Change();
   void Picture3_MouseMove(int Button, int Shift, float X, float Y);
+  // The cursor's place along the beam in the user's length unit, into the readout.
+  void show_cursor_position();
 
   // True from a solve that succeeded until the model changes or a solve fails: only then do the graphs,
   // the readout, the reactions and the extremes show numbers.
@@ -118,10 +119,6 @@ class Form20 : public ui::Form {
   void redraw_graphs();
   // Stops a running simulation before a failure is reported, as a mechanism report does.
   void stop_simulation();
-
-  Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
-  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
-  bool key_down = false;                    // a key went down in this window since the last release
 
   // --- The solver (beam/solver/) ---
   // Node list and numbering.
@@ -149,6 +146,12 @@ class Form20 : public ui::Form {
   void point_graf(Integer x);
 
  private:
+  Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
+  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
+  bool key_down = false;                    // a key went down in this window since the last release
+
+  // Shows or hides the tool window, as the menu item does; shown by a key, it leaves the keys here.
+  void switch_tools(bool activate);
   // Placement of one load by its object's position (no removal first).
   void place_point(bool force, int k);
   void place_dist(int k);

@@ -39,15 +39,15 @@ void new_beam() {
   mechanism = True;
   next_force = 21, next_moment = 31, next_dist = 41, next_support = 1, next_fixed = 6, next_hinge = 11,
   next_release = 16;
-  for (i_loop = 1; i_loop <= 50; ++i_loop) {
+  for (i_loop = 1; i_loop <= kObjects; ++i_loop) {
     ui::Image& icon = f.Image1[i_loop];
     // The palette strip: one icon every 150 twips leftwards from x 9000, tops scattered about 100.
     icon.Left = float(9000 - 150 * i_loop);
     icon.Top = float(canvas::kParkTop + 100 * std::sin(double(i_loop)));
     icon.Picture_ = beam::objectPicture(kind_icon(Byte(i_loop)));
-    if (i_loop >= 21 && i_loop <= 30) forces(i_loop).on = False;
-    if (i_loop >= 31 && i_loop <= 40) moments(i_loop).on = False;
-    if (i_loop >= 41) {
+    if (kind_of(i_loop) == Kind::force) forces(i_loop).on = False;
+    if (kind_of(i_loop) == Kind::moment) moments(i_loop).on = False;
+    if (kind_of(i_loop) == Kind::dist) {
       icon.Width = 500;
       icon.Tag = ui::CStr(int(ui::CInt(icon.Width / 2)));
       dist_loads(i_loop).on = False;
@@ -56,13 +56,14 @@ void new_beam() {
 }
 
 Integer kind_icon(Byte index) {
-  return index < 1 ? 0 : index <= 5 ? 1 : index <= 10 ? 2 : index <= 15 ? 3 : index <= 20 ? 4 : index <= 30 ? 6 : index <= 40 ? 10 : index <= 50 ? 8 : 0;
+  constexpr Integer codes[] = {0, 1, 2, 3, 4, 6, 10, 8};  // by kind: none, support ... distributed load
+  return codes[int(kind_of(index))];
 }
 
 Integer object_icon(Byte index) {
-  if (index >= 1 && index <= 20) return kind_icon(index);
-  if (index >= 21 && index <= 30) return forces(index).value > 0 ? 6 : forces(index).value < 0 ? 9 : 0;
-  if (index >= 31 && index <= 40) return moments(index).value < 0 ? 7 : moments(index).value > 0 ? 10 : 0;
-  if (index >= 41 && index <= 50) return dist_loads(index).value > 0 ? 8 : dist_loads(index).value < 0 ? 11 : 0;
+  if (is_node(index)) return kind_icon(index);
+  if (kind_of(index) == Kind::force) return forces(index).value > 0 ? 6 : forces(index).value < 0 ? 9 : 0;
+  if (kind_of(index) == Kind::moment) return moments(index).value < 0 ? 7 : moments(index).value > 0 ? 10 : 0;
+  if (kind_of(index) == Kind::dist) return dist_loads(index).value > 0 ? 8 : dist_loads(index).value < 0 ? 11 : 0;
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "beam/workspace/pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "ui/control.h"
@@ -66,16 +68,21 @@ ui::Picture drawCode(int code) {
         else p.polygon({16, 10, 18, 17, 12, 14});
       });
     case 8:
-    case 11:  // distributed load, down (positive) or up (negative)
-      return ui::Picture::draw(33, 17, [load, base](ui::PicturePainter& p) {
+    case 11:  // distributed load, down (positive) or up (negative): a line over a row of arrows spread
+              // evenly over the whole span, drawn at the width the load's icon has
+      return ui::Picture::drawFitting(33, 17, [load, base](ui::PicturePainter& p, float w, float h) {
         p.pen(load, 1);
         p.brush(load);
-        const float top = base == 8 ? 1 : 16;
-        p.line(0, top, 33, top);
-        for (float x = 2; x < 33; x += 7) {
-          p.line(x, 1, x, 16);
-          if (base == 8) p.polygon({x, 16, x - 2, 12, x + 2, 12});
-          else p.polygon({x, 1, x - 2, 5, x + 2, 5});
+        const bool down = base == 8;
+        const float top = down ? 1 : h - 1, tip = down ? h - 1 : 1, head = down ? -4 : 4;
+        p.line(0, top, w, top);
+        const float first = 2, last = std::max(first, w - 3);
+        const int gaps = std::max(1, int(std::lround((last - first) / 7)));
+        for (int i = 0; i <= gaps; ++i) {
+          // On a pixel's centre, so that every shaft is one crisp pixel wide.
+          const float x = std::floor(first + (last - first) * float(i) / float(gaps)) + 0.5f;
+          p.line(x, 1, x, h - 1);
+          p.polygon({x, tip, x - 2, tip + head, x + 2, tip + head});
         }
       });
     default:

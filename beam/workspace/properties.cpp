@@ -74,11 +74,39 @@ void sentence(ui::Label& l) {
   l.Alignment = 0;
 }
 
+// An explanation as its author laid it out: the author ended a line by padding it with blanks to the
+// label's edge in a font of his own, which in another font falls short or runs over, so the lines are
+// ended here instead: a run of six blanks or more ends one, and a numbered item ("1.") starts its own.
+// Shorter runs of blanks inside a line stay.
+std::string authorLines(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] != ' ') {
+      out += text[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && text[end] == ' ') ++end;
+    std::size_t digits = end;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    const bool numbered = digits > end && digits < text.size() && text[digits] == '.';
+    if (out.empty() || out.back() == '\n' || end == text.size()) {
+      // Blanks at the start or end of a line are the layout's, not the text's.
+    } else if (end - i >= 6 || numbered) {
+      out += '\n';
+    } else {
+      out.append(text, i, end - i);
+    }
+    i = end;
+  }
+  return out;
+}
+
 // One step of the method: its explanation at the right, its table at the left.
 void step(ui::Label& l, const char* caption, ui::Grid& g, int rows, float top, float height, float width = 5700) {
-  l.Caption = caption;
+  l.Caption = authorLines(caption);
   sentence(l);
-  l.Move(7850, top, 2440, height);
+  l.Move(7770, top, 2640, height);
   g.setRows(rows);
   g.setCols(2);
   g.Move(150, top, width, height);
@@ -136,11 +164,11 @@ properties::properties() : ui::Form("properties") {
 
   // Tab 1.
   Label10.TabPage = 1;
-  Label10.Caption =
+  Label10.Caption = authorLines(
       " בגליון פתרון גרפי ניתן לראות את הגרפים של שני חלקי     הפתרון:  1.  פתרון FER                         "
       "                                       2.  תיקון כתוצאה מהזזות                                   חיבור שני "
       "הגרפים נותן את פתרון הקורה שמופיע גם במסך העבודה של התוכנה.                                              צבעי "
-      "הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה.               ";
+      "הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה.               ");
   sentence(Label10);
   Label10.Move(2220, 1200, 6000, 3000);
 
@@ -171,7 +199,7 @@ properties::properties() : ui::Form("properties") {
   for (ui::Grid* g : {&MSFlexGrid1, &MSFlexGrid2, &MSFlexGrid3, &MSFlexGrid7}) g->setColWidth(0, 1100);
   for (const UnitCaption& u : kUnitCaptions) {
     (this->*u.label).WordWrap = false;
-    (this->*u.label).Move(5950, u.top, 1800, 255);
+    (this->*u.label).Move(5900, u.top, 1940, 255);
   }
 
   aa1.Click = [this] { aa1_Click(); };
@@ -274,20 +302,48 @@ void properties::aa2_Click() {
   bb_1.Enabled = solved;
   if (!solved) return;
 
-  for (tut_elem = 1; tut_elem <= n_elem && elem.contains(tut_elem); ++tut_elem) {
-    left_end_values(3);
-    const int n = ui::CInt(elem(tut_elem).length);
-    for (i_loop = 0; i_loop <= n; i_loop += kGraphStep) {
-      point_values(i_loop);
-      const Single v[3] = {V_x, M_x, def_x};
-      for (int k = 0; k <= 2; ++k)
-        if (ok_[k] && std::abs(v[k]) > std::abs(tut_max(k))) tut_max(k) = v[k];
-    }
-  }
-  for (int k = 0; k <= 2; ++k)
-    tut_scale(k) = Single(1e-10) > std::abs(tut_max(k)) ? 10.0f : std::abs(kGraphReach[k] / tut_max(k));
+  fit_scales({3}, tut_max, tut_scale);
+  fit_scales({1, 2}, step_max, step_scale);
   for (tut_elem = 1; tut_elem <= n_elem && elem.contains(tut_elem); ++tut_elem) fun31();
   for (tut_elem = 1; tut_elem <= n_elem && elem.contains(tut_elem); ++tut_elem) fun32();
+}
+
+namespace {
+
+// A graph whose largest value is below this is flat: what is left is rounding residue of the beam's own
+// figures (fixed-end forces of loads taken off, say), which a scale of its own would blow up to a graph
+// of noise. It is a hundred-thousandth of what a unit load gives on this beam: P for the shear, P L for
+// the moment, P L^3 / EI for the deflection with the stiffest element's EI.
+Single residue(int k) {
+  const double F = std::abs(double(unit_F)), L = std::abs(double(beam_length));
+  double stiffest = 0;
+  for (int e = 1; e <= n_elem && elem.contains(e); ++e)
+    stiffest = std::max(stiffest, std::abs(double(elem(e).E_rel) * elem(e).I_rel * unit_E * unit_I));
+  const double unit = k == 0 ? F : k == 1 ? F * L : F * L * L * L / stiffest;
+  return std::isfinite(unit) ? Single(1e-5 * unit) : 0.0f;
+}
+
+}  // namespace
+
+void properties::fit_scales(std::initializer_list<int> steps, ui::Array<Single, 0, 2>& largest,
+                            ui::Array<Single, 0, 2>& scale) {
+  for (int k = 0; k <= 2; ++k) largest(k) = 0;
+  for (int step : steps) {
+    loads_ = step != 2;
+    for (tut_elem = 1; tut_elem <= n_elem && elem.contains(tut_elem); ++tut_elem) {
+      left_end_values(step);
+      const int n = ui::CInt(elem(tut_elem).length);
+      for (i_loop = 0; i_loop <= n; i_loop += kGraphStep) {
+        point_values(i_loop);
+        const Single v[3] = {V_x, M_x, def_x};
+        for (int k = 0; k <= 2; ++k)
+          if (ok_[k] && std::abs(v[k]) > std::abs(largest(k))) largest(k) = v[k];
+      }
+    }
+  }
+  loads_ = true;
+  for (int k = 0; k <= 2; ++k)
+    scale(k) = std::abs(largest(k)) > residue(k) ? std::abs(kGraphReach[k] / largest(k)) : 10.0f;
 }
 
 Single properties::step1(Single a, Single x, Byte n) {
@@ -365,8 +421,9 @@ void properties::sweep(int step, ui::PictureBox& canvas) {
   const int n = ui::CInt(el.length);
   // Step two is the same closed form without the element's loads.
   loads_ = step != 2;
+  const ui::Array<Single, 0, 2>& scale = step == 3 ? tut_scale : step_scale;
   for (int x = 0; x <= n; x += kGraphStep) {
-    const double prev[3] = {double(V_x) * tut_scale(0), double(M_x) * tut_scale(1), double(def_x) * tut_scale(2)};
+    const double prev[3] = {double(V_x) * scale(0), double(M_x) * scale(1), double(def_x) * scale(2)};
     const bool prevOk[3] = {ok_[0], ok_[1], ok_[2]};
     point_values(Integer(x));
     // Element 1 has no left neighbour to join: its graph starts at its own first point.
@@ -375,7 +432,7 @@ void properties::sweep(int step, ui::PictureBox& canvas) {
     const Single now[3] = {V_x, M_x, def_x};
     for (int g = 0; g <= 2; ++g) {
       if (!prevOk[g] || !ok_[g]) continue;
-      graphLine(canvas, el.x_start + x - kGraphStep, H / 2 - prev[g], el.x_start + x, H / 2 - double(now[g]) * tut_scale(g),
+      graphLine(canvas, el.x_start + x - kGraphStep, H / 2 - prev[g], el.x_start + x, H / 2 - double(now[g]) * scale(g),
                 kGraphColor[g]);
     }
   }
@@ -387,12 +444,14 @@ void properties::fun32() { sweep(2, Picture2); }
 void properties::fun33() { sweep(3, Form20Form->Picture3); }
 
 void properties::bb_1_Click() {
-  // The fit draws the solution with the scales of the last fill: without a solution of the beam as it
-  // now stands the window is filled again instead, and says why there is none.
+  // Without a solution of the beam as it now stands the window is filled again instead, and says why
+  // there is none. The fit draws the solution as it now stands, also one solved since the last fill, so
+  // its scales are taken from that solution.
   if (!Form20Form->solution_current || mechanism == True || !bb_1.Enabled) {
     aa2_Click();
     return;
   }
+  fit_scales({3}, tut_max, tut_scale);
   Form20& main = *Form20Form;
   main.Picture3.Cls();
   main.Picture3.DrawWidth = 2;

@@ -5,6 +5,8 @@
 // own figures; the graphs split each element's solution into its fixed-end part and its displacement
 // part. It is filled when it loads and by "עדכן", never by itself, and it solves nothing.
 
+#include <initializer_list>
+
 #include "beam/solver/Module20.h"
 #include "ui/control.h"
 #include "ui/form.h"
@@ -71,6 +73,10 @@ class properties : public ui::Form {
   // twips from the zero line.
   ui::Array<Single, 0, 2> tut_max;
   ui::Array<Single, 0, 2> tut_scale;
+  // The same for the two step graphs together: one scale for both pictures, so that their sum reads as
+  // the full solution, taken from the larger of the two steps, so that each stays inside its picture.
+  ui::Array<Single, 0, 2> step_max;
+  ui::Array<Single, 0, 2> step_scale;
   Single tut_height = 0;  // the zero line of both step graphs lies at half of it
 
   void Form_Load() override;
@@ -92,6 +98,9 @@ class properties : public ui::Form {
   // The left-end values of tut_elem for a graph: 1 step one, 2 step two, 3 the full solution.
   void left_end_values(int step);
   void sweep(int step, ui::PictureBox& canvas);
+  // The largest values of the graphs of the given steps over the whole beam, and the scales that draw
+  // them at their reach from the zero line.
+  void fit_scales(std::initializer_list<int> steps, ui::Array<Single, 0, 2>& largest, ui::Array<Single, 0, 2>& scale);
   void show_units();
   void fill_tables(bool loads, bool solved);
   void show_reason(bool solved);

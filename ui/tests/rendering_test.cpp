@@ -241,6 +241,29 @@ TEST(AutoRedraw, ADrawingWithoutItIsLostWhenTheBoxIsUncovered) {
   ui::unrealize(f);
 }
 
+// A stretched image shows a fitting picture drawn at the image's size (a line 2 pixels from its left
+// edge stays there), a bitmap scaled to it.
+TEST(Images, AFittingPictureIsDrawnAtTheImagesSizeNotScaled) {
+  ui::QtServices svc{"t"};
+  struct Strip : ui::Form {
+    Strip() : ui::Form("Strip") { setClientSize(3000, 1000); }
+    ui::Image Image1{this, nullptr, "Image1"};
+  } f;
+  f.Image1.Stretch = true;
+  f.Image1.Picture_ = ui::Picture::drawFitting(10, 10, [](ui::PicturePainter& p, float, float h) {
+    p.pen(ui::RGB(255, 0, 0), 1);
+    p.line(2.5f, 0, 2.5f, h);
+  });
+  f.Image1.Move(0, 0, 1500, 150);
+  ui::FormWindow* w = ui::realize(f);
+  w->show();
+  const QImage shot = ui::childHost(f.Image1)->grab().toImage();
+  ASSERT_EQ(shot.width(), 100);
+  EXPECT_EQ(shot.pixelColor(2, 5), QColor(255, 0, 0));
+  EXPECT_NE(shot.pixelColor(25, 5), QColor(255, 0, 0));
+  ui::unrealize(f);
+}
+
 TEST(Windows, OwnedModalWindowsStayInFrontAndASplashIsFramelessAndCentred) {
   ui::QtServices svc{"t"};
   struct Splash : ui::Form {

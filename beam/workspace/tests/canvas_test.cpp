@@ -1,5 +1,9 @@
 // The beam canvas: drops snap icons and place objects, keys move the selected object on the beam, and
 // each drop or key release solves the beam again.
+#include <cctype>
+#include <cmath>
+#include <string>
+
 #include "workspace_fixture.h"
 
 namespace {
@@ -191,6 +195,52 @@ TEST_F(Canvas, NodesDroppedOnTakenPlacesAllBecomeNodes) {
   }
 }
 
+// A node object whose icon covers a beam end as it is dropped stands on that end: a fixed end so dropped
+// makes a cantilever of one element, whose tip turns by M L / EI = 1 under a unit end moment (L = EI = 1).
+struct EndDrop {
+  const char* name;
+  int k;
+  float left;        // the icon's Left as dropped
+  float momentLeft;  // a unit moment at the other end (-1: none)
+};
+struct DropOverAnEnd : Workspace, ::testing::WithParamInterface<EndDrop> {};
+
+TEST_P(DropOverAnEnd, StandsOnTheEnd) {
+  const EndDrop& c = GetParam();
+  Form20& f = start();
+  drop(c.k, c.left, 1500);
+  if (c.momentLeft >= 0) drop(31, c.momentLeft, 1500);
+  EXPECT_EQ(n_elem, 1);
+  EXPECT_TRUE(node_list(0).obj == c.k || node_list(1).obj == c.k);
+  if (c.momentLeft >= 0) {
+    ASSERT_TRUE(f.solution_current);
+    EXPECT_NEAR(std::abs(P(2)), 1.0, 1e-6);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Canvas, DropOverAnEnd,
+                         ::testing::Values(EndDrop{"fixed end just past the left end zone", 6, 201, 10150},
+                                           EndDrop{"fixed end a little over 200", 6, 215, 10150},
+                                           EndDrop{"fixed end reaching over the left end", 6, 240, 10150},
+                                           EndDrop{"fixed end starting on the left end", 6, 285, 10150},
+                                           EndDrop{"fixed end ending on the right end", 6, 10135, 150},
+                                           EndDrop{"support reaching over the right end", 1, 9930, -1}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           for (char& ch : name)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return name;
+                         });
+
+// With the end taken, a node dropped next to it leaves an element at least one key step (15 twips) long.
+TEST_F(Canvas, ANodeDroppedBesideATakenEndLeavesAnElementAKeyStepLong) {
+  start();
+  for (auto [k, left] : std::vector<std::pair<int, float>>{{6, 240}, {11, 215}, {7, 10200}, {12, 10130}, {1, 9930}})
+    drop(k, left, 1500);
+  EXPECT_EQ(n_elem, 4);
+  for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 15.0f) << "element " << e;
+}
+
 TEST_F(Canvas, ASingularStructureLeavesNothingOfTheLastSolution) {
   Form20& f = start();
   simplySupported(5000);
@@ -224,6 +274,35 @@ TEST_F(Canvas, AWidenedDistributedLoadShowsItsWholeSpan) {
   // Hovering another icon gives this one its normal picture at the same width.
   f.image1_MouseMove(1, 0, 0, 0, 0);
   EXPECT_EQ(icon.Width.get(), 1100.0f);
+}
+
+// A distributed load reads as one at every width: a line over a row of arrows spread evenly from one
+// end of its span to the other, drawn at that width rather than a small picture stretched.
+TEST_F(Canvas, ADistributedLoadShowsArrowsEvenlyOverItsWholeSpan) {
+  Form20& f = start();
+  ui::Image& icon = f.Image1[41];
+  for (bool hot : {false, true})
+    for (float width : {150.0f, 500.0f, 1115.0f, 4000.0f, 10000.0f}) {
+      icon.Width = width;
+      if (hot) f.image1_MouseMove(41, 0, 0, 0, 0);
+      else f.Picture7_MouseDown(1, 0, 0, 0);
+      const int w = int(width / 15), h = int(icon.Height.get() / 15);
+      const ui::Picture shown = icon.Picture_.get().fittedTo(w, h);
+      ASSERT_EQ(shown.widthPixels(), w) << width;
+      // The arrows' shafts, read across the middle of the picture.
+      std::vector<int> shafts;
+      for (int x = 0, inside = 0; x < w; ++x) {
+        const bool ink = shown.pixel(x, h / 2) >> 24 > 128;
+        if (ink && !inside) shafts.push_back(x);
+        inside = ink;
+      }
+      ASSERT_GE(shafts.size(), 2u) << width;
+      EXPECT_LE(shafts.front(), 3) << width;
+      EXPECT_GE(shafts.back(), w - 5) << width;
+      for (std::size_t i = 2; i < shafts.size(); ++i)
+        EXPECT_NEAR(shafts[i] - shafts[i - 1], shafts[1] - shafts[0], 1) << width << ", arrow " << i;
+      EXPECT_LE(shafts[1] - shafts[0], 10) << width;
+    }
 }
 
 TEST_F(Canvas, TheDataPanelFollowsDropsHoversAndKeysWhenAsked) {

@@ -1,6 +1,8 @@
 // The tool window's data tab: the selected object's panel, the reference values and units, and the
 // relative stiffness grid.
 #include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTableView>
 
@@ -318,6 +320,43 @@ TEST_F(Data, TheGridFollowsTheElementCount) {
   t.Command20.Value = true;
   EXPECT_EQ(elem(1).I_rel, 1);
   EXPECT_EQ(elem(2).I_rel, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// In the relative-stiffness grid the element number reads as a heading, apart from the values: on the
+// screen the ink of the number and that of the first value of its row stand well apart.
+TEST_F(Data, TheStiffnessGridsElementNumberStandsApartFromItsValues) {
+  start();
+  Form10& t = *Form10Form;
+  simplySupported(5000);
+  t.Check4.Value = 1;
+  ui::QtServices qt{"t"};
+  t.SSTab1.Tab = 1;
+  ui::FormWindow* w = ui::realize(t);
+  w->show();
+  auto* table = qobject_cast<QTableView*>(ui::childHost(t.MSFlexGrid1));
+  ASSERT_TRUE(table);
+  table->clearSelection();  // the current cell's highlight aside, the texts as they read
+  table->selectionModel()->clearCurrentIndex();
+  const QImage shot = table->grab().toImage();
+  const int y0 = table->horizontalHeader()->height(), y1 = y0 + table->rowHeight(0);
+  std::vector<int> ink;  // columns holding dark pixels in the first data row
+  for (int x = 0; x < shot.width(); ++x)
+    for (int y = y0 + 2; y < y1 - 2; ++y)
+      if (qGray(shot.pixel(x, y)) < 100) {
+        ink.push_back(x);
+        break;
+      }
+  // The texts of the row ("1", its E, its I), each a run of inked columns, and the gaps between them.
+  std::vector<int> gaps;
+  for (std::size_t i = 1; i < ink.size(); ++i)
+    if (ink[i] - ink[i - 1] > 4) gaps.push_back(ink[i] - ink[i - 1]);
+  ASSERT_EQ(gaps.size(), 2u) << "three texts";
+  for (int gap : gaps) EXPECT_GE(gap, 15) << "each text apart from the next";
+  ui::unrealize(t);
 }
 
 }  // namespace

@@ -61,6 +61,63 @@ TEST_F(GraphView, TheReadoutAtANodeAtTheRightEndAndAfterAFailedSolve) {
   for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << g;
 }
 
+// A box that shows a position follows the change that moved it: new reference values move the cursor's
+// place along the beam.
+TEST_F(GraphView, TheCursorsPositionFollowsANewLength) {
+  Form20& f = start();
+  simplySupported(5000);
+  f.Slider1.Value = 4990;
+  ASSERT_EQ(f.Text1.Text.get(), "0.499");
+  Form10& t = *Form10Form;
+  t.Text13.Text = "2";
+  t.Command15_Click();
+  EXPECT_EQ(f.Text1.Text.get(), "0.998");
+}
+
+}  // namespace
+
+#include "ui/views.h"
+
+namespace {
+
+// The graph canvas keeps no drawing while hidden (it has no AutoRedraw): shown again by the switch of
+// the tool window, it shows the graphs of the solution again.
+TEST_F(GraphView, TheGraphsShowAgainWhenTheirPanelDoes) {
+  Form20& f = start();
+  simplySupported(5000);
+  ui::realize(f)->show();
+  ui::childHost(f.Picture3)->grab();  // painted once: on the screen
+  ASSERT_TRUE(f.Picture6.Visible.get());
+  ASSERT_FALSE(f.Picture3.drawn().empty());
+  Form10& t = *Form10Form;
+  t.Command9_Click();
+  EXPECT_FALSE(f.Picture6.Visible.get());
+  t.Command9_Click();
+  EXPECT_TRUE(f.Picture6.Visible.get());
+  EXPECT_FALSE(f.Picture3.drawn().empty());
+  ui::unrealize(f);
+}
+
+// A beam that stands and carries no load has zero for every extreme (a graph switched off shows none);
+// a mechanism has no answer at all.
+TEST_F(GraphView, TheExtremesOfAnUnloadedBeamAreZero) {
+  Form20& f = start();
+  drop(1, 50, 1800);
+  drop(2, 10000, 1800);
+  Form10& t = *Form10Form;
+  t.Check2[1].Value = 0;
+  t.Command17_Click();
+  const char* values[3] = {"0.000", "", "0.0000"};
+  for (int g = 0; g <= 2; ++g) {
+    EXPECT_EQ(t.Text1[g].Text.get(), values[g]) << g;
+    EXPECT_EQ(t.Text8[g].Text.get(), g == 1 ? "" : "0.00") << g;
+  }
+  drop(2, 10000, 100);  // one support: a mechanism
+  t.Command17_Click();
+  for (int g = 0; g <= 2; ++g) EXPECT_EQ(t.Text1[g].Text.get(), "") << g;
+  (void)f;
+}
+
 TEST_F(GraphView, DraggingOverTheGraphsWithTheButtonUpChangesOnlyThePointer) {
   Form20& f = start();
   simplySupported(5000);
@@ -149,6 +206,40 @@ TEST_F(GraphView, TheValueScaleSwitchKeepsPanelAndCursorInStep) {
   t.Check3.Value = 1;
   EXPECT_TRUE(f.Frame4.Visible.get());
   EXPECT_TRUE(f.Line4.Visible.get());
+}
+
+}  // namespace
+
+#include <QFontMetrics>
+
+namespace {
+
+// On the screen, in every unit system: each graph's name in the readout, a gap, then its unit, whole;
+// and the common-scale switch inside its frame, below the frame's border line.
+TEST_F(GraphView, TheReadoutsNamesAndUnitsStandApartAndWhole) {
+  Form20& f = start();
+  simplySupported(5000);
+  ui::realize(f)->show();
+  ui::Label* units[3] = {&f.Label8, &f.Label7, &f.Label6};
+  for (int system : {0, 1, 2}) {
+    Form10Form->Option4[system].Value = true;
+    for (int g = 0; g <= 2; ++g) {
+      QWidget* name = ui::childHost(f.Label3[g]);
+      QWidget* unit = ui::childHost(*units[g]);
+      const int nameWidth = name->fontMetrics().horizontalAdvance(QString::fromStdString(f.Label3[g].Caption.get()));
+      const int unitWidth = unit->fontMetrics().horizontalAdvance(QString::fromStdString(units[g]->Caption.get()));
+      EXPECT_LE(nameWidth, name->width()) << g;
+      EXPECT_LE(unitWidth, unit->width()) << g << " in system " << system;
+      EXPECT_GE(unit->x() - (name->x() + name->width()), 3) << g;
+      if (g < 2) {
+        EXPECT_LE(unit->x() + unitWidth + 3, ui::childHost(f.Label3[g + 1])->x()) << g << " in system " << system;
+      }
+    }
+  }
+  QWidget* box = ui::childHost(f.Check1[0]);
+  EXPECT_GE(box->y(), box->fontMetrics().height()) << "below the frame's border line";
+  EXPECT_LE(box->x() + box->width(), ui::childHost(f.Frame1)->width());
+  ui::unrealize(f);
 }
 
 }  // namespace

@@ -17,6 +17,31 @@ std::pair<int, float> holder(int k) {
   return {0, -1};
 }
 
+// Putting the module back as the program starts restores every variable to its initialiser, the
+// arrays and texts included, after a session that changed them.
+TEST_F(Reset, TheModuleGoesBackToItsStartValues) {
+  start();
+  simplySupported(4000);
+  unit_F = 5, unit_L = 3, unit_system = 2, solve_on = False, on_beam = "True";
+  K(3, 4) = 7;
+  graf_color(1).red = 9;
+  Module20_initialize();
+  EXPECT_EQ(unit_F, 1);
+  EXPECT_EQ(unit_L, 1.0f / 10000);
+  EXPECT_EQ(unit_system, 0);
+  EXPECT_EQ(solve_on, True);
+  EXPECT_EQ(on_beam, "");
+  EXPECT_EQ(K(3, 4), 0);
+  EXPECT_EQ(graf_color(1).red, 0);
+  EXPECT_EQ(n_elem, 1);
+  EXPECT_EQ(node_list(1).obj, 0);
+  EXPECT_EQ(forces(21).on, False);
+  EXPECT_EQ(forces(21).value, 0);
+  EXPECT_EQ(elem(1).E_rel, 1);
+  EXPECT_EQ(next_force, 21);
+  EXPECT_EQ(load_count(1), 0);
+}
+
 TEST_F(Reset, ALoadDroppedOnTheEmptyBeamLandsInItsOneElementAndMeetsTheMechanism) {
   Form20& f = start();
   EXPECT_EQ(elem(1).x_start, 0);

@@ -1,4 +1,7 @@
 // The tool window's objects tab, and the splash window.
+#include <functional>
+#include <vector>
+
 #include "workspace_fixture.h"
 
 namespace {
@@ -23,6 +26,41 @@ TEST_F(Tools, AddButtonsShowIconsUpToTheirKindsLimit) {
   t.Command2.Value = true;
   EXPECT_EQ(moments(31).value, 1);
   EXPECT_TRUE(f.Image1[31].Visible.get());
+}
+
+// T shows the tool window beside the beam and leaves the keys with the main window, so the next T is a
+// command again; a letter that reaches a value box of the tool window is no part of its number.
+TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeamAndNoLetterLandsInAValueBox) {
+  Form20& f = start();
+  simplySupported(5000);
+  Form10& t = *Form10Form;
+  t.Hide();
+  ui::Control* keys = svc.focused;
+  ASSERT_NE(keys, nullptr);
+  key(84);
+  EXPECT_TRUE(t.Visible.get());
+  EXPECT_EQ(svc.focused, keys);
+  key(84);
+  EXPECT_FALSE(t.Visible.get());
+  f.ffb_Click();  // from the menu it is shown to be worked in
+  EXPECT_TRUE(t.Visible.get());
+  EXPECT_EQ(svc.focused, &t);
+  std::vector<std::function<void(int&)>> boxes;
+  for (ui::TextBox* b : {&t.Text10, &t.Text13, &t.Text6, &t.Text7}) boxes.push_back([b](int& k) { b->KeyPress(k); });
+  for (int i = 0; i <= 2; ++i) boxes.push_back([&t, i](int& k) { t.Text2.KeyPress(i, k); });
+  for (int i = 0; i <= 1; ++i) boxes.push_back([&t, i](int& k) { t.Text4.KeyPress(i, k); });
+  for (std::size_t b = 0; b < boxes.size(); ++b) {
+    for (char letter : {'t', 'T', 'x', ' '}) {
+      int k = letter;
+      boxes[b](k);
+      EXPECT_EQ(k, 0) << "box " << b << ", " << char(letter);
+    }
+    for (int kept : {int('3'), int('.'), int('-'), int('E'), 8}) {
+      int k = kept;
+      boxes[b](k);
+      EXPECT_EQ(k, kept) << "box " << b;
+    }
+  }
 }
 
 TEST_F(Tools, SolveSolvesOnceAndLeavesSolvingAsTheMenuSays) {
@@ -72,6 +110,41 @@ TEST_F(Tools, TheSplashClosesOnItsFifthTickOrAKey) {
   };
   f.ii2.choose();
   EXPECT_EQ(svc.modalShown.size(), 2u);
+}
+
+}  // namespace
+
+#include <QFontMetrics>
+
+#include "ui/views.h"
+
+namespace {
+
+// The tab control stands inside the tool window, every control of its pages inside it, and every tab
+// caption shows whole in its tab.
+TEST_F(Tools, EveryTabAndPageOfTheToolWindowShowsWhole) {
+  start();
+  Form10& t = *Form10Form;
+  EXPECT_GE(t.SSTab1.Left.get(), 0.0f);
+  EXPECT_GE(t.SSTab1.Top.get(), 0.0f);
+  EXPECT_LE(t.SSTab1.Left.get() + t.SSTab1.Width.get(), t.ScaleWidth());
+  EXPECT_LE(t.SSTab1.Top.get() + t.SSTab1.Height.get(), t.ScaleHeight());
+  for (ui::Control* c : t.SSTab1.children()) {
+    EXPECT_GE(c->Left.get(), 0.0f) << c->Name();
+    EXPECT_LE(c->Left.get() + c->Width.get(), t.SSTab1.Width.get()) << c->Name();
+    EXPECT_LE(c->Top.get() + c->Height.get(), t.SSTab1.Height.get()) << c->Name();
+  }
+  ui::realize(t)->show();
+  QWidget* tabs = ui::childHost(t.SSTab1);
+  for (int i = 0; i < t.SSTab1.Tabs(); ++i) {
+    QFont font;
+    const QRect r = ui::tabRect(t.SSTab1, i, &font);
+    EXPECT_GE(r.left(), 0) << i;
+    EXPECT_LE(r.right(), tabs->width() - 1) << i;
+    const QString caption = QString::fromStdString(t.SSTab1.TabCaption(i)).trimmed();
+    EXPECT_LE(QFontMetrics(font).horizontalAdvance(caption), r.width() - 6) << "caption " << i;
+  }
+  ui::unrealize(t);
 }
 
 }  // namespace

@@ -245,13 +245,17 @@ TEST_F(Tutorial, TheTwoStepsAddUpToTheFullSolutionFittedOnTheMainCanvas) {
                full = values(f.Picture3, colours[g], H3);
     ASSERT_EQ(one.size(), full.size()) << g;
     ASSERT_EQ(two.size(), full.size()) << g;
-    float largest = 0;
+    // The steps share a scale of their own, the full solution has its own: compared in the full one's.
+    const float r = t.tut_scale(g) / t.step_scale(g);
+    float largest = 0, largestStep = 0;
     for (std::size_t i = 0; i < full.size(); ++i) {
-      EXPECT_NEAR(one[i].first + two[i].first, full[i].first, 0.05) << g << " " << i;
-      EXPECT_NEAR(one[i].second + two[i].second, full[i].second, 0.05) << g << " " << i;
+      EXPECT_NEAR((one[i].first + two[i].first) * r, full[i].first, 0.05 * std::max(1.0f, r)) << g << " " << i;
+      EXPECT_NEAR((one[i].second + two[i].second) * r, full[i].second, 0.05 * std::max(1.0f, r)) << g << " " << i;
       largest = std::max(largest, std::abs(full[i].second));
+      largestStep = std::max({largestStep, std::abs(one[i].second), std::abs(two[i].second)});
     }
     EXPECT_NEAR(largest, reach[g], 0.01) << g;
+    EXPECT_NEAR(largestStep, reach[g], 0.01) << g;
     EXPECT_NEAR(t.tut_scale(g), std::abs(reach[g] / t.tut_max(g)), 1e-3 * t.tut_scale(g)) << g;
   }
   // Element 1 starts at its own first point; element 2 joins element 1's last one.
@@ -351,6 +355,140 @@ TEST_F(Tutorial, CloseAndReopenFillsAfreshAndTheMainWindowClosesIt) {
   EXPECT_FALSE(dataEmpty(t.MSFlexGrid7));
   Form20Form->Unload();
   EXPECT_FALSE(t.loaded());
+}
+
+}  // namespace
+
+namespace {
+
+// Every segment of a drawing lies inside its picture.
+void expectInside(const ui::PictureBox& p, const std::string& what) {
+  for (const ui::Segment& s : p.drawn()) {
+    EXPECT_GE(std::min(s.y1, s.y2), 0) << what << " " << p.Name() << " at x " << s.x1;
+    EXPECT_LE(std::max(s.y1, s.y2), p.Height.get()) << what << " " << p.Name() << " at x " << s.x1;
+  }
+}
+
+// Each step graph is drawn at a scale of its own figures, so it fits its picture even where it is far
+// larger than the full solution (a step-one moment over a support that the continuity takes back).
+struct StepBeam {
+  const char* name;
+  float L;
+  std::vector<std::pair<int, int>> nodes;  // object, x
+  float forceAt;
+};
+struct StepGraphs : Tutorial, ::testing::WithParamInterface<StepBeam> {};
+
+TEST_P(StepGraphs, FitTheirPictures) {
+  const StepBeam& c = GetParam();
+  Form20& f = start();
+  beam_length = c.L, unit_L = c.L / 10000;
+  for (auto [k, x] : c.nodes) {
+    const float half = k <= 5 ? 180 : 75;
+    drop(k, x == 0 ? 50 : x == 10000 ? 10000 : x + 285 - half, k <= 5 ? 1800 : 1500);
+  }
+  drop(21, c.forceAt + 285 - 60, 1200);
+  ASSERT_TRUE(f.solution_current);
+  properties& t = open();
+  ASSERT_FALSE(t.Picture1.drawn().empty());
+  expectInside(t.Picture1, c.name);
+  expectInside(t.Picture2, c.name);
+  t.bb_1.choose();
+  expectInside(f.Picture3, c.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tutorial, StepGraphs,
+    ::testing::Values(StepBeam{"two equal spans, a force beside the middle support", 10, {{1, 0}, {2, 5000}, {3, 10000}}, 4500},
+                      StepBeam{"three spans, a force near an end", 3, {{1, 0}, {2, 3000}, {3, 6000}, {4, 10000}}, 500},
+                      StepBeam{"fixed ends and a hinge", 1, {{6, 0}, {11, 2000}, {7, 10000}}, 1000}));
+
+// The fit draws the solution as it now stands at its own scales, also after a solve since the last
+// fill ("עדכן" not chosen).
+TEST_F(Tutorial, TheFitAfterANewSolveDrawsAtTheNewSolutionsScales) {
+  Form20& f = overhangBeam();
+  properties& t = open();
+  dist_loads(41).value = 50;
+  Integer w = 41;
+  f.fer_dist(w);
+  ASSERT_TRUE(f.solution_current);
+  t.bb_1.choose();
+  ASSERT_FALSE(f.Picture3.drawn().empty());
+  expectInside(f.Picture3, "fifty times the load");
+  float largest = 0;
+  for (const ui::Segment& s : f.Picture3.drawn()) largest = std::max(largest, std::abs(f.Picture3.Height.get() / 2 - s.y2));
+  EXPECT_NEAR(largest, 1200, 1);  // the moment at its reach
+}
+
+// Rounding residue is no graph: a value far below what a unit load gives on this beam counts as zero
+// and leaves its graph flat, whatever the reference values.
+TEST_F(Tutorial, ResidueOfTheFixedEndForcesDrawsFlat) {
+  Form20& f = overhangBeam(1000);
+  dist_loads(41).value = 0;
+  Integer w = 41;
+  f.fer_dist(w);
+  ASSERT_TRUE(f.solution_current);
+  for (int e = 1; e <= n_elem; ++e) elem(e).fer(3) = 2.27e-13;
+  properties& t = open();
+  for (int g = 0; g <= 2; ++g) {
+    EXPECT_EQ(t.tut_scale(g), 10) << g;
+    EXPECT_EQ(t.step_scale(g), 10) << g;
+  }
+  for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2})
+    for (const ui::Segment& s : p->drawn()) EXPECT_NEAR(s.y2, 1500, 0.01) << p->Name() << " at x " << s.x2;
+}
+
+}  // namespace
+
+#include <QFontMetrics>
+
+#include "ui/views.h"
+
+namespace {
+
+// On the screen, in the window's own font: every unit caption shows whole in its label, and every
+// explanation shows line by line as its author laid it out: each numbered item starts its own line,
+// no line is broken, and all of them fit the label.
+TEST_F(Tutorial, EveryCaptionAndExplanationLineOfTheTutorialReadsWhole) {
+  overhangBeam();
+  properties& t = open();
+  ui::realize(t)->show();
+  for (Byte system : {Byte(1), Byte(2)}) {
+    unit_system = system;
+    t.aa2.choose();
+    for (ui::Label* l : {&t.Label11, &t.Label12, &t.Label13, &t.Label14, &t.Label15, &t.Label16, &t.Label17, &t.Label18,
+                         &t.Label19, &t.Label20}) {
+      QWidget* w = ui::childHost(*l);
+      EXPECT_LE(w->fontMetrics().horizontalAdvance(QString::fromStdString(l->Caption.get())), w->width())
+          << l->Name() << " in system " << int(system);
+    }
+  }
+  struct Explanation {
+    ui::Label* label;
+    std::vector<const char*> starts;  // how the author's lines begin
+  } explanations[] = {
+      {&t.Label10, {"בגליון", "1.  פתרון FER", "2.  תיקון", "חיבור", "צבעי"}},
+      {&t.Label1, {"1.", "אורך"}},
+      {&t.Label2, {"2.", "בסדר", "כל אלמנט", "תפוסות"}},
+      {&t.Label3, {"3.", "עבור"}},
+      {&t.Label4, {"4.", "הפעילות"}},
+      {&t.Label5, {"5."}},
+      {&t.Label6, {"6.", "פתרון", "{K]"}},
+      {&t.Label7, {"7.", "עבור"}},
+  };
+  for (const Explanation& e : explanations) {
+    QWidget* w = ui::childHost(*e.label);
+    const QFontMetrics fm = w->fontMetrics();
+    const QStringList lines = ui::wrapLines(fm, QString::fromStdString(e.label->Caption.get()), w->width());
+    ASSERT_EQ(lines.size(), qsizetype(e.starts.size())) << e.label->Name() << ": " << lines.join(" | ").toStdString();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(lines[i].trimmed().startsWith(QString::fromUtf8(e.starts[std::size_t(i)])))
+          << e.label->Name() << " line " << i << ": " << lines[i].toStdString();
+      EXPECT_LE(fm.horizontalAdvance(lines[i]), w->width()) << e.label->Name() << " line " << i;
+    }
+    EXPECT_LE(int(lines.size()) * fm.lineSpacing(), w->height()) << e.label->Name();
+  }
+  ui::unrealize(t);
 }
 
 }  // namespace
