@@ -141,7 +141,7 @@ void Form20::fun3() {
 
 void Form20::point_graf(Integer x) {
   auto show = [this](int g, Single v, const char* pattern) {
-    if (Text2.exists(g)) Text2[g].Text = solution_current && std::isfinite(v) ? ui::Format(v, pattern) : "";
+    if (Text2.exists(g)) Text2[g].Text = solution_current ? ui::finiteFormat(v, pattern) : "";
   };
   if (!solution_current) {
     for (int g = 0; g <= 2; ++g) show(g, 0, "");
