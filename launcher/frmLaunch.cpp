@@ -4,17 +4,13 @@
 #include "ui/programs.h"
 #include "ui/services.h"
 
-namespace {
-const char* const kTitle = "Kesvo - תוכנה לחישוב מבנים";
-}
-
 frmLaunch::frmLaunch() : ui::Form("frmLaunch") {
-  Caption = kTitle;
+  Caption = ui::kFamilyTitle;
   BorderStyle = 1;
   setClientSize(6075, 3900);
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Label1, &Command1, &Command2, &Command3})
     c->FontName = "Miriam";
-  Label1.Caption = kTitle;
+  Label1.Caption = ui::kFamilyTitle;
   Label1.Move(840, 240, 4995, 675);
   Label1.FontSize = 16;
   Label1.FontBold = true;

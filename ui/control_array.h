@@ -47,16 +47,10 @@ class ControlArray {
     return true;
   }
   bool exists(int i) const { return members_.count(i) != 0; }
-  T& operator[](int i) {
-    auto it = members_.find(i);
-    if (it == members_.end())
-      throw std::out_of_range(name_ + "(" + std::to_string(i) + ") does not exist");
-    return *it->second;
-  }
-  T* find(int i) {
-    auto it = members_.find(i);
-    return it == members_.end() ? nullptr : it->second.get();
-  }
+  T& operator[](int i) { return *member(i); }
+  const T& operator[](int i) const { return *member(i); }
+  T* find(int i) { return found(i); }
+  const T* find(int i) const { return found(i); }
   int LBound() const { return members_.empty() ? 0 : members_.begin()->first; }
   int UBound() const { return members_.empty() ? -1 : members_.rbegin()->first; }
   std::size_t Count() const { return members_.size(); }
@@ -64,6 +58,10 @@ class ControlArray {
   template <class Fn>
   void forEach(Fn fn) {
     for (auto& [i, m] : members_) fn(i, *m);
+  }
+  template <class Fn>
+  void forEach(Fn fn) const {
+    for (const auto& [i, m] : members_) fn(i, static_cast<const T&>(*m));
   }
 
   std::function<void(int Index)> Click, DblClick, GotFocus, LostFocus, Change;
@@ -76,6 +74,15 @@ class ControlArray {
   std::function<void(int Index)> Scroll, EnterCell;
 
  private:
+  // The members are owned here; a const array hands them out as const.
+  T* found(int i) const {
+    auto it = members_.find(i);
+    return it == members_.end() ? nullptr : it->second.get();
+  }
+  T* member(int i) const {
+    if (T* m = found(i)) return m;
+    throw std::out_of_range(name_ + "(" + std::to_string(i) + ") does not exist");
+  }
   void wire(T& m, int i) {
     auto* a = this;
     m.Click = [a, i] { if (a->Click) a->Click(i); };

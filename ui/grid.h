@@ -22,7 +22,8 @@ class Grid : public Control {
   void setCols(int cols);
   int Row() const { return row_; }
   int Col() const { return col_; }
-  void setRow(int row);  // out of range: ignored
+  // A row or column outside the grid throws std::out_of_range, as a cell outside it does.
+  void setRow(int row);
   void setCol(int col);
   std::string Text() const;
   void setText(const std::string& text);

@@ -47,15 +47,17 @@ template <class T, long Lo1, long Hi1, long Lo2, long Hi2>
 class Array2 {
  public:
   static constexpr bool contains(long i, long j) { return i >= Lo1 && i <= Hi1 && j >= Lo2 && j <= Hi2; }
-  T& operator()(long i, long j) {
-    if (i < Lo1 || i > Hi1) indexOutOfRange(i, Lo1, Hi1);
-    if (j < Lo2 || j > Hi2) indexOutOfRange(j, Lo2, Hi2);
-    return a_[std::size_t(i - Lo1) * std::size_t(Hi2 - Lo2 + 1) + std::size_t(j - Lo2)];
-  }
-  const T& operator()(long i, long j) const { return const_cast<Array2&>(*this)(i, j); }
+  T& operator()(long i, long j) { return a_[offset(i, j)]; }
+  const T& operator()(long i, long j) const { return a_[offset(i, j)]; }
   void fill(const T& v) { a_.fill(v); }
 
  private:
+  static std::size_t offset(long i, long j) {
+    if (i < Lo1 || i > Hi1) indexOutOfRange(i, Lo1, Hi1);
+    if (j < Lo2 || j > Hi2) indexOutOfRange(j, Lo2, Hi2);
+    return std::size_t(i - Lo1) * std::size_t(Hi2 - Lo2 + 1) + std::size_t(j - Lo2);
+  }
+
   std::array<T, std::size_t(Hi1 - Lo1 + 1) * std::size_t(Hi2 - Lo2 + 1)> a_{};
 };
 
@@ -71,13 +73,15 @@ class DynArray {
   bool contains(long i) const { return i >= lo_ && i <= hi_ && !a_.empty(); }
   long LBound() const { return lo_; }
   long UBound() const { return hi_; }
-  T& operator()(long i) {
-    if (!contains(i)) indexOutOfRange(i, lo_, hi_);
-    return a_[std::size_t(i - lo_)];
-  }
-  const T& operator()(long i) const { return const_cast<DynArray&>(*this)(i); }
+  T& operator()(long i) { return a_[offset(i)]; }
+  const T& operator()(long i) const { return a_[offset(i)]; }
 
  private:
+  std::size_t offset(long i) const {
+    if (!contains(i)) indexOutOfRange(i, lo_, hi_);
+    return std::size_t(i - lo_);
+  }
+
   long lo_ = 0, hi_ = -1;
   std::vector<T> a_;
 };
@@ -96,14 +100,16 @@ class DynArray2 {
   bool contains(long i, long j) const { return i >= lo1_ && i <= hi1_ && j >= lo2_ && j <= hi2_; }
   long UBound(int dim) const { return dim == 1 ? hi1_ : hi2_; }
   long LBound(int dim) const { return dim == 1 ? lo1_ : lo2_; }
-  T& operator()(long i, long j) {
-    if (i < lo1_ || i > hi1_) indexOutOfRange(i, lo1_, hi1_);
-    if (j < lo2_ || j > hi2_) indexOutOfRange(j, lo2_, hi2_);
-    return a_[std::size_t(i - lo1_) * std::size_t(hi2_ - lo2_ + 1) + std::size_t(j - lo2_)];
-  }
-  const T& operator()(long i, long j) const { return const_cast<DynArray2&>(*this)(i, j); }
+  T& operator()(long i, long j) { return a_[offset(i, j)]; }
+  const T& operator()(long i, long j) const { return a_[offset(i, j)]; }
 
  private:
+  std::size_t offset(long i, long j) const {
+    if (i < lo1_ || i > hi1_) indexOutOfRange(i, lo1_, hi1_);
+    if (j < lo2_ || j > hi2_) indexOutOfRange(j, lo2_, hi2_);
+    return std::size_t(i - lo1_) * std::size_t(hi2_ - lo2_ + 1) + std::size_t(j - lo2_);
+  }
+
   long lo1_ = 0, hi1_ = -1, lo2_ = 0, hi2_ = -1;
   std::vector<T> a_;
 };

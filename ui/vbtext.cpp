@@ -480,4 +480,9 @@ std::string toCp1255(std::string_view utf8)
     return out;
 }
 
+std::string finiteFormat(double v, std::string_view pattern) { return std::isfinite(v) ? Format(v, pattern) : std::string(); }
+std::string finiteCStr(double v) { return std::isfinite(v) ? CStr(v) : std::string(); }
+std::string finiteCStr(float v) { return std::isfinite(v) ? CStr(v) : std::string(); }
+std::string finiteStr(float v) { return std::isfinite(v) ? Str(v) : std::string(); }
+
 } // namespace ui

@@ -62,6 +62,13 @@ double Val(std::string_view s);
 // pattern gives CStr(v). Infinity and NaN format as 0.
 std::string Format(double v, std::string_view pattern);
 
+// A number as a box or a grid cell shows it: by Format, CStr or Str when it is finite, and "" (an empty
+// box) when it is not, so that no "1.#INF" or "-1.#IND" ever reaches the user.
+std::string finiteFormat(double v, std::string_view pattern);
+std::string finiteCStr(double v);
+std::string finiteCStr(float v);
+std::string finiteStr(float v);
+
 // Round half to even, as every conversion of a real to an integer does.
 double RoundHalfEven(double v);
 // CInt / CLng: half-to-even rounding, then clamped to the type's range (an

@@ -138,7 +138,7 @@ void BeamSolver::fun3() {
 
 void BeamSolver::point_graf(Integer x) {
   auto show = [this](int g, Single v, const char* pattern) {
-    show_value(g, solution_current && std::isfinite(v) ? ui::Format(v, pattern) : "");
+    show_value(g, solution_current ? ui::finiteFormat(v, pattern) : "");
   };
   if (!solution_current) {
     for (int g = 0; g <= 2; ++g) show(g, 0, "");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/cell_typing.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -159,9 +160,7 @@ class Form10 : public ui::Form {
   void elements_changed();
 
  private:
-  std::string cell_buffer;  // characters typed so far into the grid's current cell
-  // A number for a box, or nothing when it is not a number (an overflow, a solve that went wrong).
-  static std::string shown(double v, const char* pattern);
+  ui::CellTyping cell_typing;  // the number being typed into the grid's current cell
   // Icon k lies on the beam band of the canvas.
   static bool icon_on_beam(int k);
   // A value box takes the characters of a number and the control keys; any other key is dropped.

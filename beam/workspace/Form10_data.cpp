@@ -26,8 +26,6 @@ constexpr float kNarrowestLoad = 30;
 
 }  // namespace
 
-std::string Form10::shown(double v, const char* pattern) { return std::isfinite(v) ? ui::Format(v, pattern) : ""; }
-
 bool Form10::icon_on_beam(int k) {
   Form20& main = *Form20Form;
   return main.Image1.exists(k) && main.Image1[k].Top > canvas::kOnBeamTop;
@@ -173,8 +171,8 @@ void Form10::re_load_text() {
       Label12[4].Caption = "M(" + n + ")=";
       // Reactions only of the solution that stands; off the beam the object carries none.
       if (!placed || main.solution_current) {
-        Text2[1].Text = shown(placed ? reactions(k).R : 0.0f, "0.0000");
-        Text2[2].Text = shown(placed ? reactions(k).M : 0.0f, "0.0000");
+        Text2[1].Text = ui::finiteFormat(placed ? reactions(k).R : 0.0f, "0.0000");
+        Text2[2].Text = ui::finiteFormat(placed ? reactions(k).M : 0.0f, "0.0000");
       }
     } else {
       const bool force = kind == Kind::force, moment = kind == Kind::moment;
@@ -183,14 +181,14 @@ void Form10::re_load_text() {
       Label10.Caption = (force ? "F(" : moment ? "m(" : "W(") + n + " )";
       Label12[2].Caption = trueFalse(r ? r->on : w->on);
       Label12[0].Caption = (w ? "L1(" : "L(") + n + ")/L=";
-      Text2[0].Text = shown((r ? r->pos : w->pos) / 10000.0, "0.0000");
+      Text2[0].Text = ui::finiteFormat((r ? r->pos : w->pos) / 10000.0, "0.0000");
       Label13.Caption = std::string("=") + "גודל יחסי";
       Label12[1].Caption = (force ? "F(" : moment ? "M(" : "W(") + n + ")/P=";
-      Text2[1].Text = force ? ui::Str(r->value) : shown(r ? r->value : w->value, "0.0000");
+      Text2[1].Text = force ? ui::Str(r->value) : ui::finiteFormat(r ? r->value : w->value, "0.0000");
       if (w) {
         Label12[5].Caption = std::string("=") + "רוחב";
         Label12[4].Caption = "(L2-L1)/L=";
-        Text2[2].Text = shown(w->span / 10000.0, "0.0000");
+        Text2[2].Text = ui::finiteFormat(w->span / 10000.0, "0.0000");
       } else {
         Label12[5].Caption = "";
       }

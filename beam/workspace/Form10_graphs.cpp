@@ -205,8 +205,8 @@ void Form10::show_extremes() {
     // A graph that is not drawn has no extreme to report.
     const bool on = Check2[g].Value == 1;
     const double v = g == 2 ? double(unit_def) * graf_max(g, 0) : double(graf_max(g, 0));
-    Text1[g].Text = on ? shown(v, g == 2 ? "0.0000" : "0.000") : "";
-    Text8[g].Text = on ? shown(graf_max(g, 1), "0.00") : "";
+    Text1[g].Text = on ? ui::finiteFormat(v, g == 2 ? "0.0000" : "0.000") : "";
+    Text8[g].Text = on ? ui::finiteFormat(graf_max(g, 1), "0.00") : "";
   }
   extremes_shown = true;
 }

@@ -74,8 +74,7 @@ void Form10::fill_grid() {
     MSFlexGrid1.setTextMatrix(i_loop, 2, ui::CStr(elem(i_loop).I_rel));
   }
   grid_elements = n_elem;
-  cell_buffer.clear();
-  MSFlexGrid1.Tag = "1";
+  cell_typing.enterCell(MSFlexGrid1);
 }
 
 void Form10::elements_changed() {
@@ -119,29 +118,8 @@ void Form10::Command20_Click() {
   Check4.Value = 0;
 }
 
-void Form10::MSFlexGrid1_EnterCell() {
-  MSFlexGrid1.Tag = "1";
-  // Each cell is edited from its own characters, never another cell's.
-  cell_buffer.clear();
-}
+void Form10::MSFlexGrid1_EnterCell() { cell_typing.enterCell(MSFlexGrid1); }
 
-void Form10::MSFlexGrid1_KeyDown(int& KeyCode, int Shift) {
-  if (KeyCode != ui::vbKeyDelete) return;
-  MSFlexGrid1.setText("");
-  MSFlexGrid1.Tag = "1";
-  cell_buffer.clear();
-}
+void Form10::MSFlexGrid1_KeyDown(int& KeyCode, int Shift) { cell_typing.keyDown(MSFlexGrid1, KeyCode); }
 
-void Form10::MSFlexGrid1_KeyPress(int& KeyAscii) {
-  if (KeyAscii >= 45 && KeyAscii <= 57) {
-    if (ui::Val(MSFlexGrid1.Tag.get()) == 1) {
-      cell_buffer.clear();
-      MSFlexGrid1.Tag = "0";
-    }
-    cell_buffer += char(KeyAscii);
-    MSFlexGrid1.setText(cell_buffer);
-  } else if (KeyAscii == ui::vbKeyBack && !cell_buffer.empty()) {
-    cell_buffer.pop_back();
-    MSFlexGrid1.setText(cell_buffer);
-  }
-}
+void Form10::MSFlexGrid1_KeyPress(int& KeyAscii) { cell_typing.keyPress(MSFlexGrid1, KeyAscii); }

@@ -52,7 +52,7 @@ Single graphScale(int v, int k) {
 }  // namespace
 
 Form20::Form20() : ui::Form("Form20") {
-  Caption = "Kesvo - תוכנה לחישוב מבנים";
+  Caption = ui::kFamilyTitle;
   KeyPreview = true;
   Width = 10800;
   Height = 9000;

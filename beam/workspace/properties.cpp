@@ -123,11 +123,6 @@ void reasonLine(ui::Label& l, float left, float top, float width) {
   l.Visible = false;
 }
 
-// A number for a cell: one that is not finite (from reference values too large for single precision)
-// has no text to show, rather than a 0 or an infinity sign.
-std::string number(double v, const char* pattern) { return std::isfinite(v) ? ui::Format(v, pattern) : ""; }
-std::string number(Single v) { return std::isfinite(v) ? ui::CStr(v) : ""; }
-
 // Keeps the header column and empties every other cell, so that nothing of an earlier fill stays.
 void clearGrid(ui::Grid& g, int cols) {
   g.setCols(1);
@@ -272,21 +267,21 @@ void properties::fill_tables(bool loads, bool solved) {
   for (i_loop = 1; i_loop <= elems; ++i_loop) {
     const elem_rec& el = elem(i_loop);
     for (ui::Grid* g : {&MSFlexGrid1, &MSFlexGrid2, &MSFlexGrid3, &MSFlexGrid7}) g->setTextMatrix(0, i_loop, ui::CStr(int(i_loop)));
-    MSFlexGrid1.setTextMatrix(1, i_loop, number(Single(unit_L * el.length)));
+    MSFlexGrid1.setTextMatrix(1, i_loop, ui::finiteCStr(Single(unit_L * el.length)));
     const Single ei = el.E_rel * el.I_rel * unit_E * unit_I * ei_factor;
-    MSFlexGrid1.setTextMatrix(2, i_loop, number(ei));
+    MSFlexGrid1.setTextMatrix(2, i_loop, ui::finiteCStr(ei));
     for (j_loop = 1; j_loop <= 4; ++j_loop) {
       MSFlexGrid2.setTextMatrix(j_loop, i_loop, ui::CStr(int(el.dof(j_loop))));
-      MSFlexGrid3.setTextMatrix(j_loop, i_loop, number(double(unit_F) * el.fer(j_loop), "0.000"));
-      if (solved) MSFlexGrid7.setTextMatrix(j_loop, i_loop, number(double(unit_F) * el.kd(j_loop), "0.000"));
+      MSFlexGrid3.setTextMatrix(j_loop, i_loop, ui::finiteFormat(double(unit_F) * el.fer(j_loop), "0.000"));
+      if (solved) MSFlexGrid7.setTextMatrix(j_loop, i_loop, ui::finiteFormat(double(unit_F) * el.kd(j_loop), "0.000"));
     }
   }
   for (i_loop = 1; i_loop <= eqs; ++i_loop) {
     MSFlexGrid4.setTextMatrix(0, i_loop, ui::CStr(int(i_loop)));
     MSFlexGrid6.setTextMatrix(0, i_loop, ui::CStr(int(i_loop)));
-    if (loads) MSFlexGrid4.setTextMatrix(1, i_loop, number(double(unit_F) * P0(i_loop), "0.0000"));
-    if (solved) MSFlexGrid6.setTextMatrix(1, i_loop, number(double(unit_F) * P(i_loop), "0.0000"));
-    for (j_loop = 1; j_loop <= eqs; ++j_loop) MSFlexGrid5.setTextMatrix(j_loop, i_loop, number(K(j_loop, i_loop), "0.0000"));
+    if (loads) MSFlexGrid4.setTextMatrix(1, i_loop, ui::finiteFormat(double(unit_F) * P0(i_loop), "0.0000"));
+    if (solved) MSFlexGrid6.setTextMatrix(1, i_loop, ui::finiteFormat(double(unit_F) * P(i_loop), "0.0000"));
+    for (j_loop = 1; j_loop <= eqs; ++j_loop) MSFlexGrid5.setTextMatrix(j_loop, i_loop, ui::finiteFormat(K(j_loop, i_loop), "0.0000"));
   }
 }
 

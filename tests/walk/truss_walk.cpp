@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 #include <filesystem>
 
 #include <unistd.h>
@@ -23,8 +26,6 @@ std::string num(double v) {
   return o.str();
 }
 
-bool livePoint(Form1& f, int p) { return p >= 0 && p <= 49 && f.Image1.exists(p) && f.Image1[p].Visible.get() && P_data(p).Enabled; }
-
 bool finishedBar(Form1& f, int j) {
   return f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index);
 }
@@ -42,7 +43,7 @@ std::string trussInputs(Form1& f) {
     put(j), put(l.X1.get()), put(l.Y1.get()), put(l.X2.get()), put(l.Y2.get()), put(line_E(j)), put(line_A(j));
   }
   for (int p = 0; p <= 49; ++p)
-    if (reached[p] && livePoint(f, p))
+    if (reached[p] && f.live_point(p))
       put(p), put(P_data(p).x), put(P_data(p).y), put(P_data(p).R_type), put(P_data(p).F_type_x), put(P_data(p).F_type_y);
   for (float v : f_value) put(v);
   put(scale_mm);
@@ -70,7 +71,7 @@ struct TrussWatch {
     if (forces_count < 0 || forces_count > 40) return "forces_count is " + std::to_string(forces_count);
     if (supports_count < 201 || supports_count > 300) return "supports_count is " + std::to_string(supports_count);
     for (int p = 0; p <= 49; ++p)
-      if (livePoint(f, p) && p >= points_count) return "point " + std::to_string(p) + " lies beyond points_count";
+      if (f.live_point(p) && p >= points_count) return "point " + std::to_string(p) + " lies beyond points_count";
     // Slots past the high-water mark (and the one a bar being drawn takes) hold nothing.
     for (int j = 0; j <= std::min(200, lines_count + 1); ++j) {
       const bool visible = f.Line1.exists(j) && f.Line1[j].Visible.get();
@@ -91,13 +92,13 @@ struct TrussWatch {
       // The bar being drawn takes the next slot and has its first end only.
       if (drawing) {
         if (j > lines_count) return "the bar being drawn, " + std::to_string(j) + ", lies beyond lines_count";
-        if (ends != 1 || first < 0 || !livePoint(f, first)) return "the bar being drawn, " + std::to_string(j) + ", has no live first end";
+        if (ends != 1 || first < 0 || !f.live_point(first)) return "the bar being drawn, " + std::to_string(j) + ", has no live first end";
         continue;
       }
       if (j >= lines_count) return "bar " + std::to_string(j) + " is shown beyond lines_count";
       if (ends != 2 || first < 0 || second < 0)
         return "bar " + std::to_string(j) + " has " + std::to_string(ends) + " ends in the incidence table";
-      if (!livePoint(f, first) || !livePoint(f, second))
+      if (!f.live_point(first) || !f.live_point(second))
         return "bar " + std::to_string(j) + " ends at a point that is gone (" + std::to_string(first) + ", " +
                std::to_string(second) + ")";
       const ui::LineControl& l = f.Line1[j];
@@ -112,19 +113,19 @@ struct TrussWatch {
     // marker shown is one of them.
     for (int i = 0; i <= 39; ++i) {
       const bool used = i < forces_count && F_data(i).Enabled;
-      if (used && !livePoint(f, F_data(i).point_index))
+      if (used && !f.live_point(F_data(i).point_index))
         return "load " + std::to_string(i) + " acts on point " + std::to_string(F_data(i).point_index) + ", which is gone";
       if (!used && f.Picture2.exists(i) && f.Picture2[i].Visible.get()) return "the arrow of load " + std::to_string(i) + " shows a load that is gone";
     }
     for (int i = 201; i <= 299; ++i) {
       const bool used = i < supports_count && R_data(i).Enabled;
-      if (used && !livePoint(f, R_data(i).point_index))
+      if (used && !f.live_point(R_data(i).point_index))
         return "support " + std::to_string(i) + " holds point " + std::to_string(R_data(i).point_index) + ", which is gone";
       if (!used && f.Image1.exists(i) && f.Image1[i].Visible.get()) return "the marker of support " + std::to_string(i) + " shows a support that is gone";
     }
 
     int points = 0, bars = 0;
-    for (int p = 0; p <= 49; ++p) points += livePoint(f, p);
+    for (int p = 0; p <= 49; ++p) points += f.live_point(p);
     for (int j = 0; j < lines_count; ++j) bars += f.Line1.exists(j) && f.Line1[j].Visible.get();
     mostPoints = std::max(mostPoints, points);
     mostBars = std::max(mostBars, bars);
@@ -153,6 +154,39 @@ struct TrussWatch {
   }
 };
 
+// The walk's aim: a truss of thirty or more points and forty or more bars, supported, loaded and solved,
+// built by the user's clicks (a point where the canvas is clicked, a bar from one point to a near one
+// with the bar tool, a support or a load with their tools, the solve from the menu bar).
+bool trussAim(walk::Walk& w) {
+  if (!Form1Form.exists() || !Form1Form->loaded() || !Form1Form->Visible.get()) return false;
+  Form1& f = *Form1Form;
+  std::vector<int> live;
+  for (int p = 0; p <= 49; ++p)
+    if (f.live_point(p)) live.push_back(p);
+  int bars = 0;
+  for (int j = 0; j < lines_count; ++j) bars += f.Line1.exists(j) && f.Line1[j].Visible.get();
+  const int r = w.uniform(0, 19);
+  if ((live.size() < 38 && r < 9) || live.size() < 2) return w.clickControl(f.Picture1);
+  if (r < 16 && bars < 70) {
+    if (!f.Option4[0].Value.get()) return w.clickControl(f.Option4[0]);
+    // A bar to one of the four nearest points, as a user joins neighbours.
+    const int a = live[std::size_t(w.uniform(0, int(live.size()) - 1))];
+    std::vector<std::pair<float, int>> near;
+    for (int p : live)
+      if (p != a) near.push_back({std::hypot(P_data(p).x - P_data(a).x, P_data(p).y - P_data(a).y), p});
+    std::sort(near.begin(), near.end());
+    const int b = near[std::size_t(w.uniform(0, std::min(3, int(near.size()) - 1)))].second;
+    return w.clickControl(f.Image1[a]) && w.clickControl(f.Image1[b]);
+  }
+  if (r < 19) {
+    // A tool other than the bar (supports 1..3, loads 4..7) and a point to put it on.
+    const int tool = w.uniform(1, 7);
+    if (!f.Option4[tool].Value.get()) return w.clickControl(f.Option4[tool]);
+    return w.clickControl(f.Image1[live[std::size_t(w.uniform(0, int(live.size()) - 1))]]);
+  }
+  return w.chooseMenu(f, f.cc1.Caption.get().find('&') == 0 ? f.cc1.Caption.get().substr(1) : f.cc1.Caption.get(), "");
+}
+
 struct TrussWalk : ::testing::Test {
   // The program's folder, where its file window opens and saves.
   std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kesvo-truss-walk-" + std::to_string(getpid()));
@@ -171,7 +205,7 @@ struct TrussWalk : ::testing::Test {
 };
 
 TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
-  walk::Settings settings = walk::Settings::fromEnvironment(5000, 20261210);
+  walk::Settings settings = walk::Settings::fromEnvironment(3000, 20261210);
   TrussWatch watch;
   walk::Walk* self = nullptr;
   walk::Walk w(
@@ -189,6 +223,7 @@ TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
       },
       [&] { return watch.check(); });
   self = &w;
+  w.setAim(0.4, trussAim);
   std::string failure = w.run();
   EXPECT_EQ(failure, "");
   std::printf("truss walk, seed %llu: %s\n  events with a displaced shape %ld, with coloured bars %ld; most points %d, most bars %d\n",

@@ -9,6 +9,10 @@
 //
 // The walk knows no window: it finds buttons, boxes, grids, sliders and menus in the widget tree of the
 // windows shown, so a window added to a program is walked without being named here.
+//
+// walker.cpp runs the walk (events counted, delivered and logged, restarts, modal windows),
+// walk_actions.cpp chooses each action of the user and sends its events, walk_checks.cpp holds what every
+// window must keep, walk_services.cpp the services that show the windows for real.
 
 #include <cstdint>
 #include <deque>
@@ -96,6 +100,21 @@ class Walk {
   // How many times each kind of action ran, for the report of a long walk.
   std::string statistics() const;
 
+  // An aim of the program's own walk: one step toward a larger model, made of the user's events below.
+  // It takes the place of a random action at the given share of them (not in a modal window); false
+  // when it found nothing to do, and a random action runs instead.
+  void setAim(double share, std::function<bool(Walk&)> aim);
+  // The user's moves an aim is made of; each is false when what it needs is not on the screen.
+  // A left click on a control where it shows.
+  bool clickControl(ui::Control& c);
+  // A drag of source, dropped at x, y (twips) of onto, a control of the same window.
+  bool dragControl(ui::Control& source, ui::Control& onto, float x, float y);
+  // A menu of a window's menu bar opened by its caption, and its item chosen by caption ("": the
+  // menu itself is the command).
+  bool chooseMenu(ui::Form& form, const std::string& menu, const std::string& item);
+  int uniform(int lo, int hi);  // lo..hi inclusive, from the walk's seed
+  bool chance(double p);
+
   // Used by Services.
   void modal(ui::Form& form);
   void message(const std::string& prompt);
@@ -127,8 +146,8 @@ class Walk {
   std::string layerCheck();
   void fail(const std::string& why);
   void note(const std::string& what);
-  int uniform(int lo, int hi);  // lo..hi inclusive
-  bool chance(double p);
+  // After a press on pressed at a point of its window: moves to another point and the release there.
+  void sweep(QWidget* pressed, QWidget* win, QPoint at, QPoint end, int button, unsigned mods);
 
   Settings settings_;
   std::function<ui::Form&()> start_;
@@ -141,15 +160,17 @@ class Walk {
   std::deque<std::string> recent_;
   int modalDepth_ = 0;
   ui::Form* modalForm_ = nullptr;
-  std::set<const ui::Control*> typedInto_;
-  std::map<std::string, long> stats_;
-  std::map<const ui::Control*, unsigned> gridSeen_;
-  QPointer<QWidget> lastPopup_;
-  std::set<std::string> ending_;
-  std::string lastClicked_;  // the control array a click went to last
-  int burst_ = 0;            // clicks still to come on that array's members
-  void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the control array a click went to last  // menu items that ended the program
-  int popupTries_ = 0;  // a grid's revision last checked
+  std::set<const ui::Control*> typedInto_;         // controls the user typed into: their words are his
+  std::map<std::string, long> stats_;                // how many times each kind of action ran
+  std::map<const ui::Control*, unsigned> gridSeen_;  // a grid's revision last checked
+  QPointer<QWidget> lastPopup_;                      // the popup the last action went to
+  int popupTries_ = 0;                               // actions in a row on that popup
+  std::set<std::string> ending_;                     // menu items that ended the program
+  std::string lastClicked_;                          // the control array a click went to last
+  int burst_ = 0;                                    // clicks still to come on that array's members
+  double aimShare_ = 0;
+  std::function<bool(Walk&)> aim_;
+  void (*previousHook_)(const std::string&, const std::string&) = nullptr;  // the event boundary's hook before the walk's
 };
 
 }  // namespace walk

@@ -9,6 +9,7 @@
 
 #include "truss/solver/common1.h"
 #include "ui/control.h"
+#include "ui/cell_typing.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/grid.h"
@@ -111,9 +112,8 @@ class Form2 : public ui::Form {
   void size_grids(int n, bool whole = false);
 
  private:
-  // What has been typed into the current editable cell, and the grid it was typed in.
-  std::string cell_buffer;
-  int buffer_grid = -1;
+  // The number being typed into the current editable cell.
+  ui::CellTyping cell_typing;
   // The formulas and the internal tables cover the matrix frames.
   static constexpr float kPanelHeight = 5160;
   void lay_out();

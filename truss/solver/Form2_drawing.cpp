@@ -8,7 +8,6 @@
 #include "ui/vbtext.h"
 
 using namespace common1;
-using truss::cellText;
 using truss::setCell;
 
 namespace {
@@ -77,7 +76,7 @@ void Form2::t_output() {
   Form1& f = *Form1Form;
   const bool grids = f.dd2.Checked.get();
   for (int j = 0; j < lines_count; ++j) {
-    if (grids) setCell(MSFlexGrid1[kTGrid], 1, j + 1, cellText(line_t(j)));
+    if (grids) setCell(MSFlexGrid1[kTGrid], 1, j + 1, ui::finiteCStr(line_t(j)));
     ui::LineControl& line = f.Line1[j];
     if (!line.Visible.get()) continue;
     if (max_sigma == 0) {

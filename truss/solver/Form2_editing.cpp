@@ -11,7 +11,6 @@
 
 using namespace common1;
 using truss::barHeading;
-using truss::cellText;
 
 namespace {
 const char* const kBadEA = "E ו-A חייבים להיות מספרים חיוביים - נשמר הערך הקודם";
@@ -28,8 +27,8 @@ void Form2::size_edit_grids(bool refill) {
   for (int j = 1; j <= lines_count; ++j) {
     ea.setTextMatrix(0, j, barHeading(j - 1));
     if (j < before) continue;
-    ea.setTextMatrix(1, j, cellText(line_E(j - 1)));
-    ea.setTextMatrix(2, j, cellText(line_A(j - 1)));
+    ea.setTextMatrix(1, j, ui::finiteCStr(line_E(j - 1)));
+    ea.setTextMatrix(2, j, ui::finiteCStr(line_A(j - 1)));
   }
   ui::Grid& p = MSFlexGrid2[kPGrid];
   const int rows = refill ? 1 : p.Rows();
@@ -39,7 +38,7 @@ void Form2::size_edit_grids(bool refill) {
   // A load belongs to a direction number, so each row says which point and axis that number is now.
   for (int i = 1; i <= n; ++i) {
     p.setTextMatrix(i, 0, dof_label(i));
-    if (i >= rows) p.setTextMatrix(i, 1, cellText(f_value(i)));
+    if (i >= rows) p.setTextMatrix(i, 1, ui::finiteCStr(f_value(i)));
   }
   // The current cell is one that can be typed in.
   for (ui::Grid* g : {&ea, &p}) {
@@ -73,8 +72,8 @@ void Form2::Command6_Click() {
       const float e = float(ui::Val(g.TextMatrix(1, j))), a = float(ui::Val(g.TextMatrix(2, j)));
       if (goodEA(e)) line_E(j - 1) = e; else refused = true;
       if (goodEA(a)) line_A(j - 1) = a; else refused = true;
-      g.setTextMatrix(1, j, cellText(line_E(j - 1)));
-      g.setTextMatrix(2, j, cellText(line_A(j - 1)));
+      g.setTextMatrix(1, j, ui::finiteCStr(line_E(j - 1)));
+      g.setTextMatrix(2, j, ui::finiteCStr(line_A(j - 1)));
     }
     truss::fitColumns(g);
   }
@@ -106,7 +105,7 @@ void Form2::Command5_Click() {
       if (std::isfinite(v)) f_value(i) = std::fabs(v); else refused = true;
     }
   }
-  for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, cellText(f_value(i)));
+  for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, ui::finiteCStr(f_value(i)));
   truss::fitColumns(g);
   // Other loads make the solution on the canvas one of another truss.
   if (!std::equal(f0.begin(), f0.end(), f_value.begin())) Form1Form->truss_edited();
@@ -115,39 +114,8 @@ void Form2::Command5_Click() {
 
 // In-cell editing of the P and E-A grids.
 
-void Form2::MSFlexGrid2_EnterCell(int Index) {
-  MSFlexGrid2[Index].Tag = "1";
-  // The buffer belongs to the cell being typed in; a new cell starts a new number.
-  cell_buffer.clear();
-  buffer_grid = Index;
-}
+void Form2::MSFlexGrid2_EnterCell(int Index) { cell_typing.enterCell(MSFlexGrid2[Index]); }
 
-void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) {
-  if (KeyCode != ui::vbKeyDelete) return;
-  ui::Grid& g = MSFlexGrid2[Index];
-  g.setText("");
-  g.Tag = "1";
-  cell_buffer.clear();
-  buffer_grid = Index;
-}
+void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) { cell_typing.keyDown(MSFlexGrid2[Index], KeyCode); }
 
-void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) {
-  ui::Grid& g = MSFlexGrid2[Index];
-  if (g.Row() < 1 || g.Col() < 1) return;  // the headings are not typed in
-  // Typing in the other grid (its cell already current, so not entered) starts a number of its own.
-  if (buffer_grid != Index) {
-    cell_buffer.clear();
-    buffer_grid = Index;
-  }
-  if (KeyAscii >= '-' && KeyAscii <= '9') {  // "-", ".", "/" and the digits
-    if (ui::Val(g.Tag.get()) == 1) {
-      cell_buffer.clear();
-      g.Tag = "0";
-    }
-    cell_buffer += char(KeyAscii);
-    g.setText(cell_buffer);
-  } else if (KeyAscii == ui::vbKeyBack && !cell_buffer.empty()) {
-    cell_buffer.pop_back();
-    g.setText(cell_buffer);
-  }
-}
+void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) { cell_typing.keyPress(MSFlexGrid2[Index], KeyAscii); }

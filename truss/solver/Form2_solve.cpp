@@ -10,7 +10,6 @@
 
 using namespace common1;
 using truss::barHeading;
-using truss::cellText;
 using truss::clearBody;
 using truss::setCell;
 
@@ -117,7 +116,7 @@ void Form2::Command3_Click() {
         P(i) = float(pt.F_type_x) * f_value(i);
       else if (dof_list(i).is_y == -1)
         P(i) = float(pt.F_type_y) * f_value(i);
-      if (grids) setCell(MSFlexGrid2[kPGrid], i, 1, cellText(P(i)));
+      if (grids) setCell(MSFlexGrid2[kPGrid], i, 1, ui::finiteCStr(P(i)));
     }
     for (int j = 1; j <= bars; ++j) {
       const ui::LineControl& line = f.Line1[j - 1];
@@ -133,12 +132,12 @@ void Form2::Command3_Click() {
       }
       if (grids) {
         ui::Grid& q_grid = MSFlexGrid1[kQGrid];
-        for (int i = 1; i <= n; ++i) setCell(q_grid, i, j, cellText(Q(i, j)));
-        setCell(MSFlexGrid1[kSGrid], 1, j, cellText(S(j)));
+        for (int i = 1; i <= n; ++i) setCell(q_grid, i, j, ui::finiteCStr(Q(i, j)));
+        setCell(MSFlexGrid1[kSGrid], 1, j, ui::finiteCStr(S(j)));
         setCell(MSFlexGrid1[kSGrid], 0, j, barHeading(j - 1));
         setCell(MSFlexGrid2[kEAGrid], 0, j, barHeading(j - 1));
-        setCell(MSFlexGrid2[kEAGrid], 1, j, cellText(line_E(j - 1)));
-        setCell(MSFlexGrid2[kEAGrid], 2, j, cellText(line_A(j - 1)));
+        setCell(MSFlexGrid2[kEAGrid], 1, j, ui::finiteCStr(line_E(j - 1)));
+        setCell(MSFlexGrid2[kEAGrid], 2, j, ui::finiteCStr(line_A(j - 1)));
         setCell(MSFlexGrid1[kTGrid], 0, j, barHeading(j - 1));
       }
     }
@@ -161,7 +160,7 @@ void Form2::Command3_Click() {
       if (f.dd4.Checked.get()) t_output();
       // Without the colouring the forces still belong in their grid.
       if (grids && !f.dd4.Checked.get())
-        for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[kTGrid], 1, j + 1, cellText(line_t(j)));
+        for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[kTGrid], 1, j + 1, ui::finiteCStr(line_t(j)));
       Text4[0].Text = ui::Str(max_sigma);
       Text4[1].Text = ui::Str(int(max_sigma_line));
     } else {

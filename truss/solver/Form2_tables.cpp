@@ -5,7 +5,6 @@
 #include "ui/vbtext.h"
 
 using namespace common1;
-using truss::cellText;
 using truss::clearBody;
 
 namespace {
@@ -136,8 +135,8 @@ void Form2::Command2_Click() {
     for (int s = 1; s <= pt.slots_used && pt.line_slot.contains(s); ++s) {
       const line_slot_rec& e = pt.line_slot(s);
       dir.setTextMatrix(s + 1, 3 * p + 1, ui::CStr(int(e.line)));
-      dir.setTextMatrix(s + 1, 3 * p + 2, cellText(e.dir_x));
-      dir.setTextMatrix(s + 1, 3 * p + 3, cellText(e.dir_y));
+      dir.setTextMatrix(s + 1, 3 * p + 2, ui::finiteCStr(e.dir_x));
+      dir.setTextMatrix(s + 1, 3 * p + 3, ui::finiteCStr(e.dir_y));
     }
   }
   for (int t = 0; t <= 5; ++t) truss::fitColumns(MSFlexGrid1[t], 480);

@@ -31,8 +31,6 @@ void clearBody(ui::Grid& g, int first) {
 
 std::string barHeading(int bar) { return "L(" + ui::Str(bar) + " )"; }
 
-std::string cellText(float v) { return std::isfinite(v) ? ui::CStr(v) : std::string(); }
-std::string cellText(double v) { return std::isfinite(v) ? ui::CStr(v) : std::string(); }
 
 void fitColumns(ui::Grid& g, float least) {
   // A column is as wide as its longest text; the cells lie row by row, so they are read in that order.

@@ -10,6 +10,7 @@
 #include "truss/solver/cells.h"
 #include "truss/solver/common1.h"
 #include "truss/workspace/Form1.h"
+#include "ui/crout.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -17,7 +18,6 @@ namespace solve1 {
 
 namespace {
 bool gridsWanted() { return Form1Form->dd2.Checked.get(); }
-using truss::cellText;
 using truss::setCell;
 }  // namespace
 
@@ -106,7 +106,7 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
     if (gridsWanted()) {
       ui::Grid& g = Form2Form->MSFlexGrid1[10];
       for (long j = 1; j <= columns; ++j)
-        for (long i = 1; i <= rows; ++i) setCell(g, int(i), int(j), cellText(C(i, j)));
+        for (long i = 1; i <= rows; ++i) setCell(g, int(i), int(j), ui::finiteCStr(C(i, j)));
     }
     return ludcmp_solve(C, P);
   }
@@ -124,144 +124,24 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
   return true;
 }
 
-namespace {
-
-// Crout's decomposition with implicit partial pivoting of the n by n matrix a (row by row, from 0), in
-// place; false at a pivot that vanishes against its row's scale. Column j is gathered into col so that
-// every sum runs along a row of a and along col, both in memory order, each still in rising k.
-//
-// With profile set, the terms that are certainly zero are left out of the sums: those before the first
-// non-zero of their row (a row's factors stay zero before its first non-zero entry) and those before the
-// first non-zero of the column's upper part. Leaving out a term with a zero factor and a finite other
-// factor cannot change a sum that never holds -0, and none does when a holds no -0 and no value that is
-// not finite; the caller checks the factors afterwards, since an overflow on the way would make a left-out
-// zero matter, and then factors again without the profile.
-bool crout(std::vector<double>& a, long n, std::vector<double>& row_scale, std::vector<double>& pivot_row,
-           bool profile) {
-  std::vector<long> first_in_row(std::size_t(n), 0);
-  if (profile)
-    for (long i = 0; i < n; ++i) {
-      long k = 0;
-      while (k < n && a[std::size_t(i * n + k)] == 0) ++k;
-      first_in_row[std::size_t(i)] = k;
-    }
-  std::vector<double> col(static_cast<std::size_t>(n));
-  // A row (at or below the diagonal) whose first non-zero lies beyond column j holds a zero there that no
-  // term changes: it is passed over, and cannot be the pivot unless no row can; then the pivot is chosen
-  // again among all the rows, in order.
-  auto passed_over = [&](long i, long j) { return profile && first_in_row[std::size_t(i)] > j; };
-  for (long j = 0; j < n; ++j) {
-    for (long i = 0; i < n; ++i)
-      if (i < j || !passed_over(i, j)) col[std::size_t(i)] = a[std::size_t(i * n + j)];
-    long first_in_col = profile ? n : 0;  // the first non-zero of the column's finished part
-    for (long i = 0; i < j; ++i) {
-      const double* row = &a[std::size_t(i * n)];
-      double sum = col[std::size_t(i)];
-      for (long k = std::max(first_in_row[std::size_t(i)], first_in_col); k < i; ++k) sum -= row[k] * col[std::size_t(k)];
-      col[std::size_t(i)] = sum;
-      if (first_in_col == n && sum != 0) first_in_col = i;
-    }
-    double big = 0;
-    long imax = j;
-    for (long i = j; i < n; ++i) {
-      if (passed_over(i, j)) continue;
-      const double* row = &a[std::size_t(i * n)];
-      double sum = col[std::size_t(i)];
-      for (long k = std::max(first_in_row[std::size_t(i)], first_in_col); k < j; ++k) sum -= row[k] * col[std::size_t(k)];
-      col[std::size_t(i)] = sum;
-      const double scaled = row_scale[std::size_t(i)] * std::fabs(sum);
-      if (scaled >= big) {
-        big = scaled;
-        imax = i;
-      }
-    }
-    for (long i = 0; i < n; ++i)
-      if (i < j || !passed_over(i, j)) a[std::size_t(i * n + j)] = col[std::size_t(i)];
-    if (!(big > 0))
-      for (long i = j; i < n; ++i) {
-        const double scaled = row_scale[std::size_t(i)] * std::fabs(a[std::size_t(i * n + j)]);
-        if (scaled >= big) {
-          big = scaled;
-          imax = i;
-        }
-      }
-    if (imax != j) {
-      std::swap_ranges(&a[std::size_t(imax * n)], &a[std::size_t(imax * n)] + n, &a[std::size_t(j * n)]);
-      std::swap(first_in_row[std::size_t(imax)], first_in_row[std::size_t(j)]);
-      row_scale[std::size_t(imax)] = row_scale[std::size_t(j)];
-    }
-    pivot_row[std::size_t(j)] = double(imax + 1);
-    // A pivot that vanishes against its row's own scale is a mechanism, whatever round-off left in it.
-    if (!(big > kSingularPivot)) return false;
-    if (j != n - 1) {
-      const double inv = 1 / a[std::size_t(j * n + j)];
-      // A passed-over row's +0 stays +0 under a positive finite factor.
-      const bool keeps_zero = inv > 0 && std::isfinite(inv);
-      for (long i = j + 1; i < n; ++i)
-        if (!(keeps_zero && passed_over(i, j))) a[std::size_t(i * n + j)] *= inv;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 bool ludcmp_solve(ui::DynArray2<double>& K, ui::DynArray<float>& P) {
   const long n = K.UBound(2);
   auto singular = [] {
     ui::MsgBox(" singular ");
     return false;
   };
-  const std::size_t size = n > 0 ? std::size_t(n) : 0;
-  std::vector<double> a(size * size), row_scale(size), pivot_row(size);
-  bool negative_zero = false;
-  for (long i = 1; i <= n; ++i) {
-    double big = 0;
-    for (long j = 1; j <= n; ++j) {
-      const double v = K(i, j);
-      if (!std::isfinite(v)) return singular();
-      negative_zero = negative_zero || (v == 0 && std::signbit(v));
-      a[std::size_t((i - 1) * n + (j - 1))] = v;
-      big = std::max(big, std::fabs(v));
-    }
-    if (big == 0) return singular();
-    row_scale[std::size_t(i - 1)] = 1 / big;
-  }
-  const std::vector<double> scale0 = row_scale;
-  bool regular = crout(a, n, row_scale, pivot_row, !negative_zero);
-  if (!negative_zero && !std::all_of(a.begin(), a.end(), [](double v) { return std::isfinite(v); })) {
-    for (long i = 1; i <= n; ++i)
-      for (long j = 1; j <= n; ++j) a[std::size_t((i - 1) * n + (j - 1))] = K(i, j);
-    row_scale = scale0;
-    regular = crout(a, n, row_scale, pivot_row, false);
-  }
+  ui::CroutLU lu;
+  const ui::CroutOutcome outcome = lu.factor(n, [&K](long i, long j) { return K(i + 1, j + 1); }, {kSingularPivot, true});
+  if (outcome == ui::CroutOutcome::kNoScale) return singular();
   for (long i = 1; i <= n; ++i)
-    for (long j = 1; j <= n; ++j) K(i, j) = a[std::size_t((i - 1) * n + (j - 1))];
-  if (!regular) return singular();
+    for (long j = 1; j <= n; ++j) K(i, j) = lu.lu(i - 1, j - 1);
+  if (outcome != ui::CroutOutcome::kFactored) return singular();
 
-  std::vector<float> u(size);
+  std::vector<float> u(n > 0 ? std::size_t(n) : 0);
   for (long i = 1; i <= n; ++i) u[std::size_t(i - 1)] = P(i);
-  long first = -1;
-  for (long i = 0; i < n; ++i) {
-    const double* row = &a[std::size_t(i * n)];
-    const long ip = long(pivot_row[std::size_t(i)]) - 1;
-    double sum = u[std::size_t(ip)];
-    u[std::size_t(ip)] = u[std::size_t(i)];
-    if (first >= 0) {
-      for (long j = first; j < i; ++j) sum -= row[j] * u[std::size_t(j)];
-    } else if (sum != 0) {
-      first = i;
-    }
-    u[std::size_t(i)] = float(sum);
-  }
-  for (long i = n - 1; i >= 0; --i) {
-    const double* row = &a[std::size_t(i * n)];
-    double sum = u[std::size_t(i)];
-    for (long j = i + 1; j < n; ++j) sum -= row[j] * u[std::size_t(j)];
-    u[std::size_t(i)] = float(sum / row[i]);
-  }
-  for (long i = 0; i < n; ++i)
-    if (!std::isfinite(u[std::size_t(i)])) return singular();
+  lu.substitute([&u](long i) -> float& { return u[std::size_t(i)]; });
+  for (float v : u)
+    if (!std::isfinite(v)) return singular();
   for (long i = 1; i <= n; ++i) {
     P(i) = u[std::size_t(i - 1)];
     if (common1::dof_u.contains(i, 1)) common1::dof_u(i, 1) = P(i);

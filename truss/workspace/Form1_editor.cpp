@@ -367,7 +367,7 @@ void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y)
   // The force and the stress are those of a solution of this truss, or none; a bar without a
   // cross-section has no stress to show.
   const bool solved = Form2Form.exists() && Form2Form->solution_current;
-  const std::string sigmaText = solved && A != 0 && std::isfinite(sigma) ? ui::Str(sigma) : "";
+  const std::string sigmaText = solved && A != 0 ? ui::finiteStr(sigma) : "";
   const std::string tText = solved && std::isfinite(t) ? ui::Str(t) : "";
   const std::string i = ui::Str(Index);
   Label6[Index].ToolTipText = "Sigma (" + i + " ) =" + sigmaText + " [Mpa]    ,   t (" + i + " ) =" + tText +

@@ -234,6 +234,15 @@ TEST(ControlArray, SparseMembersRaiseEventsWithTheirIndex) {
   EXPECT_EQ(f.Image1.Count(), 151u);
   EXPECT_EQ(f.Image1.UBound(), 300);
   EXPECT_EQ(f.Image1[3].container(), &f.Picture1);
+  // Through a const array: the same members, as const, and the same check.
+  const auto& images = f.Image1;
+  EXPECT_EQ(&images[250], &f.Image1[250]);
+  EXPECT_EQ(images.find(250), &f.Image1[250]);
+  EXPECT_EQ(images.find(100), nullptr);
+  EXPECT_THROW(images[100], std::out_of_range);
+  int members = 0;
+  images.forEach([&](int, const ui::Image&) { ++members; });
+  EXPECT_EQ(members, 151);
 }
 
 }  // namespace

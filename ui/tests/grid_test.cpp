@@ -1,6 +1,7 @@
 // The grid: cells addressed by row and column, resized keeping what fits, and EnterCell only for the user.
 #include <gtest/gtest.h>
 
+#include "ui/cell_typing.h"
 #include "ui/form.h"
 #include "ui/grid.h"
 #include "ui/testing.h"
@@ -96,6 +97,49 @@ TEST_F(GridTest, HoldsAHundredAndOneSquare) {
     for (int c = 0; c < 101; ++c) g.setTextMatrix(r, c, std::to_string(r * 1000 + c));
   EXPECT_EQ(g.TextMatrix(100, 100), "100100");
   EXPECT_EQ(g.Tag.get(), "");
+}
+
+struct TwoGridForm : ui::Form {
+  TwoGridForm() : ui::Form("TwoGridForm") {
+    for (ui::Grid* g : {&A, &B}) {
+      g->setRows(3);
+      g->setCols(3);
+      g->setTextMatrix(0, 1, "E");
+      g->setTextMatrix(1, 1, "210");
+      g->setRow(1);
+      g->setCol(1);
+    }
+  }
+  ui::Grid A{this, nullptr, "A"};
+  ui::Grid B{this, nullptr, "B"};
+};
+
+TEST(CellTyping, ANumberIsTypedIntoTheCellEnteredAndNeverIntoAHeading) {
+  ui::ScriptedServices svc;
+  TwoGridForm f;
+  ui::CellTyping typing;
+  auto type = [&](ui::Grid& g, const std::string& keys) {
+    for (char ch : keys) typing.keyPress(g, ch == '<' ? 8 : int(ch));
+  };
+  typing.enterCell(f.A);
+  type(f.A, "7a5.<2");  // a letter is not a number's; Backspace takes the point back
+  EXPECT_EQ(f.A.TextMatrix(1, 1), "752");
+  // Another grid starts a number of its own, and the first grid goes on with its own text.
+  type(f.B, "-1");
+  EXPECT_EQ(f.B.TextMatrix(1, 1), "-1");
+  type(f.A, "3");
+  EXPECT_EQ(f.A.TextMatrix(1, 1), "3");
+  // Delete empties the cell; what is typed then starts afresh.
+  typing.keyDown(f.A, 46);
+  EXPECT_EQ(f.A.TextMatrix(1, 1), "");
+  type(f.A, "9");
+  EXPECT_EQ(f.A.TextMatrix(1, 1), "9");
+  // The heading row is neither typed in nor emptied.
+  f.A.setRow(0);
+  typing.enterCell(f.A);
+  type(f.A, "5");
+  typing.keyDown(f.A, 46);
+  EXPECT_EQ(f.A.TextMatrix(0, 1), "E");
 }
 
 }  // namespace

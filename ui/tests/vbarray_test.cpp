@@ -24,3 +24,23 @@ TEST(Arrays, InclusiveBoundsAreTheIndexRange) {
   EXPECT_FALSE(u.contains(0));
   EXPECT_THROW(u(0), std::out_of_range);
 }
+
+TEST(Arrays, AConstArrayIsReadAndCheckedAsTheArrayItself) {
+  ui::Array2<double, 1, 3, 1, 3> K;
+  K(2, 3) = 7;
+  ui::DynArray<float> P;
+  P.ReDim(1, 2);
+  P(2) = 4;
+  ui::DynArray2<double> C;
+  C.ReDim(1, 2, 1, 1);
+  C(2, 1) = -1;
+  const auto& k = K;
+  const auto& p = P;
+  const auto& c = C;
+  EXPECT_EQ(k(2, 3), 7);
+  EXPECT_EQ(p(2), 4);
+  EXPECT_EQ(c(2, 1), -1);
+  EXPECT_THROW(k(3, 4), std::out_of_range);
+  EXPECT_THROW(p(3), std::out_of_range);
+  EXPECT_THROW(c(1, 2), std::out_of_range);
+}

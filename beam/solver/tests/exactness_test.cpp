@@ -1,6 +1,6 @@
 // The solver's short cuts give bit for bit what the plain forms give: whole powers as products against
-// the power function, the decomposition that skips the zero ends of rows and columns against a reference
-// copy of the dense one, and a drawing with every graph off, which walks no points.
+// the power function, the decomposition that skips the zero ends of rows and columns against the dense
+// one (ui/tests/dense_crout.h), and a drawing with every graph off, which walks no points.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +8,7 @@
 
 #include "beam/solver/tests/largest_beam.h"
 #include "beam_fixture.h"
+#include "ui/tests/dense_crout.h"
 
 using namespace Module20;
 
@@ -43,88 +44,24 @@ TEST_F(Exactness, WholePowersAreThePowerFunctionsToTheBit) {
   EXPECT_EQ(f->step1(6, 5, 3, 1), 0);
 }
 
-// The dense decomposition and substitutions as they were, every term of every sum; 0 solved,
-// 1 " singular ", 2 a mechanism. d is the load vector in and the displacements out; parity is flipped at
-// every row interchange.
-int denseLudcmp(int n, const std::vector<double>& k, std::vector<double>& d, Single& parity) {
-  parity = -1;
-  std::vector<double> a(k), scale(std::size_t(n + 1));
-  std::vector<int> pivot(std::size_t(n + 1));
-  auto A = [&](int i, int j) -> double& { return a[std::size_t((i - 1) * n + (j - 1))]; };
-  for (int i = 1; i <= n; ++i) {
-    double big = 0;
-    for (int j = 1; j <= n; ++j)
-      if (std::abs(A(i, j)) > big) big = std::abs(A(i, j));
-    if (big == 0 || !std::isfinite(big)) return 1;
-    scale[std::size_t(i)] = 1 / big;
-  }
-  for (int j = 1; j <= n; ++j) {
-    for (int i = 1; i < j; ++i) {
-      double sum = A(i, j);
-      for (int m = 1; m < i; ++m) sum -= A(i, m) * A(m, j);
-      A(i, j) = sum;
-    }
-    double big = 0;
-    int imax = j;
-    for (int i = j; i <= n; ++i) {
-      double sum = A(i, j);
-      for (int m = 1; m < j; ++m) sum -= A(i, m) * A(m, j);
-      A(i, j) = sum;
-      if (scale[std::size_t(i)] * std::abs(sum) >= big) {
-        big = scale[std::size_t(i)] * std::abs(sum);
-        imax = i;
-      }
-    }
-    if (imax != j) {
-      for (int m = 1; m <= n; ++m) std::swap(A(imax, m), A(j, m));
-      scale[std::size_t(imax)] = scale[std::size_t(j)];
-      parity = -parity;
-    }
-    pivot[std::size_t(j)] = imax;
-    if (!(big > 1e-11)) return 2;
-    if (j != n)
-      for (int i = j + 1; i <= n; ++i) A(i, j) *= 1 / A(j, j);
-  }
-  std::vector<double> p(d);
-  p.insert(p.begin(), 0.0);  // p[i] is equation i
-  int ii = 0;
-  for (int i = 1; i <= n; ++i) {
-    const int ip = pivot[std::size_t(i)];
-    double sum = p[std::size_t(ip)];
-    p[std::size_t(ip)] = p[std::size_t(i)];
-    if (ii != 0)
-      for (int j = ii; j < i; ++j) sum -= A(i, j) * p[std::size_t(j)];
-    else if (sum != 0)
-      ii = i;
-    p[std::size_t(i)] = sum;
-  }
-  for (int i = n; i >= 1; --i) {
-    double sum = p[std::size_t(i)];
-    for (int j = i + 1; j <= n; ++j) sum -= A(i, j) * p[std::size_t(j)];
-    p[std::size_t(i)] = sum / A(i, i);
-  }
-  for (int i = 1; i <= n; ++i)
-    if (!std::isfinite(p[std::size_t(i)])) return 2;
-  d.assign(p.begin() + 1, p.end());
-  return 0;
-}
-
 // Solves K d = P both ways: the answer, the message and the displacements agree to the bit.
 void compareSolvers(Form20& f, ui::ScriptedServices& svc, int n, const std::vector<double>& k, const std::vector<double>& p) {
   for (int i = 1; i <= n; ++i) {
     for (int j = 1; j <= n; ++j) K(i, j) = k[std::size_t((i - 1) * n + (j - 1))];
     P(i) = p[std::size_t(i - 1)];
   }
-  std::vector<double> d(p);
-  Single parity = 0;
-  const int want = denseLudcmp(n, k, d, parity);
+  std::vector<double> a(k), d(p);
+  int interchanges = 0;
+  const ui::DenseOutcome want = ui::denseCrout(n, a, d, 1e-11, false, interchanges);
   svc.messages.clear();
-  EXPECT_EQ(f.ludcmp(Byte(n)), want == 0);
-  const std::vector<std::string> said[] = {{}, {" singular "}, {kMechanismMessageA}};
-  EXPECT_EQ(svc.messages, said[want]);
-  EXPECT_EQ(ludcmp_d, parity);
+  EXPECT_EQ(f.ludcmp(Byte(n)), want == ui::DenseOutcome::kSolved);
+  const std::vector<std::string> said = want == ui::DenseOutcome::kSolved   ? std::vector<std::string>{}
+                                        : want == ui::DenseOutcome::kNoScale ? std::vector<std::string>{" singular "}
+                                                                             : std::vector<std::string>{kMechanismMessageA};
+  EXPECT_EQ(svc.messages, said);
+  EXPECT_EQ(ludcmp_d, interchanges % 2 != 0 ? 1 : -1);
   for (int i = 1; i <= n; ++i) {
-    EXPECT_TRUE(sameBits(P(i), want == 0 ? d[std::size_t(i - 1)] : p[std::size_t(i - 1)])) << i << ": " << P(i);
+    EXPECT_TRUE(sameBits(P(i), want == ui::DenseOutcome::kSolved ? d[std::size_t(i - 1)] : p[std::size_t(i - 1)])) << i << ": " << P(i);
     EXPECT_TRUE(sameBits(P0(i), p[std::size_t(i - 1)])) << i;
   }
 }

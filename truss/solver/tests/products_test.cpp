@@ -1,7 +1,7 @@
 // The truss solve's products skip zero terms and its decomposition skips the zero ends of rows and
-// columns; neither may change a single bit. A reference copy of the plain dense forms (every term of
-// every sum, in rising k) is kept here and run on the same trusses and matrices, and K, u, t, the largest
-// stress and the grids of the data window are compared with it bit for bit.
+// columns; neither may change a single bit. The plain dense forms (every term of every sum, in rising k:
+// the product here, the decomposition in ui/tests/dense_crout.h) run on the same trusses and matrices, and
+// K, u, t, the largest stress and the grids of the data window are compared with them bit for bit.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +11,7 @@
 #include "truss/solver/solve1.h"
 #include "truss/solver/tests/truss_fixture.h"
 #include "truss/solver/tests/two_row_truss.h"
+#include "ui/tests/dense_crout.h"
 
 namespace {
 
@@ -33,68 +34,18 @@ ui::DynArray2<double> denseProduct(const ui::DynArray2<float>& A, const ui::DynA
   return C;
 }
 
-// Crout's decomposition with implicit partial pivoting and the substitutions, every term of every sum;
-// false where the solver shows " singular " (K then holds what the decomposition left in it).
+// The dense decomposition and substitutions on K (left as the decomposition left it) and u; false where
+// the solver shows " singular ".
 bool denseSolve(ui::DynArray2<double>& K, std::vector<float>& u) {
   const long n = K.UBound(2);
-  std::vector<double> scale(std::size_t(n + 1));
-  std::vector<long> pivot(std::size_t(n + 1));
-  for (long i = 1; i <= n; ++i) {
-    double big = 0;
-    for (long j = 1; j <= n; ++j) {
-      if (!std::isfinite(K(i, j))) return false;
-      big = std::max(big, std::fabs(K(i, j)));
-    }
-    if (big == 0) return false;
-    scale[std::size_t(i)] = 1 / big;
-  }
-  for (long j = 1; j <= n; ++j) {
-    for (long i = 1; i < j; ++i) {
-      double sum = K(i, j);
-      for (long k = 1; k < i; ++k) sum -= K(i, k) * K(k, j);
-      K(i, j) = sum;
-    }
-    double big = 0;
-    long imax = j;
-    for (long i = j; i <= n; ++i) {
-      double sum = K(i, j);
-      for (long k = 1; k < j; ++k) sum -= K(i, k) * K(k, j);
-      K(i, j) = sum;
-      if (scale[std::size_t(i)] * std::fabs(sum) >= big) {
-        big = scale[std::size_t(i)] * std::fabs(sum);
-        imax = i;
-      }
-    }
-    if (imax != j) {
-      for (long k = 1; k <= n; ++k) std::swap(K(imax, k), K(j, k));
-      scale[std::size_t(imax)] = scale[std::size_t(j)];
-    }
-    pivot[std::size_t(j)] = imax;
-    if (!(big > solve1::kSingularPivot)) return false;
-    if (j != n)
-      for (long i = j + 1; i <= n; ++i) K(i, j) *= 1 / K(j, j);
-  }
-  std::vector<float> x(u);  // x[i - 1] is row i
-  long first = 0;
-  for (long i = 1; i <= n; ++i) {
-    const long ip = pivot[std::size_t(i)];
-    double sum = x[std::size_t(ip - 1)];
-    x[std::size_t(ip - 1)] = x[std::size_t(i - 1)];
-    if (first != 0)
-      for (long j = first; j < i; ++j) sum -= K(i, j) * x[std::size_t(j - 1)];
-    else if (sum != 0)
-      first = i;
-    x[std::size_t(i - 1)] = float(sum);
-  }
-  for (long i = n; i >= 1; --i) {
-    double sum = x[std::size_t(i - 1)];
-    for (long j = i + 1; j <= n; ++j) sum -= K(i, j) * x[std::size_t(j - 1)];
-    x[std::size_t(i - 1)] = float(sum / K(i, i));
-  }
-  for (float v : x)
-    if (!std::isfinite(v)) return false;
-  u = x;
-  return true;
+  std::vector<double> a;
+  for (long i = 1; i <= n; ++i)
+    for (long j = 1; j <= n; ++j) a.push_back(K(i, j));
+  int interchanges = 0;
+  const ui::DenseOutcome outcome = ui::denseCrout(n, a, u, solve1::kSingularPivot, true, interchanges);
+  for (long i = 1; i <= n; ++i)
+    for (long j = 1; j <= n; ++j) K(i, j) = a[std::size_t((i - 1) * n + (j - 1))];
+  return outcome == ui::DenseOutcome::kSolved;
 }
 
 template <class T>
