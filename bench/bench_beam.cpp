@@ -11,6 +11,8 @@
 #include "beam/workspace/Form20.h"
 #include "ui/testing.h"
 
+using namespace Module20;
+
 namespace {
 
 // Microseconds per solve: the median and the best of batches of solves, so that the figures hold on a

@@ -12,6 +12,8 @@
 #include "beam/workspace/frmTip.h"
 #include "ui/testing.h"
 
+using namespace Module20;
+
 namespace {
 
 void dropAt(Form20& f, int k, float left, float y) {

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+using namespace Module20;
+
 namespace {
 
 // Every module variable, each once. Their start values are written in one place only, their
@@ -29,6 +31,6 @@ const std::vector<std::function<void()>> kRestore = [] {
 
 }  // namespace
 
-void Module20_initialize() {
+void Module20::Module20_initialize() {
   for (const auto& put_back : kRestore) put_back();
 }

@@ -9,6 +9,8 @@
 #include "ui/vbarray.h"
 #include "ui/vbtypes.h"
 
+namespace Module20 {
+
 inline constexpr Integer True = -1, False = 0;
 
 // The objects by index: 1-5 supports, 6-10 fixed ends, 11-15 hinges, 16-20 shear releases (the node
@@ -149,3 +151,5 @@ inline constexpr Byte kSingular = 2;  // " singular ": P0 and P hold the current
 
 // Puts every variable back to its value when the program starts (before the model reset): for tests.
 void Module20_initialize();
+
+}  // namespace Module20

@@ -6,9 +6,10 @@
 //           - sum w/24 (<a>^4 - <b>^4)) unit_F / EI
 #include <cmath>
 
-#include "beam/workspace/Form10.h"
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/vbtext.h"
+
+using namespace Module20;
 
 namespace {
 // Which of the three graphs (0 shear, 1 moment, 2 deflection) are switched on in the tool window.
@@ -17,18 +18,16 @@ struct Switches {
   bool any() const { return on[0] || on[1] || on[2]; }
 };
 
-Switches graphSwitches() {
-  Form10& tools = *Form10Form;
+
+template <class On>
+Switches graphSwitches(On on) {
   Switches s;
-  for (int g = 0; g <= 2; ++g) {
-    ui::CheckBox* box = tools.Check2.find(g);
-    s.on[g] = box && box->Value == 1;
-  }
+  for (int g = 0; g <= 2; ++g) s.on[g] = on(g);
   return s;
 }
 }  // namespace
 
-Single Form20::step1(Single a, Single x, Byte n, Byte e) {
+Single BeamSolver::step1(Single a, Single x, Byte n, Byte e) {
   const Single d = x - a;
   if (!(d > 0)) return 0;
   // Whole powers as products: b is a Single widened, so b * b is exact and b^3, b^4 are rounded once, to
@@ -49,7 +48,7 @@ Single Form20::step1(Single a, Single x, Byte n, Byte e) {
 
 namespace {
 // value_x with the switches already read: a drawing reads them once, not at every point.
-void valuesAt(Form20& f, Integer x, const Switches& sw) {
+void valuesAt(BeamSolver& f, Integer x, const Switches& sw) {
   V_x = M_x = def_x = 0;
   if (!elem.contains(cur_elem)) return;
   const elem_rec& el = elem(cur_elem);
@@ -89,7 +88,7 @@ void valuesAt(Form20& f, Integer x, const Switches& sw) {
 }
 }  // namespace
 
-void Form20::value_x(Integer x) { valuesAt(*this, x, graphSwitches()); }
+void BeamSolver::value_x(Integer x) { valuesAt(*this, x, graphSwitches([this](int g) { return graph_on(g); })); }
 
 namespace {
 // The left-end values of the current element, the inputs of value_x.
@@ -103,12 +102,11 @@ void leftEndValues() {
 }
 }  // namespace
 
-void Form20::fun3() {
+void BeamSolver::fun3() {
   if (!elem.contains(cur_elem)) return;
-  Form10& tools = *Form10Form;
-  const float H = Picture3.Height;
+  const float H = graph_height();
   leftEndValues();
-  const Switches sw = graphSwitches();
+  const Switches sw = graphSwitches([this](int g) { return graph_on(g); });
   // With every graph off the sweep draws nothing and finds no extreme: it is not walked, and the values
   // are left as its points would leave them, nothing computed.
   if (!sw.any()) {
@@ -116,7 +114,7 @@ void Form20::fun3() {
     return;
   }
   const elem_rec& el = elem(cur_elem);
-  const int s = std::max(1, int(tools.Slider6.Value)) * 15;
+  const int s = std::max(1, graph_step()) * 15;
   const int n = ui::CInt(el.length);
   for (int x = 0; x <= n; x += s) {
     const Single prev[3] = {V_x, M_x, def_x};
@@ -127,8 +125,7 @@ void Form20::fun3() {
       const float X2 = float(x + el.x_start), X1 = X2 - float(s);
       const float Y2 = H / 2 - H * graf_scale(g) * now[g], Y1 = H / 2 - H * graf_scale(g) * prev[g];
       if (!std::isfinite(Y1) || !std::isfinite(Y2)) continue;
-      const color_rec& c = graf_color(g);
-      Picture3.Line(X1, Y1, X2, Y2, ui::RGB(c.red, c.green, c.blue));
+      draw_graph(X1, Y1, X2, Y2, graf_color(g));
     }
     if (find_max == True)
       for (int g = 0; g <= 2; ++g)
@@ -139,9 +136,9 @@ void Form20::fun3() {
   }
 }
 
-void Form20::point_graf(Integer x) {
+void BeamSolver::point_graf(Integer x) {
   auto show = [this](int g, Single v, const char* pattern) {
-    if (Text2.exists(g)) Text2[g].Text = solution_current ? ui::finiteFormat(v, pattern) : "";
+    show_value(g, solution_current ? ui::finiteFormat(v, pattern) : "");
   };
   if (!solution_current) {
     for (int g = 0; g <= 2; ++g) show(g, 0, "");

@@ -8,7 +8,9 @@
 // A distributed load w over a..a+s is the point-force terms integrated with w uL dx on dx.
 #include <cmath>
 
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
+
+using namespace Module20;
 
 namespace {
 
@@ -98,7 +100,7 @@ void removeDist(int k) {
 
 }  // namespace
 
-void Form20::place_point(bool force, int k) {
+void BeamSolver::place_point(bool force, int k) {
   const load_rec& obj = force ? forces(20 + k) : moments(30 + k);
   const Single x = obj.pos;
   for (k_loop = 1; k_loop <= n_elem && elem.contains(k_loop); ++k_loop) {
@@ -152,7 +154,7 @@ void Form20::place_point(bool force, int k) {
   }
 }
 
-void Form20::place_dist(int k) {
+void BeamSolver::place_dist(int k) {
   const dist_rec& obj = dist_loads(40 + k);
   Single x = obj.pos, r = obj.span;
   for (k_loop = 1; k_loop <= n_elem && elem.contains(k_loop); ++k_loop) {
@@ -172,7 +174,7 @@ void Form20::place_dist(int k) {
   }
 }
 
-void Form20::fer_force(Integer& obj) {
+void BeamSolver::fer_force(Integer& obj) {
   if (kind_of(obj) == Kind::force) {
     removePoint(true, obj - last_of(Kind::release));
     place_point(true, obj - last_of(Kind::release));
@@ -180,7 +182,7 @@ void Form20::fer_force(Integer& obj) {
   solution();
 }
 
-void Form20::fer_moment(Integer& obj) {
+void BeamSolver::fer_moment(Integer& obj) {
   if (kind_of(obj) == Kind::moment) {
     removePoint(false, obj - last_of(Kind::force));
     place_point(false, obj - last_of(Kind::force));
@@ -188,7 +190,7 @@ void Form20::fer_moment(Integer& obj) {
   solution();
 }
 
-void Form20::fer_dist(Integer& obj) {
+void BeamSolver::fer_dist(Integer& obj) {
   if (kind_of(obj) == Kind::dist) {
     removeDist(obj - last_of(Kind::moment));
     place_dist(obj - last_of(Kind::moment));
@@ -196,7 +198,7 @@ void Form20::fer_dist(Integer& obj) {
   solution();
 }
 
-void Form20::fer_all() {
+void BeamSolver::fer_all() {
   // Everything a load can leave behind is cleared, whatever the layout it was placed in: an entry
   // kept from a layout with more equations or elements would act later as a load nobody placed.
   for (auto& el : elem) {

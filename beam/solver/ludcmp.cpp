@@ -2,9 +2,11 @@
 // substitution; P is replaced by d.
 #include <cmath>
 
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/crout.h"
 #include "ui/services.h"
+
+using namespace Module20;
 
 namespace {
 // A pivot this small against its row's largest entry is a zero left over from rounding: the rows are
@@ -12,7 +14,7 @@ namespace {
 constexpr double kZeroPivot = 1e-11;
 }  // namespace
 
-bool Form20::ludcmp(Byte n) {
+bool BeamSolver::ludcmp(Byte n) {
   ludcmp_d = -1;
   if (n == 0) return true;
   if (n > 40) n = 40;

@@ -1,10 +1,11 @@
 // The mechanism check: a count of equations against elements and a list of local patterns of free ends,
 // hinges and shear releases that leave part of the beam free to move.
-#include "beam/workspace/Form10.h"
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/services.h"
 
-void Form20::check_mechanism() {
+using namespace Module20;
+
+void BeamSolver::check_mechanism() {
   mechanism = False;
   const int n = n_elem;
   auto o = [](int i) -> int { return node_list.contains(i) ? node_list(i).obj : 0; };

@@ -1,9 +1,11 @@
 // The node list along the beam, the elements between neighbouring nodes and the numbering of their
 // free degrees of freedom.
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/vbtext.h"
 
 #include <algorithm>
+
+using namespace Module20;
 
 namespace {
 
@@ -29,13 +31,12 @@ constexpr float kBesideRightEnd = 10015;
 constexpr int kShortestEndElement = 15;
 
 // The icon, as dropped, covers the beam end at x (its Left and Width in canvas twips).
-bool covers(const ui::Image& icon, float left, float end) { return left <= end && left + icon.Width >= end; }
+bool covers(float width, float left, float end) { return left <= end && left + width >= end; }
 
 }  // namespace
 
-void Form20::sort_p(Integer index) {
-  if (!Image1.exists(index)) return;
-  ui::Image& icon = Image1[index];
+void BeamSolver::sort_p(Integer index) {
+  if (!has_icon(index)) return;
   int found = -1;
   for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
     if (node_list(i).obj == index) {
@@ -63,27 +64,27 @@ void Form20::sort_p(Integer index) {
   using namespace canvas;
   // An icon that covers a beam end stands on it, as one that would leave an element shorter than a key
   // step: the student sees it on the end, so no overhang too short to see may arise.
-  float left = icon.Left;
-  if (left <= kLeftZone || covers(icon, left, kBeamLeft) || innerX(left, index) < kShortestEndElement) {
+  const float left = icon_left(index), width = icon_width(index);
+  if (left <= kLeftZone || covers(width, left, kBeamLeft) || innerX(left, index) < kShortestEndElement) {
     if (!left_end) {
-      icon.Left = leftEndLeft(index);
+      set_icon_left(index, leftEndLeft(index));
       left_end = True;
       node_list(0).obj = index;
       if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
       --n_elem;
       return;
     }
-    icon.Left = kBeamLeft;
-  } else if (left >= kRightZone || covers(icon, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement) {
+    set_icon_left(index, kBeamLeft);
+  } else if (left >= kRightZone || covers(width, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement) {
     if (!right_end) {
-      icon.Left = rightEndLeft(index);
+      set_icon_left(index, rightEndLeft(index));
       right_end = True;
       if (node_list.contains(n_elem - 1)) node_list(n_elem - 1).obj = index;
       if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
       --n_elem;
       return;
     }
-    icon.Left = kBesideRightEnd;
+    set_icon_left(index, kBesideRightEnd);
   }
 
   // An inner node: nodes 0..n_elem - 1 are the others, the last at x 10000. Its x must lie strictly
@@ -93,7 +94,7 @@ void Form20::sort_p(Integer index) {
       if (node_list(i).x == x) return true;
     return false;
   };
-  int x = innerX(icon.Left, index);
+  int x = innerX(icon_left(index), index);
   if (taken(x)) x += 100;
   constexpr int first = kShortestEndElement, last = 10000 - kShortestEndElement;
   x = std::clamp(x, first, last);
@@ -103,7 +104,7 @@ void Form20::sort_p(Integer index) {
     if (up <= last && !taken(up)) x = up;
     else if (down >= first && !taken(down)) x = down;
   }
-  if (x != innerX(icon.Left, index)) icon.Left = float(x) + kBeamLeft - centreOffset(index);
+  if (x != innerX(icon_left(index), index)) set_icon_left(index, float(x) + kBeamLeft - centreOffset(index));
   int at = 1;
   while (at <= n_elem - 1 && node_list.contains(at) && node_list(at).x < x) ++at;
   for (int j = n_elem; j >= at + 1; --j)
@@ -112,7 +113,7 @@ void Form20::sort_p(Integer index) {
   if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, 10000};
 }
 
-void Form20::remove_p(Integer index) {
+void BeamSolver::remove_p(Integer index) {
   int found = -1;
   for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
     if (node_list(i).obj == index) {
@@ -134,7 +135,7 @@ void Form20::remove_p(Integer index) {
   --n_elem;
 }
 
-void Form20::number_dof() {
+void BeamSolver::number_dof() {
   free_dof = 0;
   for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
     elem(e).length = Single(node_list(e).x - node_list(e - 1).x);

@@ -2,16 +2,13 @@
 // reactions and the cursor readout. An element's end force i is fer(i) + kd(i), kd = k d.
 #include <cmath>
 
-#include "beam/workspace/Form10.h"
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
-void Form20::stop_simulation() {
-  if (Form10Form->Timer1.Enabled) Form10Form->stop_run();
-}
+using namespace Module20;
 
-void Form20::solution() {
+void BeamSolver::solution() {
   // Why a solve gave no solution is told until the next one starts.
   solve_failure = kNoFailure;
   // A model changed without solving has no solution to show.
@@ -19,9 +16,8 @@ void Form20::solution() {
     forget_solution();
     return;
   }
-  Form10& tools = *Form10Form;
   solution_current = false;
-  tools.clear_extremes();
+  clear_extremes();
   if (mechanism == True) {
     solve_failure = kRefused;
     // The run stops first, so no tick comes inside the message box.
@@ -36,15 +32,15 @@ void Form20::solution() {
     forget_solution();
     return;
   }
-  if (!(tools.Timer1.Enabled && tools.Check1.Value == 1)) Picture3.Cls();
+  if (!(simulation_running() && traces_kept())) clear_graphs();
   for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) end_forces(cur_elem);
   solution_current = true;
   for (cur_elem = 1; cur_elem <= n_elem; ++cur_elem) fun3();
-  if (!tools.Timer1.Enabled) Reaction();
-  if (tools.Check3.Value == 1) point_graf(ui::CInt(Line4.X1));
+  if (!simulation_running()) Reaction();
+  if (readout_on()) point_graf(cursor_x());
 }
 
-void Form20::end_forces(Byte e) {
+void BeamSolver::end_forces(Byte e) {
   if (!elem.contains(e)) return;
   elem_rec& el = elem(e);
   double d[5] = {0, 0, 0, 0, 0};
@@ -65,7 +61,7 @@ Single finiteSingle(double v) {
 double F(int e, int i) { return elem(e).fer(i) + elem(e).kd(i); }
 }  // namespace
 
-void Form20::Reaction() {
+void BeamSolver::Reaction() {
   const int n = n_elem;
   for (int i = 0; i <= n && node_list.contains(i); ++i) {
     const Integer o = node_list(i).obj;

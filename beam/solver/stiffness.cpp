@@ -6,9 +6,11 @@
 // each equation, less the loads standing on nodes.
 #include <cmath>
 
-#include "beam/workspace/Form20.h"
+#include "beam/solver/beam_solver.h"
 
-void Form20::asamb_K() {
+using namespace Module20;
+
+void BeamSolver::asamb_K() {
   // New stiffness: what was solved with the old one is no longer the beam's solution.
   forget_solution();
   solve_failure = kNoFailure;
@@ -40,7 +42,7 @@ void Form20::asamb_K() {
   }
 }
 
-void Form20::asamb_P() {
+void BeamSolver::asamb_P() {
   for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
     const elem_rec& el = elem(e);
     for (int j = 1; j <= 4; ++j)

@@ -11,6 +11,8 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/pictures.h"
 
+using namespace Module20;
+
 Form10::Form10() : ui::Form("Form10") {
   Caption = "סרגל הכלים";
   BorderStyle = 1;

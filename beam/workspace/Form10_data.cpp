@@ -12,6 +12,8 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/pictures.h"
 
+using namespace Module20;
+
 namespace {
 
 const ui::Color kGrey = ui::RGB(192, 192, 192);

@@ -11,6 +11,8 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/pictures.h"
 
+using namespace Module20;
+
 void Form10::build_graph_tab() {
   Frame7.TabPage = 3;
   Frame7.Caption = "תיאור הגרף כולל";

@@ -12,6 +12,8 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/pictures.h"
 
+using namespace Module20;
+
 namespace {
 double fraction(const std::string& text) { return std::clamp(ui::Val(text), 0.0, 1.0); }
 }  // namespace

@@ -12,6 +12,8 @@
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/pictures.h"
 
+using namespace Module20;
+
 void Form10::Command15_Click() {
   const Single F = Single(ui::Val(Text10.Text.get())), L = Single(ui::Val(Text13.Text.get()));
   const Single I = Single(ui::Val(Text7.Text.get())), E = Single(ui::Val(Text6.Text.get()));

@@ -16,6 +16,8 @@
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 namespace {
 
 const char* const kStartHint = "הוסף לקורה אובייקטים   ";

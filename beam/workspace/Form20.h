@@ -1,17 +1,18 @@
 #pragma once
 // The main window of the beam program: the beam canvas with the palette of 50 object icons, the graph
 // canvas with its scales and readout, the status bar and the menus. It also carries the solver of the
-// stiffness method as its public procedures (defined in beam/solver/, one source per step), since every
-// window of the program calls them here.
+// stiffness method (BeamSolver, beam/solver/), since every window of the program calls it here, and
+// answers what the solver asks of the windows.
 
 #include "beam/solver/Module20.h"
+#include "beam/solver/beam_solver.h"
 #include "ui/control.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/picturebox.h"
 
-class Form20 : public ui::Form {
+class Form20 : public ui::Form, public BeamSolver {
  public:
   Form20();
 
@@ -110,40 +111,10 @@ class Form20 : public ui::Form {
   // The cursor's place along the beam in the user's length unit, into the readout.
   void show_cursor_position();
 
-  // True from a solve that succeeded until the model changes or a solve fails: only then do the graphs,
-  // the readout, the reactions and the extremes show numbers.
-  bool solution_current = false;
-  // The solution is gone: graphs, readout and extremes are emptied (a traced run keeps its traces).
-  void forget_solution();
+  void forget_solution() override;
   // Clears the graph canvas and draws the current solution's graphs again, if there is one.
   void redraw_graphs();
-  // Stops a running simulation before a failure is reported, as a mechanism report does.
-  void stop_simulation();
-
-  // --- The solver (beam/solver/) ---
-  // Node list and numbering.
-  void sort_p(Integer index);
-  void remove_p(Integer index);
-  void number_dof();
-  // Mechanism check: the verdict is left in `mechanism`.
-  void check_mechanism();
-  // Fixed-end reactions of one load, then the solution.
-  void fer_force(Integer& obj);
-  void fer_moment(Integer& obj);
-  void fer_dist(Integer& obj);
-  // Every load placed again after the elements changed.
-  void fer_all();
-  void asamb_K();
-  void asamb_P();
-  // Solves K d = P in place; false (after its message) when the structure cannot be solved.
-  bool ludcmp(Byte n);
-  void solution();
-  void end_forces(Byte e);
-  void Reaction();
-  Single step1(Single a, Single x, Byte n, Byte e);
-  void value_x(Integer x);
-  void fun3();
-  void point_graf(Integer x);
+  void stop_simulation() override;
 
  private:
   Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
@@ -152,33 +123,28 @@ class Form20 : public ui::Form {
 
   // Shows or hides the tool window, as the menu item does; shown by a key, it leaves the keys here.
   void switch_tools(bool activate);
-  // Placement of one load by its object's position (no removal first).
-  void place_point(bool force, int k);
-  void place_dist(int k);
   // The object stands on the beam: a node object in the node list, a load placed.
   bool on_the_beam(int k) const;
   void normal_picture(int k);
   // Re-reads the selected object's data when "update data on every drag" is ticked.
   void refresh_data();
+
+  // What the solve asks of the windows.
+  bool simulation_running() override;
+  bool traces_kept() override;
+  bool readout_on() override;
+  Integer cursor_x() override;
+  void clear_extremes() override;
+  bool graph_on(int g) override;
+  int graph_step() override;
+  float graph_height() override;
+  void clear_graphs() override;
+  void draw_graph(float x1, float y1, float x2, float y2, const Module20::color_rec& color) override;
+  void show_value(int g, const std::string& text) override;
+  bool has_icon(Integer index) override;
+  float icon_left(Integer index) override;
+  float icon_width(Integer index) override;
+  void set_icon_left(Integer index, float left) override;
 };
 
 inline ui::FormRef<Form20> Form20Form;
-
-// The geometry of the beam canvas, in twips.
-namespace canvas {
-inline constexpr float kBeamLeft = 285;       // x of the beam's left end
-inline constexpr float kBeamRight = 10285;    // x of its right end: the beam is 10000 twips long
-inline constexpr float kBandTop = 695;        // a drop between these two y counts as on the beam
-inline constexpr float kBandBottom = 2695;
-inline constexpr float kParkTop = 100;        // Top of an icon taken off the beam
-inline constexpr float kLeftZone = 200;       // a node icon left of this Left stands on the left end
-inline constexpr float kRightZone = 9950;     // one right of this Left on the right end
-inline constexpr float kSupportTop = 1835, kNodeTop = 1470, kForceTop = 1125, kMomentTop = 1465, kDistTop = 1305;
-inline constexpr float kOnBeamTop = 695;      // an icon whose Top is below this lies on the beam
-}  // namespace canvas
-
-// The two messages of a structure that is a mechanism (four and three blanks after the comma).
-inline constexpr const char* kMechanismMessageA =
-    "המבנה שבנית\\ה אינו תקין חלקו או כולו מנגנון,    תקנ\\י אותו כדי לקבל פתרון";
-inline constexpr const char* kMechanismMessageB =
-    "המבנה שבנית\\ה אינו תקין חלקו או כולו מנגנון,   תקנ\\י אותו כדי לקבל פתרון";

@@ -6,6 +6,8 @@
 #include "beam/workspace/pictures.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 void new_beam() {
   Form20& f = *Form20Form;
   f.Picture3.Cls();

@@ -7,6 +7,8 @@
 #include "beam/workspace/frmTip.h"
 #include "ui/services.h"
 
+using namespace Module20;
+
 void show_tip_at_start() {
   std::string line;
   std::ifstream in(ui::appFile(kTipSwitchFile), std::ios::binary);

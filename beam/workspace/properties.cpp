@@ -8,6 +8,8 @@
 #include "beam/workspace/Form20.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 namespace {
 
 // The unit captions by unit system (1 metric, 2 inch), each beside the rows of its table that it

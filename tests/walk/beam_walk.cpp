@@ -12,6 +12,8 @@
 #include "beam/workspace/tests/workspace_fixture.h"
 #include "tests/walk/walker.h"
 
+using namespace Module20;
+
 namespace {
 
 // Everything the solution depends on, as text: when it differs from what it was when the graphs were

@@ -8,6 +8,8 @@
 #include "beam/workspace/properties.h"
 #include "tests/widths/widths.h"
 
+using namespace Module20;
+
 namespace {
 
 TEST(Widths, EveryBeamTextShowsWholeAfterASolveOfTheLargestBeam) {

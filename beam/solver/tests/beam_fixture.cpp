@@ -2,6 +2,8 @@
 
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 void BeamFixture::SetUp() {
   Module20_initialize();
   svc.messages.clear();
@@ -27,14 +29,8 @@ void BeamFixture::TearDown() {
   Form10Form.reset();
 }
 
-float BeamFixture::leftFor(Integer index, int x) {
-  if (x == 0) return 100;
-  if (x == 10000) return 10000;
-  return float(x) + 285.0f - (index <= 5 ? 180.0f : 75.0f);
-}
-
 void BeamFixture::node(Integer index, int x) {
-  f->Image1[index].Left = leftFor(index, x);
+  f->Image1[index].Left = iconLeftAt(index, f->Image1[index].Width, twips(float(x)));
   f->Image1[index].Top = 1300;
   f->sort_p(index);
 }

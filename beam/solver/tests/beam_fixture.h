@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "beam/solver/Module20.h"
+#include "beam/solver/tests/beam_places.h"
 #include "beam/workspace/Form10.h"
 #include "beam/workspace/Form20.h"
 #include "ui/testing.h"
@@ -18,8 +19,6 @@ struct BeamFixture : ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // The icon Left that puts node object `index` at x (0 and 10000 are the beam ends).
-  static float leftFor(Integer index, int x);
   // Drops node object `index` at x and takes it into the node list (no numbering yet).
   void node(Integer index, int x);
   // Numbers the freedoms and checks for a mechanism, as after a drop.

@@ -10,6 +10,8 @@
 #include "beam_fixture.h"
 #include "ui/tests/dense_crout.h"
 
+using namespace Module20;
+
 namespace {
 
 template <class T>
@@ -64,28 +66,28 @@ void compareSolvers(Form20& f, ui::ScriptedServices& svc, int n, const std::vect
   }
 }
 
-TEST_F(Exactness, TheSolverIsTheDenseSolverToTheBitOnBeams) {
-  // The largest beam, then with uneven stiffnesses and references, then a few spans of other kinds.
-  for (int variant = 0; variant < 3; ++variant) {
-    SCOPED_TRACE(variant);
-    SetUp();
-    buildLargestBeam(*f);
-    if (variant >= 1)
-      for (int e = 1; e <= n_elem; ++e) elem(e).E_rel = 0.3f + 0.17f * float(e % 7), elem(e).I_rel = 2.0f - 0.11f * float(e % 5);
-    if (variant == 2) unit_E = 210e9f, unit_I = 8.3e-6f, unit_L = 6.5f / 10000, unit_F = 12e3f;
-    f->asamb_K();
-    ASSERT_EQ(mechanism, False);
-    f->asamb_P();
-    const int n = free_dof;
-    ASSERT_EQ(n, 39);
-    std::vector<double> k, p;
-    for (int i = 1; i <= n; ++i) {
-      for (int j = 1; j <= n; ++j) k.push_back(K(i, j));
-      p.push_back(P(i));
-    }
-    compareSolvers(*f, svc, n, k, p);
+// The largest beam (0), then with uneven stiffnesses and references (1), then at other reference values (2).
+struct LargestBeamVariant : Exactness, ::testing::WithParamInterface<int> {};
+
+TEST_P(LargestBeamVariant, TheSolverIsTheDenseSolverToTheBit) {
+  const int variant = GetParam();
+  buildLargestBeam(*f);
+  if (variant >= 1)
+    for (int e = 1; e <= n_elem; ++e) elem(e).E_rel = 0.3f + 0.17f * float(e % 7), elem(e).I_rel = 2.0f - 0.11f * float(e % 5);
+  if (variant == 2) unit_E = 210e9f, unit_I = 8.3e-6f, unit_L = 6.5f / 10000, unit_F = 12e3f;
+  f->asamb_K();
+  ASSERT_EQ(mechanism, False);
+  f->asamb_P();
+  const int n = free_dof;
+  ASSERT_EQ(n, 39);
+  std::vector<double> k, p;
+  for (int i = 1; i <= n; ++i) {
+    for (int j = 1; j <= n; ++j) k.push_back(K(i, j));
+    p.push_back(P(i));
   }
+  compareSolvers(*f, svc, n, k, p);
 }
+INSTANTIATE_TEST_SUITE_P(Exactness, LargestBeamVariant, ::testing::Values(0, 1, 2));
 
 TEST_F(Exactness, TheSolverIsTheDenseSolverToTheBitOnOtherMatrices) {
   const double inf = INFINITY, nan = NAN;

@@ -3,9 +3,11 @@
 // all 30 loads (10 forces, 10 moments, 10 distributed loads), numbered and checked, ready for fer_all.
 
 #include "beam/solver/Module20.h"
+#include "beam/solver/tests/beam_places.h"
 #include "beam/workspace/Form20.h"
 
 inline void buildLargestBeam(Form20& f) {
+  using namespace Module20;
   Module20_initialize();
   node_list(0) = {0, 0};
   node_list(1) = {0, 10000};
@@ -15,7 +17,7 @@ inline void buildLargestBeam(Form20& f) {
   for (int i = 0; i < 20; ++i) {
     const int x = 450 + i * 475;
     const Integer o = order[i];
-    f.Image1[o].Left = float(x) + 285.0f - (o <= 5 ? 180.0f : 75.0f);
+    f.Image1[o].Left = iconLeftAt(o, f.Image1[o].Width, twips(float(x)));
     f.sort_p(o);
   }
   f.number_dof();

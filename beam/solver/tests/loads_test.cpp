@@ -4,6 +4,8 @@
 
 #include "beam_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Loads = BeamFixture;

@@ -1,36 +1,42 @@
 // The node list follows the icons' positions, and the free freedoms are numbered element by element in
 // the order deflection left, deflection right, rotation left, rotation right.
+#include "beam_cases.h"
 #include "beam_fixture.h"
+
+using namespace Module20;
 
 namespace {
 
 using Numbering = BeamFixture;
 
-TEST_F(Numbering, LayoutsGetTheirEquationNumbers) {
-  struct Case {
-    const char* name;
-    std::vector<std::pair<Integer, int>> nodes;
-    int free;
-    std::vector<std::vector<int>> dofs;
-  } cases[] = {
-      {"free beam", {}, 4, {{1, 2, 3, 4}}},
-      {"simply supported", {{1, 0}, {2, 10000}}, 2, {{0, 0, 1, 2}}},
-      {"cantilever", {{6, 0}}, 2, {{0, 1, 0, 2}}},
-      {"support, hinge, support", {{1, 0}, {11, 5000}, {2, 10000}}, 5, {{0, 1, 2, 3}, {1, 0, 4, 5}}},
-      {"fixed, shear release, support", {{6, 0}, {16, 5000}, {1, 10000}}, 4, {{0, 1, 0, 2}, {3, 0, 2, 4}}},
-      {"hinge and shear release at the ends", {{11, 0}, {16, 10000}}, 2, {{0, 1, 2, 0}}},
-      {"continuous over three supports", {{1, 0}, {2, 4000}, {3, 10000}}, 3, {{0, 0, 1, 2}, {0, 0, 2, 3}}},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    for (auto [o, x] : c.nodes) node(o, x);
-    f->number_dof();
-    EXPECT_EQ(free_dof, c.free) << c.name;
-    ASSERT_EQ(int(n_elem), int(c.dofs.size())) << c.name;
-    for (int e = 1; e <= n_elem; ++e) EXPECT_EQ(dofs(e), c.dofs[e - 1]) << c.name << ", element " << e;
-    TearDown();
-  }
+struct NumberingCase {
+  const char* name;
+  std::vector<std::pair<Integer, int>> nodes;
+  int free;
+  std::vector<std::vector<int>> dofs;
+};
+
+const NumberingCase kNumberingCases[] = {
+    {"free beam", {}, 4, {{1, 2, 3, 4}}},
+    {"simply supported", {{1, 0}, {2, 10000}}, 2, {{0, 0, 1, 2}}},
+    {"cantilever", {{6, 0}}, 2, {{0, 1, 0, 2}}},
+    {"support, hinge, support", {{1, 0}, {11, 5000}, {2, 10000}}, 5, {{0, 1, 2, 3}, {1, 0, 4, 5}}},
+    {"fixed, shear release, support", {{6, 0}, {16, 5000}, {1, 10000}}, 4, {{0, 1, 0, 2}, {3, 0, 2, 4}}},
+    {"hinge and shear release at the ends", {{11, 0}, {16, 10000}}, 2, {{0, 1, 2, 0}}},
+    {"continuous over three supports", {{1, 0}, {2, 4000}, {3, 10000}}, 3, {{0, 0, 1, 2}, {0, 0, 2, 3}}},
+};
+
+struct NumberingLayouts : BeamFixture, ::testing::WithParamInterface<NumberingCase> {};
+
+TEST_P(NumberingLayouts, GetTheirEquationNumbers) {
+  const NumberingCase& c = GetParam();
+  for (auto [o, x] : c.nodes) node(o, x);
+  f->number_dof();
+  EXPECT_EQ(free_dof, c.free);
+  ASSERT_EQ(int(n_elem), int(c.dofs.size()));
+  for (int e = 1; e <= n_elem; ++e) EXPECT_EQ(dofs(e), c.dofs[e - 1]) << "element " << e;
 }
+INSTANTIATE_TEST_SUITE_P(Numbering, NumberingLayouts, ::testing::ValuesIn(kNumberingCases), caseName<NumberingCase>);
 
 TEST_F(Numbering, ElementsSpanNeighbouringNodes) {
   node(1, 0), node(2, 3000), node(3, 10000);
@@ -75,12 +81,10 @@ TEST_F(Numbering, AnIconOnAnExistingNodeIsShiftedRight) {
 TEST_F(Numbering, MovingAndRemovingKeepTheListInOrder) {
   node(1, 0), node(2, 3000), node(3, 6000);
   EXPECT_EQ(n_elem, 3);
-  f->Image1[2].Left = leftFor(2, 8000);
-  f->sort_p(2);
+  node(2, 8000);
   EXPECT_EQ(n_elem, 3);
   EXPECT_EQ(objects(), (std::vector<Integer>{1, 3, 2, 0}));
-  f->Image1[1].Left = leftFor(1, 1000);
-  f->sort_p(1);  // an end object moved inward adds an element
+  node(1, 1000);  // an end object moved inward adds an element
   EXPECT_EQ(objects(), (std::vector<Integer>{0, 1, 3, 2, 0}));
   f->remove_p(3);
   EXPECT_EQ(objects(), (std::vector<Integer>{0, 1, 2, 0}));
@@ -91,22 +95,22 @@ TEST_F(Numbering, MovingAndRemovingKeepTheListInOrder) {
   EXPECT_EQ(right_end, False);
 }
 
-TEST_F(Numbering, AnIconJustRightOfTheLeftZoneNeverMakesAnElementOfNoLength) {
-  for (float left : {201.0f, 205.0f, 210.0f}) {
-    SetUp();
-    f->Image1[11].Left = left;  // a hinge: its centre would stand at or before x 0
-    f->sort_p(11);
-    f->number_dof();
-    EXPECT_EQ(node_list(0).obj, 11) << left;
-    EXPECT_EQ(f->Image1[11].Left.get(), 150.0f);
-    // With the left end taken, it becomes the first inner node, past x 0.
-    f->Image1[12].Left = left;
-    f->sort_p(12);
-    f->number_dof();
-    for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << left << ", element " << e;
-    TearDown();
-  }
+struct LeftZoneEdge : BeamFixture, ::testing::WithParamInterface<float> {};
+
+TEST_P(LeftZoneEdge, AnIconJustRightOfItNeverMakesAnElementOfNoLength) {
+  const float left = GetParam();
+  f->Image1[11].Left = left;  // a hinge: its centre would stand at or before x 0
+  f->sort_p(11);
+  f->number_dof();
+  EXPECT_EQ(node_list(0).obj, 11);
+  EXPECT_EQ(f->Image1[11].Left.get(), 150.0f);
+  // With the left end taken, it becomes the first inner node, past x 0.
+  f->Image1[12].Left = left;
+  f->sort_p(12);
+  f->number_dof();
+  for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << "element " << e;
 }
+INSTANTIATE_TEST_SUITE_P(Numbering, LeftZoneEdge, ::testing::Values(201.0f, 205.0f, 210.0f));
 
 TEST_F(Numbering, AFractionalLeftOnANodesPositionIsShiftedToo) {
   node(6, 4000);

@@ -5,6 +5,8 @@
 #include "beam_fixture.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 namespace {
 
 using Solver = BeamFixture;

@@ -5,7 +5,10 @@
 #include <cmath>
 #include <functional>
 
+#include "beam_cases.h"
 #include "beam_fixture.h"
+
+using namespace Module20;
 
 namespace {
 
@@ -115,9 +118,8 @@ void check(BeamFixture& b, const TextbookCase& c, const Units& u) {
   }
 }
 
-struct Textbook : BeamFixture {
+struct Textbook : BeamFixture, ::testing::WithParamInterface<TextbookCase> {
   void run(const TextbookCase& c, const Units& u) {
-    SetUp();
     unit_F = u.F;
     beam_length = u.L;
     unit_L = beam_length / 10000;
@@ -125,20 +127,17 @@ struct Textbook : BeamFixture {
     unit_I = u.I;
     c.setup(*this);
     build();
-    ASSERT_NE(mechanism, True) << c.name;
+    ASSERT_NE(mechanism, True);
     solve();
-    EXPECT_TRUE(svc.messages.empty()) << c.name;
+    EXPECT_TRUE(svc.messages.empty());
     check(*this, c, u);
-    TearDown();
   }
 };
 
-TEST_F(Textbook, BeamsAtTheDefaultReferenceValues) {
-  for (const TextbookCase& c : kCases) run(c, Units{});
-}
+TEST_P(Textbook, AtTheDefaultReferenceValues) { run(GetParam(), Units{}); }
 
-TEST_F(Textbook, BeamsWithOtherReferenceValues) {
-  for (const TextbookCase& c : kCases) run(c, Units{2.5f, 6, 200, 0.03f});
-}
+TEST_P(Textbook, WithOtherReferenceValues) { run(GetParam(), Units{2.5f, 6, 200, 0.03f}); }
+
+INSTANTIATE_TEST_SUITE_P(Beams, Textbook, ::testing::ValuesIn(kCases), caseName<TextbookCase>);
 
 }  // namespace

@@ -4,56 +4,62 @@
 #include <cmath>
 #include <string>
 
+#include "beam/solver/tests/beam_cases.h"
 #include "workspace_fixture.h"
+
+using namespace Module20;
 
 namespace {
 
 using Canvas = Workspace;
 
-TEST_F(Canvas, DropsSnapAndPlaceEachKindOfObject) {
-  struct Case {
-    const char* name;
-    int k;
-    float X, Y;           // the icon's Left at the drop, the pointer's y
-    float Left, Top;      // where the icon stands afterwards
-    float pos;            // the load's position (-1: a node object)
-    std::vector<Integer> nodes;
-  } cases[] = {
-      {"support in the left end zone", 1, 50, 1800, 105, 1835, -1, {1, 0}},
-      {"fixed end inside the beam", 6, 4925, 1500, 4925, 1470, -1, {0, 6, 0}},
-      {"support in the right end zone", 2, 9990, 2000, 10105, 1835, -1, {0, 2}},
-      {"node object just below the band", 11, 5000, 2696, 5000, 100, -1, {0, 0}},
-      {"force near the left end", 21, 300, 1200, 225, 1125, 0, {0, 0}},
-      {"force near the right end", 22, 10150, 1200, 10225, 1125, 10000, {0, 0}},
-      {"force inside the beam", 23, 1000, 700, 1000, 1125, 775, {0, 0}},
-      {"moment near the left end", 31, 300, 1500, 150, 1465, 0, {0, 0}},
-      {"moment near the right end", 32, 10100, 1500, 10150, 1465, 10000, {0, 0}},
-      {"moment inside the beam", 33, 1000, 1500, 1000, 1465, 850, {0, 0}},
-      {"distributed load past the right end", 41, 10000, 1500, 9785, 1305, 9500, {0, 0}},
-      {"distributed load before the left end", 42, 100, 1500, 285, 1305, 0, {0, 0}},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    Form20& f = start();
-    drop(c.k, c.X, c.Y);
-    EXPECT_EQ(f.Image1[c.k].Left.get(), c.Left) << c.name;
-    EXPECT_EQ(f.Image1[c.k].Top.get(), c.Top) << c.name;
-    std::vector<Integer> nodes;
-    for (int i = 0; i <= n_elem; ++i) nodes.push_back(node_list(i).obj);
-    EXPECT_EQ(nodes, c.nodes) << c.name;
-    if (c.k >= 21 && c.k <= 30) {
-      EXPECT_EQ(forces(c.k).pos, c.pos) << c.name;
-    }
-    if (c.k >= 31 && c.k <= 40) {
-      EXPECT_EQ(moments(c.k).pos, c.pos) << c.name;
-    }
-    if (c.k >= 41) {
-      EXPECT_EQ(dist_loads(c.k).pos, c.pos) << c.name;
-      EXPECT_EQ(dist_loads(c.k).span, 500) << c.name;
-    }
-    TearDown();
+struct DropCase {
+  const char* name;
+  int k;
+  float X, Y;           // the icon's Left at the drop, the pointer's y
+  float Left, Top;      // where the icon stands afterwards
+  float pos;            // the load's position (-1: a node object)
+  std::vector<Integer> nodes;
+};
+
+const DropCase kDropCases[] = {
+    {"support in the left end zone", 1, 50, 1800, 105, 1835, -1, {1, 0}},
+    {"fixed end inside the beam", 6, 4925, 1500, 4925, 1470, -1, {0, 6, 0}},
+    {"support in the right end zone", 2, 9990, 2000, 10105, 1835, -1, {0, 2}},
+    {"node object just below the band", 11, 5000, 2696, 5000, 100, -1, {0, 0}},
+    {"force near the left end", 21, 300, 1200, 225, 1125, 0, {0, 0}},
+    {"force near the right end", 22, 10150, 1200, 10225, 1125, 10000, {0, 0}},
+    {"force inside the beam", 23, 1000, 700, 1000, 1125, 775, {0, 0}},
+    {"moment near the left end", 31, 300, 1500, 150, 1465, 0, {0, 0}},
+    {"moment near the right end", 32, 10100, 1500, 10150, 1465, 10000, {0, 0}},
+    {"moment inside the beam", 33, 1000, 1500, 1000, 1465, 850, {0, 0}},
+    {"distributed load past the right end", 41, 10000, 1500, 9785, 1305, 9500, {0, 0}},
+    {"distributed load before the left end", 42, 100, 1500, 285, 1305, 0, {0, 0}},
+};
+
+struct CanvasDrops : Workspace, ::testing::WithParamInterface<DropCase> {};
+
+TEST_P(CanvasDrops, DropsSnapAndPlaceEachKindOfObject) {
+  const DropCase& c = GetParam();
+  Form20& f = start();
+  drop(c.k, c.X, c.Y);
+  EXPECT_EQ(f.Image1[c.k].Left.get(), c.Left);
+  EXPECT_EQ(f.Image1[c.k].Top.get(), c.Top);
+  std::vector<Integer> nodes;
+  for (int i = 0; i <= n_elem; ++i) nodes.push_back(node_list(i).obj);
+  EXPECT_EQ(nodes, c.nodes);
+  if (c.k >= 21 && c.k <= 30) {
+    EXPECT_EQ(forces(c.k).pos, c.pos);
+  }
+  if (c.k >= 31 && c.k <= 40) {
+    EXPECT_EQ(moments(c.k).pos, c.pos);
+  }
+  if (c.k >= 41) {
+    EXPECT_EQ(dist_loads(c.k).pos, c.pos);
+    EXPECT_EQ(dist_loads(c.k).span, 500);
   }
 }
+INSTANTIATE_TEST_SUITE_P(Canvas, CanvasDrops, ::testing::ValuesIn(kDropCases), caseName<DropCase>);
 
 TEST_F(Canvas, ALoadDroppedInTheStripLeavesTheBeam) {
   Form20& f = start();
@@ -72,11 +78,11 @@ TEST_F(Canvas, ALoadDroppedInTheStripLeavesTheBeam) {
 
 TEST_F(Canvas, ASimplySupportedBeamBuiltByDropsIsSolved) {
   Form20& f = start();
-  drop(1, 50, 1800);
+  dropAt(1, fraction(0));
   EXPECT_EQ(svc.messages.size(), 1u);  // a beam on one support is a mechanism
-  drop(2, 10000, 1800);
+  dropAt(2, fraction(1));
   EXPECT_EQ(mechanism, False);
-  drop(21, 5000 - 60 + 285, 1200);  // centred on the middle of the beam
+  dropAt(21, fraction(0.5));  // centred on the middle of the beam
   EXPECT_EQ(forces(21).pos, 5000);
   EXPECT_EQ(svc.messages.size(), 1u);
   EXPECT_NEAR(reactions(1).R, 0.5f, 1e-5);
@@ -103,8 +109,8 @@ TEST_F(Canvas, KeysMoveTheSelectedObjectAndOneReleaseSolvesOnce) {
 
 TEST_F(Canvas, KeysActOnlyOnAnObjectOnTheBeam) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   const float parked = f.Image1[3].Left;
   f.image1_MouseMove(3, 0, 0, 0, 0);  // a support still in the palette strip
   key(39);
@@ -122,8 +128,8 @@ TEST_F(Canvas, KeysActOnlyOnAnObjectOnTheBeam) {
 
 TEST_F(Canvas, AKeyStepNeverCarriesALoadPastABeamEnd) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   Form10Form->Slider2.Value = 20;  // 300 twips a step
   drop(21, 9700, 1200);
   f.image1_MouseMove(21, 0, 0, 0, 0);
@@ -143,8 +149,8 @@ TEST_F(Canvas, AKeyStepNeverCarriesALoadPastABeamEnd) {
 
 TEST_F(Canvas, AReleaseWithoutAPressInThisWindowDoesNothing) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(11, 10000, 1500);  // a hinge on the right end acts as a pin
+  dropAt(1, fraction(0));
+  dropAt(11, fraction(1));  // a hinge on the right end acts as a pin
   ASSERT_EQ(mechanism, False);
   svc.messages.clear();
   Form10Form->Slider2.Value = 20;
@@ -172,28 +178,31 @@ void expectSoundNodes(const char* what) {
   for (int e = 1; e <= n_elem; ++e) EXPECT_GE(node_list(e).x - node_list(e - 1).x, 1) << what << " element " << e;
 }
 
-TEST_F(Canvas, NodesDroppedOnTakenPlacesAllBecomeNodes) {
-  struct Case {
-    const char* name;
-    std::vector<std::pair<int, float>> drops;  // object, icon Left
-  } cases[] = {
-      {"right end, then two supports at the pushed-in place", {{1, 10000}, {2, 10015}, {3, 10015}}},
-      {"right end taken, then three into its zone", {{1, 10000}, {2, 9990}, {3, 9990}, {4, 9990}}},
-      {"left end taken, then three into its zone", {{6, 50}, {1, 50}, {2, 50}, {3, 120}}},
-      {"hinges on one place", {{1, 50}, {2, 10000}, {11, 5000}, {12, 5000}, {13, 5000}, {14, 5100}}},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    Form20& f = start();
-    for (auto [k, left] : c.drops) drop(k, left, k <= 5 ? 1800.0f : 1500.0f);
-    int placed = 0;
-    for (int i = 0; i <= n_elem; ++i) placed += node_list(i).obj != 0;
-    EXPECT_EQ(placed, int(c.drops.size())) << c.name;
-    expectSoundNodes(c.name);
-    for (auto [k, left] : c.drops) EXPECT_LE(f.Image1[k].Left.get(), 10285.0f) << c.name;
-    TearDown();
-  }
+struct TakenPlacesCase {
+  const char* name;
+  std::vector<std::pair<int, float>> drops;  // object, icon Left
+};
+
+const TakenPlacesCase kTakenPlacesCases[] = {
+    {"right end, then two supports at the pushed-in place", {{1, 10000}, {2, 10015}, {3, 10015}}},
+    {"right end taken, then three into its zone", {{1, 10000}, {2, 9990}, {3, 9990}, {4, 9990}}},
+    {"left end taken, then three into its zone", {{6, 50}, {1, 50}, {2, 50}, {3, 120}}},
+    {"hinges on one place", {{1, 50}, {2, 10000}, {11, 5000}, {12, 5000}, {13, 5000}, {14, 5100}}},
+};
+
+struct CanvasTakenPlaces : Workspace, ::testing::WithParamInterface<TakenPlacesCase> {};
+
+TEST_P(CanvasTakenPlaces, NodesDroppedOnTakenPlacesAllBecomeNodes) {
+  const TakenPlacesCase& c = GetParam();
+  Form20& f = start();
+  for (auto [k, left] : c.drops) drop(k, left, k <= 5 ? 1800.0f : 1500.0f);
+  int placed = 0;
+  for (int i = 0; i <= n_elem; ++i) placed += node_list(i).obj != 0;
+  EXPECT_EQ(placed, int(c.drops.size()));
+  expectSoundNodes(c.name);
+  for (auto [k, left] : c.drops) EXPECT_LE(f.Image1[k].Left.get(), 10285.0f);
 }
+INSTANTIATE_TEST_SUITE_P(Canvas, CanvasTakenPlaces, ::testing::ValuesIn(kTakenPlacesCases), caseName<TakenPlacesCase>);
 
 // A node object whose icon covers a beam end as it is dropped stands on that end: a fixed end so dropped
 // makes a cantilever of one element, whose tip turns by M L / EI = 1 under a unit end moment (L = EI = 1).
@@ -255,15 +264,15 @@ TEST_F(Canvas, ASingularStructureLeavesNothingOfTheLastSolution) {
   f.Slider1.Value = 5000;
   EXPECT_TRUE(f.Picture3.drawn().empty());
   EXPECT_EQ(f.Text2[1].Text.get(), "");
-  drop(2, 10000, 1800);
+  dropAt(2, fraction(1));
   EXPECT_TRUE(f.solution_current);
   EXPECT_EQ(f.Text2[1].Text.get(), "-0.250");  // PL/4, sagging
 }
 
 TEST_F(Canvas, AWidenedDistributedLoadShowsItsWholeSpan) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   drop(41, 2000, 1500);
   f.image1_MouseMove(41, 0, 0, 0, 0);
   key(38, 10);
@@ -308,8 +317,8 @@ TEST_F(Canvas, ADistributedLoadShowsArrowsEvenlyOverItsWholeSpan) {
 TEST_F(Canvas, TheDataPanelFollowsDropsHoversAndKeysWhenAsked) {
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   drop(21, 2000, 1200);  // the drop refreshes the panel
   EXPECT_EQ(t.Label10.Caption.get(), "F( 1 )");
   EXPECT_EQ(t.Text2[0].Text.get(), "0.1775");

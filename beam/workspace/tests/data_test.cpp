@@ -11,6 +11,8 @@
 #include "ui/vbtext.h"
 #include "ui/views.h"
 
+using namespace Module20;
+
 namespace {
 
 using Data = Workspace;
@@ -38,11 +40,11 @@ TEST_F(Data, ThePanelShowsEachKindOfObject) {
       {31, "m( 1 )", "True", {"L( 1)/L=", "=גודל יחסי", "M( 1)/P=", "", ""}, {"0.5000", "-1.0000", ""}},
       {41, "W( 1 )", "False", {"L1( 1)/L=", "=גודל יחסי", "W( 1)/P=", "=רוחב", "(L2-L1)/L="}, {"0.0000", "1.0000", "0.0000"}},
   };
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
-  drop(21, 7500 - 60 + 285, 1200);  // R1 = 1/4 of the force, less 1 of the moment below
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
+  dropAt(21, fraction(0.75));  // R1 = 1/4 of the force, less 1 of the moment below
   t.Command18.Value = true;  // a moment of opposite sign
-  drop(31, 5000 - 135 + 285, 1500);
+  dropAt(31, fraction(0.5));
   for (const Case& c : cases) {
     f.image1_MouseMove(c.k, 0, 0, 0, 0);
     EXPECT_EQ(t.Label10.Caption.get(), c.name) << c.k;
@@ -99,8 +101,8 @@ TEST_F(Data, TypedPositionsAreRangeCheckedAndDropTheObject) {
 TEST_F(Data, ATypedWidthStaysOnTheBeamAndReachable) {
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   drop(41, 2000, 1500);
   f.image1_MouseMove(41, 0, 0, 0, 0);
   struct Case {
@@ -200,10 +202,10 @@ struct GridKeys {
 TEST_F(Data, TheStiffnessGridEditedByKeysResolves) {
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 5000 - 180 + 285, 1800);
-  drop(3, 10000, 1800);
-  drop(21, 2500 - 60 + 285, 1200);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(0.5));
+  dropAt(3, fraction(1));
+  dropAt(21, fraction(0.25));
   EXPECT_NEAR(reactions(1).R, 13.0 / 32, 1e-5);
   EXPECT_FALSE(t.MSFlexGrid1.Visible.get());
   EXPECT_FALSE(t.Command20.Visible.get());
@@ -239,10 +241,10 @@ TEST_F(Data, TheStiffnessGridEditedByKeysResolves) {
 TEST_F(Data, TheGridTakesItsKeysThroughItsWidget) {
   start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 5000 - 180 + 285, 1800);
-  drop(3, 10000, 1800);
-  drop(21, 2500 - 60 + 285, 1200);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(0.5));
+  dropAt(3, fraction(1));
+  dropAt(21, fraction(0.25));
   t.Check4.Value = 1;
   {
     ui::QtServices qt{"t"};
@@ -283,10 +285,10 @@ TEST_F(Data, TheGridTakesItsKeysThroughItsWidget) {
 TEST_F(Data, AZeroFactorIsRefusedWholeAndNegativeOnesKept) {
   start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 5000 - 180 + 285, 1800);
-  drop(3, 10000, 1800);
-  drop(21, 2500 - 60 + 285, 1200);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(0.5));
+  dropAt(3, fraction(1));
+  dropAt(21, fraction(0.25));
   t.Check4.Value = 1;
   GridKeys g{t};
   g.to(1, 1);

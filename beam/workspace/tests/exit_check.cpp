@@ -4,6 +4,8 @@
 #include "ui/exit_check.h"
 #include "ui/form.h"
 
+using namespace Module20;
+
 int main(int argc, char** argv) {
   return ui::exitCheck(argc, argv, "beam", []() -> ui::Form& { return *Form20Form; }, [](ui::Form& main) {
     Form20Form->ffd_Click();

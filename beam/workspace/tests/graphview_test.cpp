@@ -3,6 +3,8 @@
 #include "workspace_fixture.h"
 #include "ui/vbtext.h"
 
+using namespace Module20;
+
 namespace {
 
 using GraphView = Workspace;
@@ -41,10 +43,10 @@ TEST_F(GraphView, TheScaleRuleOfSliderAndMultiplier) {
 
 TEST_F(GraphView, TheReadoutAtANodeAtTheRightEndAndAfterAFailedSolve) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 5000 - 180 + 285, 1800);  // a support in the middle: two spans
-  drop(3, 10000, 1800);
-  drop(21, 2500 - 60 + 285, 1200);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(0.5));  // a support in the middle: two spans
+  dropAt(3, fraction(1));
+  dropAt(21, fraction(0.25));
   // Loads added from the tool window alone (the Solve menu item still disabled) are read out too.
   ASSERT_FALSE(f.ffa.Enabled.get());
   f.Slider1.Value = 5000;  // on the node: the element to its right, just right of the support
@@ -102,8 +104,8 @@ TEST_F(GraphView, TheGraphsShowAgainWhenTheirPanelDoes) {
 // a mechanism has no answer at all.
 TEST_F(GraphView, TheExtremesOfAnUnloadedBeamAreZero) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   Form10& t = *Form10Form;
   t.Check2[1].Value = 0;
   t.Command17_Click();

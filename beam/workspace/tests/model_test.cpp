@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "beam/solver/tests/beam_cases.h"
 #include "workspace_fixture.h"
+
+using namespace Module20;
 
 namespace {
 
@@ -57,7 +60,7 @@ TEST_F(Reset, ALoadDroppedOnTheEmptyBeamLandsInItsOneElementAndMeetsTheMechanism
 
 TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
   Form20& f = start();
-  drop(6, 50, 1500);     // fixed left end
+  dropAt(6, fraction(0));     // fixed left end
   drop(11, 5000, 1500);  // hinge
   drop(1, 8000, 1800);   // support
   drop(31, 6500, 1500);  // moment between hinge and support
@@ -74,7 +77,7 @@ TEST_F(Model, AKeyMoveIntoAMechanismStillMovesTheLoadsToTheirNewElements) {
 
 TEST_F(Model, ObjectsCrowdedAtAnOccupiedRightEndAllFindAPlaceBeforeIt) {
   start();
-  drop(16, 10000, 1500);  // the right end
+  dropAt(16, fraction(1));  // the right end
   for (int k : {11, 18, 7, 12}) drop(k, 10000, 1500);
   ASSERT_EQ(n_elem, 5);
   std::vector<Integer> objects;
@@ -86,42 +89,45 @@ TEST_F(Model, ObjectsCrowdedAtAnOccupiedRightEndAllFindAPlaceBeforeIt) {
   for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << "element " << e;
 }
 
-TEST_F(Model, GraphsAndReadoutShowOnlyTheBeamAsItStands) {
-  struct Case {
-    const char* name;
-    std::function<void(Model&, Form20&)> edit;
-  } cases[] = {
-      {"a new scale after the beam became a mechanism", [](Model& t, Form20& f) {
-         t.drop(2, 4000, 100);  // the right support leaves the beam
-         f.Slider2[0].Value = 15;
-       }},
-      {"a drop without a solve on every drag", [](Model& t, Form20& f) {
-         f.ffe_Click();
-         t.drop(21, 3000, 1200);
-       }},
-      {"a support moved while no load lies on the beam", [](Model& t, Form20& f) {
-         t.drop(21, 3000, 150);  // the force goes back to the strip: the beam is solved without it
-         t.drop(2, 8000, 1800);
-       }},
-      {"the cursor moved after the beam became a mechanism", [](Model& t, Form20& f) {
-         t.drop(2, 4000, 100);
-         f.Slider1.Value = 2500;
-       }},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    Form20& f = start();
-    f.ee4_Click(0);  // a force from the Add menu, which also enables the readout
-    drop(1, 50, 1800);
-    drop(2, 10000, 1800);
-    drop(21, 5000 - 60 + 285, 1200);
-    ASSERT_FALSE(f.Picture3.drawn().empty()) << c.name;
-    ASSERT_FALSE(f.Text2[0].Text.get().empty()) << c.name;
-    c.edit(*this, f);
-    EXPECT_TRUE(f.Picture3.drawn().empty()) << c.name;
-    for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << c.name << ", readout " << g;
-    TearDown();
-  }
+struct EditCase {
+  const char* name;
+  std::function<void(Model&, Form20&)> edit;
+};
+
+const EditCase kEditCases[] = {
+    {"a new scale after the beam became a mechanism", [](Model& t, Form20& f) {
+       t.drop(2, 4000, 100);  // the right support leaves the beam
+       f.Slider2[0].Value = 15;
+     }},
+    {"a drop without a solve on every drag", [](Model& t, Form20& f) {
+       f.ffe_Click();
+       t.drop(21, 3000, 1200);
+     }},
+    {"a support moved while no load lies on the beam", [](Model& t, Form20& f) {
+       t.drop(21, 3000, 150);  // the force goes back to the strip: the beam is solved without it
+       t.drop(2, 8000, 1800);
+     }},
+    {"the cursor moved after the beam became a mechanism", [](Model& t, Form20& f) {
+       t.drop(2, 4000, 100);
+       f.Slider1.Value = 2500;
+     }},
+};
+
+struct ModelEdits : Model, ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(ModelEdits, GraphsAndReadoutShowOnlyTheBeamAsItStands) {
+  const EditCase& c = GetParam();
+  Form20& f = start();
+  f.ee4_Click(0);  // a force from the Add menu, which also enables the readout
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
+  dropAt(21, fraction(0.5));
+  ASSERT_FALSE(f.Picture3.drawn().empty());
+  ASSERT_FALSE(f.Text2[0].Text.get().empty());
+  c.edit(*this, f);
+  EXPECT_TRUE(f.Picture3.drawn().empty());
+  for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << ", readout " << g;
 }
+INSTANTIATE_TEST_SUITE_P(Model, ModelEdits, ::testing::ValuesIn(kEditCases), caseName<EditCase>);
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The simulation tab: a run drops the selected object at the start and moves it one key step a tick.
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Simulation = Workspace;
@@ -65,8 +67,8 @@ TEST_F(Simulation, StopWhileIdleKeepsTheMarkAndARunNeedsAnObjectOnTheBeam) {
 TEST_F(Simulation, ARunThatCannotMoveEndsAndTargetsAreClamped) {
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   drop(41, 1000, 1500);
   t.Text4[0].Text = "0.9";
   t.Text4[1].Text = "7";  // beyond the beam: the right end, which the load's middle never reaches
@@ -94,10 +96,10 @@ TEST_F(Simulation, AMechanismStopsTheRunBeforeItsOneMessage) {
   WatchingServices watch;
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(6, 50, 1500);                       // fixed left end
-  drop(1, 5000 - 180 + 285, 1800);         // a support in the middle
-  drop(21, 4000 - 60 + 285, 1200);
-  drop(11, 2000 - 75 + 285, 1500);         // a hinge left of the support
+  dropAt(6, fraction(0));                       // fixed left end
+  dropAt(1, fraction(0.5));         // a support in the middle
+  dropAt(21, twips(4000));
+  dropAt(11, twips(2000));         // a hinge left of the support
   ASSERT_EQ(mechanism, False);
   f.image1_MouseMove(11, 0, 0, 0, 0);
   t.Text4[0].Text = "0.2";
@@ -116,8 +118,8 @@ TEST_F(Simulation, AMechanismStopsTheRunBeforeItsOneMessage) {
 TEST_F(Simulation, ASupportStartingAtAFreeLeftEndIsWarnedAboutTheSnappingZone) {
   Form20& f = start();
   Form10& t = *Form10Form;
-  drop(1, 10000, 1800);
-  drop(2, 5000 - 180 + 285, 1800);
+  dropAt(1, fraction(1));
+  dropAt(2, fraction(0.5));
   drop(21, 7000, 1200);
   f.image1_MouseMove(2, 0, 0, 0, 0);
   t.Text4[0].Text = "0";

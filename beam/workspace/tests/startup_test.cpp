@@ -4,6 +4,8 @@
 #include "beam/workspace/Module1.h"
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 TEST_F(Workspace, StartsOnAFullScreenWithSplashToolWindowAndEmptyBeam) {

@@ -3,24 +3,31 @@
 #include "ui/vbtext.h"
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Tips = Workspace;
 
-TEST_F(Tips, OnlyAFirstLineOfExactlyOkShowsTipsAtStart) {
-  struct Case {
-    const char* content;
-    bool shown;
-  } cases[] = {{"ok\r\n", true}, {"ok", true}, {"ok \r\n", false}, {"OK\r\n", false}, {"\"ok\"\r\n", false},
-               {"\"not_ok\"\r\n", false}, {nullptr, false}};
-  for (const Case& c : cases) {
-    SetUp();
-    if (c.content) write("TIPOK.txt", c.content);
-    start();
-    EXPECT_EQ(frmTipForm.exists() && frmTipForm->loaded(), c.shown) << (c.content ? c.content : "no file");
-    TearDown();
-  }
+struct TipSwitchCase {
+  const char* content;  // of TIPOK.txt; nullptr: no file
+  bool shown;
+};
+
+const TipSwitchCase kTipSwitchCases[] = {{"ok\r\n", true},           {"ok", true},
+                                         {"ok \r\n", false},         {"OK\r\n", false},
+                                         {"\"ok\"\r\n", false},      {"\"not_ok\"\r\n", false},
+                                         {nullptr, false}};
+
+struct TipSwitches : Workspace, ::testing::WithParamInterface<TipSwitchCase> {};
+
+TEST_P(TipSwitches, OnlyAFirstLineOfExactlyOkShowsTipsAtStart) {
+  const TipSwitchCase& c = GetParam();
+  if (c.content) write("TIPOK.txt", c.content);
+  start();
+  EXPECT_EQ(frmTipForm.exists() && frmTipForm->loaded(), c.shown) << (c.content ? c.content : "no file");
 }
+INSTANTIATE_TEST_SUITE_P(Tips, TipSwitches, ::testing::ValuesIn(kTipSwitchCases));
 
 TEST_F(Tips, TipsShowInFileOrderAndWrap) {
   write("TIPOFDAY.TXT", "one\r\n\r\nthree\r\n");

@@ -4,6 +4,8 @@
 
 #include "workspace_fixture.h"
 
+using namespace Module20;
+
 namespace {
 
 using Tools = Workspace;
@@ -65,8 +67,8 @@ TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeamAndNoLetterLandsInAValueBox) {
 
 TEST_F(Tools, SolveSolvesOnceAndLeavesSolvingAsTheMenuSays) {
   Form20& f = start();
-  drop(1, 50, 1800);
-  drop(2, 10000, 1800);
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
   f.ffe.choose();  // solve on every drag off
   drop(21, 2000, 1200);
   EXPECT_EQ(reactions(1).R, 0);

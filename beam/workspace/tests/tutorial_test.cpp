@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "ui/vbtext.h"
+#include "beam/solver/tests/beam_cases.h"
 #include "workspace_fixture.h"
+
+using namespace Module20;
 
 namespace {
 
@@ -16,11 +19,11 @@ struct Tutorial : Workspace {
   Form20& overhangBeam(float P = 1, float L = 1, float E = 1, float I = 1) {
     Form20& f = start();
     unit_F = P, beam_length = L, unit_L = L / 10000, unit_E = E, unit_I = I;
-    drop(6, 50, 1500);
-    drop(1, 5000 + 285 - 180, 1800);
+    dropAt(6, fraction(0));
+    dropAt(1, fraction(0.5));
     f.Image1[41].Width = 10000;
     f.Image1[41].Tag = "5000";
-    drop(41, 285, 1500);
+    dropAt(41, fraction(0));
     return f;
   }
   properties& open() {
@@ -85,89 +88,95 @@ TEST_F(Tutorial, TheTablesAreTheSolversFiguresOfAHandWorkedBeam) {
   EXPECT_TRUE(t.bb_1.Enabled.get());
 }
 
-TEST_F(Tutorial, TheUnitSystemSetsTheCaptionsAndTheStiffnessRowOnly) {
-  struct Case {
-    Byte system;
-    const char *ei, *ei1, *length, *deflection;
-  } cases[] = {
-      {0, "6", "1", "", ""},
-      {1, "60", "10", "L[m]       :יחידות", "[cm/10^4]   שקיעה  "},
-      {2, "41.66666", "6.944444", "L[ft]        :יחידות", "[in/1728]   שקיעה   "},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    overhangBeam(2, 2, 2, 3);
-    unit_system = c.system;
-    properties& t = open();
-    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), c.ei) << int(c.system);
-    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(1, 1), "1") << int(c.system);
-    EXPECT_EQ(t.MSFlexGrid3.TextMatrix(1, 1), "1.000") << int(c.system);
-    EXPECT_EQ(t.MSFlexGrid5.TextMatrix(1, 1), "48.0000") << int(c.system);
-    EXPECT_EQ(t.Label11.Caption.get(), c.length) << int(c.system);
-    EXPECT_EQ(t.Label20.Caption.get(), c.deflection) << int(c.system);
-    if (c.system == 0) {
-      for (ui::Label* l : {&t.Label12, &t.Label13, &t.Label14, &t.Label15, &t.Label16, &t.Label17, &t.Label18, &t.Label19})
-        EXPECT_EQ(l->Caption.get(), "");
-    }
-    // With EI = 1 the stiffness row shows the factor itself.
-    unit_E = unit_I = 0.5f;
-    elem(1).E_rel = 2, elem(1).I_rel = 2;
-    t.aa2.choose();
-    EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), c.ei1) << int(c.system);
-    TearDown();
-  }
-}
+struct UnitSystemCase {
+  Byte system;
+  const char *ei, *ei1, *length, *deflection;
+};
 
-TEST_F(Tutorial, WithoutACurrentSolutionTheSolutionTablesAreEmptyAndSayWhy) {
-  struct Case {
-    const char* name;
-    std::function<void(Tutorial&)> make;
-    bool loads;  // the load vector of this beam was formed
-    const char* reason;
-  } cases[] = {
-      // The empty beam, with its two free ends, is a mechanism from the start.
-      {"before any solve", [](Tutorial& s) { s.start(); }, false, "אין פתרון: המבנה הוא מנגנון"},
-      {"after a mechanism",
-       [](Tutorial& s) {
-         s.overhangBeam(2, 2, 2, 3);
-         s.drop(6, 3000, 100);  // the fixed end taken off: a beam on one support
-       },
-       false, "אין פתרון: המבנה הוא מנגנון"},
-      {"after singular",
-       [](Tutorial& s) {
-         s.overhangBeam(2, 2, 2, 3);
-         elem(2).E_rel = 0;  // the overhang's two freedoms have no stiffness
-         Form20Form->asamb_K();
-         Form20Form->solution();
-       },
-       true, "אין פתרון: מערכת המשוואות סינגולרית"},
-      {"while solving is off, after a drag",
-       [](Tutorial& s) {
-         Form20& f = s.overhangBeam(2, 2, 2, 3);
-         f.ffe.choose();
-         s.drop(41, 285, 1500);
-       },
-       false, "אין פתרון עדכני: \"פתור בכל גרירה\" כבוי"},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    c.make(*this);
-    properties& t = open();
-    EXPECT_TRUE(dataEmpty(t.MSFlexGrid6)) << c.name;
-    EXPECT_TRUE(dataEmpty(t.MSFlexGrid7)) << c.name;
-    EXPECT_EQ(dataEmpty(t.MSFlexGrid4), !c.loads) << c.name;
-    EXPECT_TRUE(t.Label21.Visible.get()) << c.name;
-    EXPECT_EQ(t.Label21.Caption.get().rfind(c.reason, 0), 0u) << c.name << ": " << t.Label21.Caption.get();
-    EXPECT_EQ(t.Label22.Caption.get(), t.Label21.Caption.get()) << c.name;
-    EXPECT_TRUE(t.Picture1.drawn().empty()) << c.name;
-    EXPECT_TRUE(t.Picture2.drawn().empty()) << c.name;
-    EXPECT_FALSE(t.bb_1.Enabled.get()) << c.name;
-    // The model tables are those of the beam as it stands: K of its current equations.
-    EXPECT_EQ(t.MSFlexGrid5.Rows(), free_dof + 1) << c.name;
-    EXPECT_EQ(t.MSFlexGrid2.Cols(), n_elem + 1) << c.name;
-    TearDown();
+const UnitSystemCase kUnitSystemCases[] = {
+    {0, "6", "1", "", ""},
+    {1, "60", "10", "L[m]       :יחידות", "[cm/10^4]   שקיעה  "},
+    {2, "41.66666", "6.944444", "L[ft]        :יחידות", "[in/1728]   שקיעה   "},
+};
+
+struct TutorialUnitSystems : Tutorial, ::testing::WithParamInterface<UnitSystemCase> {};
+
+TEST_P(TutorialUnitSystems, TheUnitSystemSetsTheCaptionsAndTheStiffnessRowOnly) {
+  const UnitSystemCase& c = GetParam();
+  overhangBeam(2, 2, 2, 3);
+  unit_system = c.system;
+  properties& t = open();
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), c.ei) << int(c.system);
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(1, 1), "1") << int(c.system);
+  EXPECT_EQ(t.MSFlexGrid3.TextMatrix(1, 1), "1.000") << int(c.system);
+  EXPECT_EQ(t.MSFlexGrid5.TextMatrix(1, 1), "48.0000") << int(c.system);
+  EXPECT_EQ(t.Label11.Caption.get(), c.length) << int(c.system);
+  EXPECT_EQ(t.Label20.Caption.get(), c.deflection) << int(c.system);
+  if (c.system == 0) {
+    for (ui::Label* l : {&t.Label12, &t.Label13, &t.Label14, &t.Label15, &t.Label16, &t.Label17, &t.Label18, &t.Label19})
+      EXPECT_EQ(l->Caption.get(), "");
   }
+  // With EI = 1 the stiffness row shows the factor itself.
+  unit_E = unit_I = 0.5f;
+  elem(1).E_rel = 2, elem(1).I_rel = 2;
+  t.aa2.choose();
+  EXPECT_EQ(t.MSFlexGrid1.TextMatrix(2, 1), c.ei1) << int(c.system);
 }
+INSTANTIATE_TEST_SUITE_P(Tutorial, TutorialUnitSystems, ::testing::ValuesIn(kUnitSystemCases));
+
+struct NoSolutionCase {
+  const char* name;
+  std::function<void(Tutorial&)> make;
+  bool loads;  // the load vector of this beam was formed
+  const char* reason;
+};
+
+const NoSolutionCase kNoSolutionCases[] = {
+    // The empty beam, with its two free ends, is a mechanism from the start.
+    {"before any solve", [](Tutorial& s) { s.start(); }, false, "אין פתרון: המבנה הוא מנגנון"},
+    {"after a mechanism",
+     [](Tutorial& s) {
+       s.overhangBeam(2, 2, 2, 3);
+       s.drop(6, 3000, 100);  // the fixed end taken off: a beam on one support
+     },
+     false, "אין פתרון: המבנה הוא מנגנון"},
+    {"after singular",
+     [](Tutorial& s) {
+       s.overhangBeam(2, 2, 2, 3);
+       elem(2).E_rel = 0;  // the overhang's two freedoms have no stiffness
+       Form20Form->asamb_K();
+       Form20Form->solution();
+     },
+     true, "אין פתרון: מערכת המשוואות סינגולרית"},
+    {"while solving is off, after a drag",
+     [](Tutorial& s) {
+       Form20& f = s.overhangBeam(2, 2, 2, 3);
+       f.ffe.choose();
+       s.dropAt(41, fraction(0));
+     },
+     false, "אין פתרון עדכני: \"פתור בכל גרירה\" כבוי"},
+};
+
+struct TutorialWithoutSolution : Tutorial, ::testing::WithParamInterface<NoSolutionCase> {};
+
+TEST_P(TutorialWithoutSolution, WithoutACurrentSolutionTheSolutionTablesAreEmptyAndSayWhy) {
+  const NoSolutionCase& c = GetParam();
+  c.make(*this);
+  properties& t = open();
+  EXPECT_TRUE(dataEmpty(t.MSFlexGrid6));
+  EXPECT_TRUE(dataEmpty(t.MSFlexGrid7));
+  EXPECT_EQ(dataEmpty(t.MSFlexGrid4), !c.loads);
+  EXPECT_TRUE(t.Label21.Visible.get());
+  EXPECT_EQ(t.Label21.Caption.get().rfind(c.reason, 0), 0u) << ": " << t.Label21.Caption.get();
+  EXPECT_EQ(t.Label22.Caption.get(), t.Label21.Caption.get());
+  EXPECT_TRUE(t.Picture1.drawn().empty());
+  EXPECT_TRUE(t.Picture2.drawn().empty());
+  EXPECT_FALSE(t.bb_1.Enabled.get());
+  // The model tables are those of the beam as it stands: K of its current equations.
+  EXPECT_EQ(t.MSFlexGrid5.Rows(), free_dof + 1);
+  EXPECT_EQ(t.MSFlexGrid2.Cols(), n_elem + 1);
+}
+INSTANTIATE_TEST_SUITE_P(Tutorial, TutorialWithoutSolution, ::testing::ValuesIn(kNoSolutionCases), caseName<NoSolutionCase>);
 
 TEST_F(Tutorial, AfterAMechanismTheOldSolutionIsGoneFromTheWindowAndTheFitDrawsNothing) {
   Form20& f = overhangBeam(2, 2, 2, 3);
@@ -199,7 +208,7 @@ TEST_F(Tutorial, UpdateShowsTheBeamAfterADrag) {
   overhangBeam();
   properties& t = open();
   EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".5", ".5"}));
-  drop(1, 4000 + 285 - 180, 1800);
+  dropAt(1, twips(4000));
   EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".5", ".5"}));  // until asked
   t.aa2.choose();
   EXPECT_EQ(row(t.MSFlexGrid1, 1), (S{".4", ".6"}));
@@ -209,9 +218,9 @@ TEST_F(Tutorial, UpdateShowsTheBeamAfterADrag) {
 
 TEST_F(Tutorial, ABeamWithoutFreeFreedomsHasHeaderOnlyEquationTables) {
   start();
-  drop(6, 50, 1500);
-  drop(7, 10000, 1500);
-  drop(21, 5000 + 285 - 60, 1200);
+  dropAt(6, fraction(0));
+  dropAt(7, fraction(1));
+  dropAt(21, fraction(0.5));
   ASSERT_EQ(free_dof, 0);
   properties& t = open();
   for (ui::Grid* g : {&t.MSFlexGrid4, &t.MSFlexGrid5, &t.MSFlexGrid6}) EXPECT_EQ(g->Cols(), 1);
@@ -276,61 +285,64 @@ TEST_F(Tutorial, TheTwoStepsAddUpToTheFullSolutionFittedOnTheMainCanvas) {
   }
 }
 
-TEST_F(Tutorial, TheFitKeepsEveryDrawingFinite) {
-  struct Case {
-    const char* name;
-    std::function<void(Tutorial&)> make;
-    bool deflection2;  // element 2 has a deflection line
-  } cases[] = {
-      {"one very stiff element",
-       [](Tutorial& s) {
-         s.overhangBeam();
-         elem(1).E_rel = 1e12f;
-         Form20Form->asamb_K();
-         Form20Form->solution();
-       },
-       true},
-      {"an element without stiffness between held ends",
-       [](Tutorial& s) {
-         s.start();
-         s.drop(1, 50, 1800);
-         s.drop(2, 5000 + 285 - 180, 1800);
-         s.drop(6, 10000, 1500);
-         Form20Form->Image1[41].Width = 10000;
-         Form20Form->Image1[41].Tag = "5000";
-         s.drop(41, 285, 1500);
-         elem(2).E_rel = 0;
-         Form20Form->asamb_K();
-         Form20Form->solution();
-       },
-       false},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    c.make(*this);
-    ASSERT_TRUE(Form20Form->solution_current) << c.name;
-    properties& t = open();
-    t.bb_1.choose();
-    for (int g = 0; g <= 2; ++g) {
-      EXPECT_TRUE(std::isfinite(t.tut_max(g))) << c.name;
-      EXPECT_TRUE(std::isfinite(t.tut_scale(g))) << c.name;
-    }
-    for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2, &Form20Form->Picture3}) {
-      EXPECT_FALSE(p->drawn().empty()) << c.name;
-      EXPECT_TRUE(allFinite(*p)) << c.name << " " << p->Name();
-      bool blue2 = false;
-      for (const ui::Segment& s : p->drawn())
-        if (s.color == ui::RGB(0, 0, 255) && s.x1 >= 5000) blue2 = true;
-      EXPECT_EQ(blue2, c.deflection2) << c.name << " " << p->Name();
-    }
-    TearDown();
+struct FitCase {
+  const char* name;
+  std::function<void(Tutorial&)> make;
+  bool deflection2;  // element 2 has a deflection line
+};
+
+const FitCase kFitCases[] = {
+    {"one very stiff element",
+     [](Tutorial& s) {
+       s.overhangBeam();
+       elem(1).E_rel = 1e12f;
+       Form20Form->asamb_K();
+       Form20Form->solution();
+     },
+     true},
+    {"an element without stiffness between held ends",
+     [](Tutorial& s) {
+       s.start();
+       s.dropAt(1, fraction(0));
+       s.dropAt(2, fraction(0.5));
+       s.dropAt(6, fraction(1));
+       Form20Form->Image1[41].Width = 10000;
+       Form20Form->Image1[41].Tag = "5000";
+       s.dropAt(41, fraction(0));
+       elem(2).E_rel = 0;
+       Form20Form->asamb_K();
+       Form20Form->solution();
+     },
+     false},
+};
+
+struct TutorialFits : Tutorial, ::testing::WithParamInterface<FitCase> {};
+
+TEST_P(TutorialFits, TheFitKeepsEveryDrawingFinite) {
+  const FitCase& c = GetParam();
+  c.make(*this);
+  ASSERT_TRUE(Form20Form->solution_current);
+  properties& t = open();
+  t.bb_1.choose();
+  for (int g = 0; g <= 2; ++g) {
+    EXPECT_TRUE(std::isfinite(t.tut_max(g)));
+    EXPECT_TRUE(std::isfinite(t.tut_scale(g)));
+  }
+  for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2, &Form20Form->Picture3}) {
+    EXPECT_FALSE(p->drawn().empty());
+    EXPECT_TRUE(allFinite(*p)) << p->Name();
+    bool blue2 = false;
+    for (const ui::Segment& s : p->drawn())
+      if (s.color == ui::RGB(0, 0, 255) && s.x1 >= 5000) blue2 = true;
+    EXPECT_EQ(blue2, c.deflection2) << p->Name();
   }
 }
+INSTANTIATE_TEST_SUITE_P(Tutorial, TutorialFits, ::testing::ValuesIn(kFitCases), caseName<FitCase>);
 
 TEST_F(Tutorial, ABeamWithoutLoadsGivesFlatGraphsAtScaleTen) {
   start();
-  drop(6, 50, 1500);
-  drop(1, 10000, 1800);
+  dropAt(6, fraction(0));
+  dropAt(1, fraction(1));
   Form10Form->Command6.Value = true;
   ASSERT_TRUE(Form20Form->solution_current);
   properties& t = open();
@@ -387,7 +399,7 @@ TEST_P(StepGraphs, FitTheirPictures) {
     const float half = k <= 5 ? 180 : 75;
     drop(k, x == 0 ? 50 : x == 10000 ? 10000 : x + 285 - half, k <= 5 ? 1800 : 1500);
   }
-  drop(21, c.forceAt + 285 - 60, 1200);
+  dropAt(21, twips(c.forceAt));
   ASSERT_TRUE(f.solution_current);
   properties& t = open();
   ASSERT_FALSE(t.Picture1.drawn().empty());

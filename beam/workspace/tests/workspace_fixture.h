@@ -3,11 +3,13 @@
 // own for the tip files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "beam/solver/Module20.h"
+#include "beam/solver/tests/beam_places.h"
 #include "beam/workspace/Form10.h"
 #include "beam/workspace/Form20.h"
 #include "beam/workspace/frmSplash.h"
@@ -21,7 +23,10 @@ struct Workspace : ::testing::Test {
 
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() / (std::string("kesvo-beam-") + info->test_suite_name() + "-" + info->name());
+    // A parameterised test's names hold slashes: the folder is one level, whatever the name.
+    std::string name = std::string("kesvo-beam-") + info->test_suite_name() + "-" + info->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    dir = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     svc.folder = dir.string();
@@ -37,7 +42,7 @@ struct Workspace : ::testing::Test {
     frmSplashForm.reset();
     frmTipForm.reset();
     propertiesForm.reset();
-    Module20_initialize();
+    Module20::Module20_initialize();
   }
   void write(const char* name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
   std::string read(const char* name) {
@@ -54,11 +59,13 @@ struct Workspace : ::testing::Test {
     f.image1_MouseMove(k, 0, 0, 0, 0);
     f.picture7_DragDrop(f.Image1[k], X, Y);
   }
+  // The user drops icon k onto the beam at `at` (twips(x) or fraction(f) of the beam).
+  void dropAt(int k, Along at) { drop(k, iconLeftAt(Integer(k), Form20Form->Image1[k].Width, at), onBeamY(Integer(k))); }
   // Supports on both ends and a unit force whose centre stands at x twips from the left end.
   void simplySupported(float x) {
-    drop(1, 50, 1800);
-    drop(2, 10000, 1800);
-    drop(21, x - 60 + 285, 1200);
+    dropAt(1, fraction(0));
+    dropAt(2, fraction(1));
+    dropAt(21, twips(x));
   }
   void key(int code, int repeats = 1) {
     for (int i = 0; i < repeats; ++i) {
