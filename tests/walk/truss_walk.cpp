@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <sstream>
 
+#include "tests/walk/truss_aim.h"
 #include "tests/walk/walker.h"
 #include "truss/solver/tests/truss_fixture.h"
 #include "truss/workspace/Form3.h"
@@ -19,6 +20,7 @@
 namespace {
 
 using namespace common1;
+using truss_walk::trussInputs;
 
 std::string num(double v) {
   std::ostringstream o;
@@ -26,40 +28,18 @@ std::string num(double v) {
   return o.str();
 }
 
-bool finishedBar(Form1& f, int j) {
-  return f.Line1.exists(j) && f.Line1[j].Visible.get() && !(f.bar_pending && j == f.bar_index);
-}
-
-// Everything a solve reads, as the bytes of its numbers (it is taken after every event, so it is
-// kept cheap). A point no bar reaches carries nothing: the solve deletes it.
-std::string trussInputs(Form1& f) {
-  std::string o;
-  auto put = [&o](auto v) { o.append(reinterpret_cast<const char*>(&v), sizeof v); };
-  bool reached[51] = {};
-  for (int j = 0; j < lines_count && j <= 200; ++j) {
-    if (!finishedBar(f, j)) continue;
-    for (int p = 0; p <= 50; ++p) reached[p] = reached[p] || P_L_index(j, p, 0) == -1;
-    const ui::LineControl& l = f.Line1[j];
-    put(j), put(l.X1.get()), put(l.Y1.get()), put(l.X2.get()), put(l.Y2.get()), put(line_E(j)), put(line_A(j));
-  }
-  for (int p = 0; p <= 49; ++p)
-    if (reached[p] && f.live_point(p))
-      put(p), put(P_data(p).x), put(P_data(p).y), put(P_data(p).R_type), put(P_data(p).F_type_x), put(P_data(p).F_type_y);
-  for (float v : f_value) put(v);
-  put(scale_mm);
-  return o;
-}
-
 struct TrussWatch {
   walk::Shown shape, colours;
   // How far the walk got: for the report of a long walk.
-  long shapes = 0, colouredEvents = 0;
-  int mostPoints = 0, mostBars = 0;
+  long shapes = 0, colouredEvents = 0, solvedEvents = 0, solves = 0;
+  int mostPoints = 0, mostBars = 0, mostSolvedPoints = 0, mostSolvedBars = 0;
+  bool wasSolved = false;
 
   // A new run of the program: nothing was drawn yet.
   void restart() {
     shape.forget();
     colours.forget();
+    wasSolved = false;
   }
 
   std::string check() {
@@ -129,6 +109,22 @@ struct TrussWatch {
     for (int j = 0; j < lines_count; ++j) bars += f.Line1.exists(j) && f.Line1[j].Visible.get();
     mostPoints = std::max(mostPoints, points);
     mostBars = std::max(mostBars, bars);
+    // A solution standing: the truss it belongs to is the points its bars reach.
+    const bool solved = Form2Form.exists() && Form2Form->solution_current;
+    if (solved) {
+      ++solvedEvents;
+      solves += !wasSolved;
+      bool reached[51] = {};
+      int solvedBars = 0;
+      for (int j = 0; j < lines_count && j <= 200; ++j) {
+        if (!truss_walk::finishedBar(f, j)) continue;
+        ++solvedBars;
+        for (int p = 0; p <= 50; ++p) reached[p] = reached[p] || P_L_index(j, p, 0) == -1;
+      }
+      mostSolvedPoints = std::max(mostSolvedPoints, int(std::count(std::begin(reached), std::end(reached), true)));
+      mostSolvedBars = std::max(mostSolvedBars, solvedBars);
+    }
+    wasSolved = solved;
     if (!f.Picture1.drawn().empty()) ++shapes;
 
     // A solution shown: the displaced shape on the canvas, the bars coloured by their forces.
@@ -153,39 +149,6 @@ struct TrussWatch {
     return "";
   }
 };
-
-// The walk's aim: a truss of thirty or more points and forty or more bars, supported, loaded and solved,
-// built by the user's clicks (a point where the canvas is clicked, a bar from one point to a near one
-// with the bar tool, a support or a load with their tools, the solve from the menu bar).
-bool trussAim(walk::Walk& w) {
-  if (!Form1Form.exists() || !Form1Form->loaded() || !Form1Form->Visible.get()) return false;
-  Form1& f = *Form1Form;
-  std::vector<int> live;
-  for (int p = 0; p <= 49; ++p)
-    if (f.live_point(p)) live.push_back(p);
-  int bars = 0;
-  for (int j = 0; j < lines_count; ++j) bars += f.Line1.exists(j) && f.Line1[j].Visible.get();
-  const int r = w.uniform(0, 19);
-  if ((live.size() < 38 && r < 9) || live.size() < 2) return w.clickControl(f.Picture1);
-  if (r < 16 && bars < 70) {
-    if (!f.Option4[0].Value.get()) return w.clickControl(f.Option4[0]);
-    // A bar to one of the four nearest points, as a user joins neighbours.
-    const int a = live[std::size_t(w.uniform(0, int(live.size()) - 1))];
-    std::vector<std::pair<float, int>> near;
-    for (int p : live)
-      if (p != a) near.push_back({std::hypot(P_data(p).x - P_data(a).x, P_data(p).y - P_data(a).y), p});
-    std::sort(near.begin(), near.end());
-    const int b = near[std::size_t(w.uniform(0, std::min(3, int(near.size()) - 1)))].second;
-    return w.clickControl(f.Image1[a]) && w.clickControl(f.Image1[b]);
-  }
-  if (r < 19) {
-    // A tool other than the bar (supports 1..3, loads 4..7) and a point to put it on.
-    const int tool = w.uniform(1, 7);
-    if (!f.Option4[tool].Value.get()) return w.clickControl(f.Option4[tool]);
-    return w.clickControl(f.Image1[live[std::size_t(w.uniform(0, int(live.size()) - 1))]]);
-  }
-  return w.chooseMenu(f, f.cc1.Caption.get().find('&') == 0 ? f.cc1.Caption.get().substr(1) : f.cc1.Caption.get(), "");
-}
 
 struct TrussWalk : ::testing::Test {
   // The program's folder, where its file window opens and saves.
@@ -223,12 +186,15 @@ TEST_F(TrussWalk, NoEventBreaksTheTrussOrShowsAStaleOrNonFiniteResult) {
       },
       [&] { return watch.check(); });
   self = &w;
-  w.setAim(0.4, trussAim);
+  truss_walk::TrussAim aim;
+  w.setAim(0.4, [&aim](walk::Walk& walk) { return aim.step(walk); });
   std::string failure = w.run();
   EXPECT_EQ(failure, "");
-  std::printf("truss walk, seed %llu: %s\n  events with a displaced shape %ld, with coloured bars %ld; most points %d, most bars %d\n",
-              (unsigned long long)settings.seed, w.statistics().c_str(), watch.shapes, watch.colouredEvents, watch.mostPoints,
-              watch.mostBars);
+  std::printf(
+      "truss walk, seed %llu: %s\n  events with a displaced shape %ld, with coloured bars %ld, with a solution %ld (%ld solves); "
+      "most points %d, most bars %d; the largest solved truss %d points, %d bars\n",
+      (unsigned long long)settings.seed, w.statistics().c_str(), watch.shapes, watch.colouredEvents, watch.solvedEvents,
+      watch.solves, watch.mostPoints, watch.mostBars, watch.mostSolvedPoints, watch.mostSolvedBars);
   walk::Walk::closeAll();
   Form2Form.reset();
   Form1Form.reset();

@@ -14,6 +14,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRubberBand>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabBar>
 #include <algorithm>
 #include <cstdio>
@@ -499,32 +502,154 @@ void Walk::setAim(double share, std::function<bool(Walk&)> aim) {
 
 namespace {
 // The widget of a control where the user can reach it.
-QWidget* onScreen(ui::Control& c) {
+QWidget* shownHost(ui::Control& c) {
   QWidget* w = ui::childHost(c);
   if (!w || !w->isVisible() || w->visibleRegion().isEmpty()) return nullptr;
   return w;
 }
 }  // namespace
 
+
+namespace {
+// A point of a control's widget where the window gives a press to that widget (what lies over it,
+// such as a panel above a marker, takes the press elsewhere); false when a few tries find none.
+// A few points anywhere, then a grid over what shows of it, so that a small part left uncovered is found.
+bool pointOnTop(QWidget* w, std::mt19937_64* rng, QPoint& p) {
+  QWidget* win = w->window();
+  auto mine = [&](QPoint q) { return receiverAt(win, w->mapTo(win, q)) == w; };
+  for (int i = 0; rng && i < 4; ++i)
+    if (mine(p = pointIn(w, *rng))) return true;
+  const QRect r = w->visibleRegion().boundingRect();
+  for (int i = 0; i < 5; ++i)
+    for (int j = 0; j < 5; ++j)
+      if (mine(p = QPoint(r.left() + r.width() * (2 * i + 1) / 10, r.top() + r.height() * (2 * j + 1) / 10))) return true;
+  return false;
+}
+}  // namespace
+
+bool Walk::onScreen(ui::Control& c) {
+  QWidget* w = shownHost(c);
+  QPoint p;
+  return w && pointOnTop(w, nullptr, p);
+}
+
 bool Walk::clickControl(ui::Control& c) {
-  QWidget* w = onScreen(c);
-  if (!w) return false;
-  clickAt(w, Qt::LeftButton, 0, false);
+  QWidget* w = shownHost(c);
+  QPoint p;
+  if (!w || !pointOnTop(w, &rng_, p)) return false;
+  ++stats_["click"];
+  QPointer<QWidget> target = w;
+  mouse(target, QEvent::MouseButtonPress, p.x(), p.y(), Qt::LeftButton, Qt::LeftButton, 0, "left press");
+  if (target) mouse(target, QEvent::MouseButtonRelease, p.x(), p.y(), Qt::LeftButton, 0, 0, "left release");
   return true;
 }
 
 bool Walk::dragControl(ui::Control& source, ui::Control& onto, float x, float y) {
-  QWidget* from = onScreen(source);
-  QWidget* to = onScreen(onto);
+  QWidget* from = shownHost(source);
+  QWidget* to = shownHost(onto);
   if (!from || !to || from->window() != to->window() || !(onto.Width > 0) || !(onto.Height > 0)) return false;
-  ++stats_["drag"];
+  QPoint start;
+  if (!pointOnTop(from, &rng_, start)) return false;
   QWidget* win = from->window();
-  const QPoint at = from->mapTo(win, pointIn(from, rng_));
-  QPointer<QWidget> w = receiverAt(win, at);
-  const QPoint start = w->mapFrom(win, at);
+  const QPoint at = from->mapTo(win, start);
+  QPointer<QWidget> w = from;
   const QPoint end = to->mapTo(win, QPoint(int(x * float(to->width()) / onto.Width), int(y * float(to->height()) / onto.Height)));
+  // Another window lying over the drop point would take the drop.
+  if (QWidget* under = QApplication::widgetAt(win->mapToGlobal(end)); under && under->window() != win) return false;
+  ++stats_["drag"];
   mouse(w, QEvent::MouseButtonPress, start.x(), start.y(), Qt::LeftButton, Qt::LeftButton, 0, "left press");
   if (w) sweep(w, win, at, end, Qt::LeftButton, 0u);
+  return true;
+}
+
+bool Walk::clickControlAt(ui::Control& c, float x, float y) {
+  QWidget* w = shownHost(c);
+  if (!w || !(c.Width > 0) || !(c.Height > 0)) return false;
+  const QPoint p(int(x * float(w->width()) / c.Width), int(y * float(w->height()) / c.Height));
+  if (!w->visibleRegion().contains(p)) return false;
+  QWidget* win = w->window();
+  if (receiverAt(win, w->mapTo(win, p)) != w) return false;
+  ++stats_["click"];
+  QPointer<QWidget> target = w;
+  mouse(target, QEvent::MouseButtonPress, p.x(), p.y(), Qt::LeftButton, Qt::LeftButton, 0, "left press");
+  if (target) mouse(target, QEvent::MouseButtonRelease, p.x(), p.y(), Qt::LeftButton, 0, 0, "left release");
+  return true;
+}
+
+bool Walk::typeInto(ui::Control& box, const std::string& text) {
+  QWidget* w = shownHost(box);
+  QPoint p;
+  if (!w || !pointOnTop(w, &rng_, p)) return false;
+  ++stats_["typing"];
+  typedInto_.insert(&box);
+  QPointer<QWidget> target = w;
+  mouse(target, QEvent::MouseButtonPress, p.x(), p.y(), Qt::LeftButton, Qt::LeftButton, 0, "left press");
+  if (target) mouse(target, QEvent::MouseButtonRelease, p.x(), p.y(), Qt::LeftButton, 0, 0, "left release");
+  if (target) keyStroke(target, Qt::Key_A, Qt::ControlModifier, "", 38, 1);
+  for (char ch : text) {
+    if (!target || !failure_.empty()) break;
+    const KeyDef k = keyFor(ch);
+    keyStroke(target, k.key, 0, k.text, k.scan, 1);
+  }
+  return true;
+}
+
+bool Walk::closeForm(ui::Form& form) {
+  ui::FormWindow* win = ui::windowOf(form);
+  if (!win || !win->isVisible()) return false;
+  closeWindow(win);
+  return true;
+}
+
+bool Walk::moveOnto(ui::Control& c) {
+  QWidget* w = shownHost(c);
+  if (!w) return false;
+  ++stats_["hover"];
+  const QPoint p = pointIn(w, rng_);
+  mouse(w, QEvent::MouseMove, p.x(), p.y(), Qt::NoButton, 0, 0, "move");
+  return true;
+}
+
+bool Walk::chooseTab(ui::TabControl& t, int tab) {
+  QWidget* w = shownHost(t);
+  const QRect r = w ? ui::tabRect(t, tab) : QRect();
+  if (r.isEmpty() || !w->visibleRegion().contains(r.center())) return false;
+  ++stats_["tab"];
+  QPointer<QWidget> target = w;
+  mouse(target, QEvent::MouseButtonPress, r.center().x(), r.center().y(), Qt::LeftButton, Qt::LeftButton, 0, "tab press");
+  if (target) mouse(target, QEvent::MouseButtonRelease, r.center().x(), r.center().y(), Qt::LeftButton, 0, 0, "tab release");
+  return true;
+}
+
+bool Walk::dragThumbToEnd(ui::Control& bar, bool least) {
+  auto* sb = qobject_cast<QScrollBar*>(shownHost(bar));
+  if (!sb || sb->minimum() == sb->maximum()) return false;
+  // The thumb where the style draws it, for the bar's value and for the end it goes to.
+  QStyleOptionSlider o;
+  o.initFrom(sb);
+  o.subControls = QStyle::SC_None;
+  o.activeSubControls = QStyle::SC_None;
+  o.orientation = sb->orientation();
+  o.minimum = sb->minimum();
+  o.maximum = sb->maximum();
+  o.singleStep = sb->singleStep();
+  o.pageStep = sb->pageStep();
+  o.upsideDown = sb->invertedAppearance();
+  if (sb->orientation() == Qt::Horizontal) o.state |= QStyle::State_Horizontal;
+  auto thumb = [&](int v) {
+    o.sliderPosition = o.sliderValue = v;
+    return sb->style()->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSlider, sb);
+  };
+  const QRect now = thumb(sb->value()), end = thumb(least ? sb->minimum() : sb->maximum());
+  if (now.isEmpty() || now == end) return false;
+  ++stats_["drag"];
+  // Past the end, as a hand overshoots: the bar stops at its end.
+  const QPoint way = end.center() - now.center();
+  const QPoint past = end.center() + QPoint(way.x() > 0 ? 40 : way.x() < 0 ? -40 : 0, way.y() > 0 ? 40 : way.y() < 0 ? -40 : 0);
+  QWidget* win = sb->window();
+  QPointer<QWidget> w = sb;
+  mouse(w, QEvent::MouseButtonPress, now.center().x(), now.center().y(), Qt::LeftButton, Qt::LeftButton, 0, "left press on thumb");
+  if (w) sweep(w, win, sb->mapTo(win, now.center()), sb->mapTo(win, past), Qt::LeftButton, 0u);
   return true;
 }
 

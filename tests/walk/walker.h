@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "ui/control.h"
 #include "ui/testing.h"
 
 class QEvent;
@@ -112,6 +113,21 @@ class Walk {
   // A menu of a window's menu bar opened by its caption, and its item chosen by caption ("": the
   // menu itself is the command).
   bool chooseMenu(ui::Form& form, const std::string& menu, const std::string& item);
+  // A left click at x, y (twips) of a control, where the window gives it to that control: false when
+  // that point is off the screen or something else lies over it there.
+  bool clickControlAt(ui::Control& c, float x, float y);
+  // A text typed into a box as a user replaces its number: a click into it, all of it selected, the keys.
+  bool typeInto(ui::Control& box, const std::string& text);
+  // A window closed with its close box.
+  bool closeForm(ui::Form& form);
+  // The mouse moved onto a control where it shows.
+  bool moveOnto(ui::Control& c);
+  // A tab of a tab control clicked in its row of captions.
+  bool chooseTab(ui::TabControl& t, int tab);
+  // A scroll bar's thumb dragged past one end, so that the bar stands at its least or greatest value.
+  bool dragThumbToEnd(ui::Control& bar, bool least);
+  // Some part of the control shows where the user can reach it, with nothing lying over it there.
+  static bool onScreen(ui::Control& c);
   int uniform(int lo, int hi);  // lo..hi inclusive, from the walk's seed
   bool chance(double p);
 

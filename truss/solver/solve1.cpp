@@ -104,7 +104,7 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
   const long rows = C.UBound(1), columns = C.UBound(2);
   if (mode == 1) {
     if (gridsWanted()) {
-      ui::Grid& g = Form2Form->MSFlexGrid1[10];
+      ui::Grid& g = Form2Form->MSFlexGrid1[Form2::kKGrid];
       for (long j = 1; j <= columns; ++j)
         for (long i = 1; i <= rows; ++i) setCell(g, int(i), int(j), ui::finiteCStr(C(i, j)));
     }
@@ -147,7 +147,7 @@ bool ludcmp_solve(ui::DynArray2<double>& K, ui::DynArray<float>& P) {
     if (common1::dof_u.contains(i, 1)) common1::dof_u(i, 1) = P(i);
   }
   if (gridsWanted()) {
-    ui::Grid& g = Form2Form->MSFlexGrid1[11];
+    ui::Grid& g = Form2Form->MSFlexGrid1[Form2::kUGrid];
     for (long i = 1; i <= n; ++i) setCell(g, int(i), 1, ui::Format(P(i), "0.0000"));
   }
   return true;
