@@ -35,7 +35,7 @@ void Form2::size_grids(int n, bool whole) {
   MSFlexGrid1[kTGrid].setCols(bars + 1);
   // What an earlier solve wrote may belong to other directions or bars.
   for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid})
-    if (!whole || g == 11 || g == 12) clearBody(MSFlexGrid1[g]);
+    if (!whole || g == kUGrid || g == kTGrid) clearBody(MSFlexGrid1[g]);
   size_edit_grids(false);
 }
 
