@@ -13,6 +13,25 @@
 
 namespace common1 {
 
+// The model's limits, named once: bar slots 0..kMaxBars (Line1 indices), point slots 0..kMaxPoints - 1 (a
+// point index up to kMaxPoints is a bound of the incidence table only), load slots 0..kMaxLoads - 1
+// (Picture2 indices), support markers kFirstSupport..kLastSupport (Image1 indices, R_data slots; the
+// table runs one further to kSupportSlotsEnd), free directions 1..kMaxDof.
+inline constexpr int kMaxBars = 200;
+inline constexpr int kMaxPoints = 50;
+inline constexpr int kMaxLoads = 40;
+inline constexpr int kMaxDof = 100;
+inline constexpr int kFirstSupport = 201;
+inline constexpr int kLastSupport = 299;
+inline constexpr int kSupportSlotsEnd = 300;
+
+// What a selection mode picked last (selected_kind).
+inline constexpr Byte kPickedNone = 0, kPickedPoint = 1, kPickedLoad = 2, kPickedBar = 3;
+// A point's support (R_type, and a support's type_f).
+inline constexpr Byte kNoSupport = 0, kFixedSupport = 1, kRollerInX = 2, kRollerInY = 3;
+// A load's direction (force_rec::type_f).
+inline constexpr Byte kLoadDown = 1, kLoadRight = 2, kLoadLeft = 3, kLoadUp = 4;
+
 // One bar end at a point: the unit vector from the bar's far end to the point, y turned upwards.
 struct line_slot_rec {
   Single dir_x = 0, dir_y = 0;

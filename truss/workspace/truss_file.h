@@ -26,15 +26,16 @@
 #include <sys/types.h>
 #include <vector>
 
+#include "truss/solver/common1.h"
 #include "ui/vbtypes.h"
 
 namespace truss_file {
 
 inline constexpr const char* kSignature = "321499410";
-inline constexpr int kMaxBars = 200;
-inline constexpr int kMaxPoints = 50;
-inline constexpr int kMaxDof = 100;
-inline constexpr int kMaxLoads = 40;
+inline constexpr int kMaxBars = common1::kMaxBars;
+inline constexpr int kMaxPoints = common1::kMaxPoints;
+inline constexpr int kMaxDof = common1::kMaxDof;
+inline constexpr int kMaxLoads = common1::kMaxLoads;
 // Far beyond the 30000-twip canvas, yet every position still converts to screen pixels.
 inline constexpr float kMaxCoordinate = 1e6f;
 inline constexpr int kMinMagnification = 1, kMaxMagnification = 30000;
