@@ -1,7 +1,6 @@
 // The mechanism check: a count of equations against elements and a list of local patterns of free ends,
 // hinges and shear releases that leave part of the beam free to move.
 #include "beam/solver/beam_solver.h"
-#include "ui/services.h"
 
 using namespace Module20;
 
@@ -35,7 +34,7 @@ void BeamSolver::check_mechanism() {
   solution_current = false;
   // The run stops before the message, so no tick comes inside the message box.
   stop_simulation();
-  ui::MsgBox(message);
+  show_message(message);
   mechanism = True;
   forget_solution();
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "beam/solver/beam_solver.h"
-#include "ui/services.h"
 #include "ui/vbtext.h"
 
 using namespace Module20;
@@ -22,7 +21,7 @@ void BeamSolver::solution() {
     solve_failure = kRefused;
     // The run stops first, so no tick comes inside the message box.
     stop_simulation();
-    ui::MsgBox(kMechanismMessageA);
+    show_message(kMechanismMessageA);
     forget_solution();
     return;
   }

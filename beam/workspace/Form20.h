@@ -130,6 +130,7 @@ class Form20 : public ui::Form, public BeamSolver {
   void refresh_data();
 
   // What the solve asks of the windows.
+  void show_message(const std::string& text) override;
   bool simulation_running() override;
   bool traces_kept() override;
   bool readout_on() override;
