@@ -36,6 +36,17 @@ constexpr bool is_node(int index) { return index >= 1 && index <= last_of(Kind::
 // A point force, moment or distributed load.
 constexpr bool is_load(int index) { return index > last_of(Kind::release) && index <= kObjects; }
 
+// The beam's length on its canvas, in twips: positions along it run from 0 to kBeamTwips.
+inline constexpr int kBeamTwips = 10000;
+
+// The three solution graphs, by their index in graf_color, graf_scale, graf_max and the windows'
+// arrays of them (switches, scales, readout boxes).
+inline constexpr int kShearGraph = 0, kMomentGraph = 1, kDeflectionGraph = 2;
+
+// The entries of load_count (loads placed on the beam, by kind) and node_load_count (forces and
+// moments standing on a node).
+inline constexpr int kForces = 1, kMoments = 2, kDistLoads = 3;
+
 // node_rec: the object standing at a node (0 none) and its x in twips.
 struct node_rec {
   Integer obj = 0;
@@ -109,7 +120,7 @@ struct variables {
   Single beam_length = 1;                             // beam length L in the user's unit; reset 1
   Single unit_E = 1;                                  // reference modulus; reset 1
   Single unit_I = 1;                                  // reference moment of inertia; reset 1
-  Single unit_L = 1.0f / 10000;                       // real length per twip = beam_length / 10000
+  Single unit_L = 1.0f / kBeamTwips;                  // real length per twip = beam_length / 10000
   Single unit_def = 1;                                // deflection display factor 1, 10000 or 1728; reset 1
   Byte unit_system = 0;                               // 0 none, 1 metric, 2 inch
   Byte cur_elem = 0;                                  // the element whose values are being computed

@@ -35,17 +35,17 @@ void BeamFixture::build() {
 
 void BeamFixture::force(Integer obj, float x, float value) {
   forces(obj) = {True, value, x};
-  ++load_count(1);
+  ++load_count(kForces);
 }
 
 void BeamFixture::moment(Integer obj, float x, float value) {
   moments(obj) = {True, value, x};
-  ++load_count(2);
+  ++load_count(kMoments);
 }
 
 void BeamFixture::dist(Integer obj, float x, float span, float value) {
   dist_loads(obj) = {True, value, x, span};
-  ++load_count(3);
+  ++load_count(kDistLoads);
 }
 
 BeamFixture::Values BeamFixture::at(int x) {

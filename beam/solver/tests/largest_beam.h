@@ -29,7 +29,7 @@ void buildLargestBeam(Beam& f, PlaceIcon&& placeIcon) {
     moments(30 + i) = {True, 0.2f * float(i), float(i * 870 + 260)};
     dist_loads(40 + i) = {True, 1.0f / float(i), float(i * 700), 2200.0f};
   }
-  load_count(1) = load_count(2) = load_count(3) = 10;
+  load_count(kForces) = load_count(kMoments) = load_count(kDistLoads) = 10;
 }
 
 // The same beam on the main window, its icons on the beam canvas.

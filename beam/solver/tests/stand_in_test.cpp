@@ -39,7 +39,7 @@ TEST_F(StandInTest, CantileverIsSolvedAndDrawnThroughTheWindows) {
   ASSERT_EQ(mechanism, False);
   EXPECT_EQ(s.left(6), 165.0f);
   dist_loads(41) = {True, 1, 0, 10000};
-  load_count(3) = 1;
+  load_count(kDistLoads) = 1;
   s.calls.clear();
   s.readout = true;
   s.fer_all();
