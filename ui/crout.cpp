@@ -12,7 +12,6 @@ void CroutLU::start(long n) {
   a_.assign(std::size_t(n_) * std::size_t(n_), 0.0);
   row_scale_.assign(std::size_t(n_), 0.0);
   pivot_row_.assign(std::size_t(n_), 0);
-  interchanges_ = 0;
 }
 
 bool CroutLU::scaleRow(long i, const CroutOptions& options, bool& plain) {
@@ -53,7 +52,6 @@ CroutOutcome CroutLU::factorLoaded(double zero_pivot, bool plain, const std::fun
   if (plain && !finite) {
     reload();
     row_scale_ = scale0;
-    interchanges_ = 0;
     regular = decompose(zero_pivot, false, finite);
   }
   return regular ? CroutOutcome::kFactored : CroutOutcome::kZeroPivot;
@@ -117,7 +115,6 @@ bool CroutLU::decompose(double zero_pivot, bool profile, bool& finite) {
                        a_.begin() + std::ptrdiff_t(index(j, 0)));
       std::swap(first_in_row[std::size_t(imax)], first_in_row[std::size_t(j)]);
       row_scale_[std::size_t(imax)] = row_scale_[std::size_t(j)];
-      ++interchanges_;
     }
     pivot_row_[std::size_t(j)] = imax;
     // big is the scaled size of the chosen pivot.

@@ -80,8 +80,6 @@ class CroutLU {
   // The factors: L below the diagonal (its unit diagonal not kept), U on and above it, in the rows as
   // interchanged.
   double lu(long i, long j) const { return a_[index(i, j)]; }
-  // Row interchanges made by the last decomposition.
-  int interchanges() const { return interchanges_; }
 
  private:
   std::size_t index(long i, long j) const { return std::size_t(i) * std::size_t(n_) + std::size_t(j); }
@@ -96,7 +94,6 @@ class CroutLU {
   std::vector<double> a_;  // row by row
   std::vector<double> row_scale_;
   std::vector<long> pivot_row_;
-  int interchanges_ = 0;
 };
 
 }  // namespace ui

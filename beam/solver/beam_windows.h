@@ -16,6 +16,8 @@ class BeamWindows {
   virtual void stop_simulation() = 0;
 
  protected:
+  // Tells the user why the beam cannot be solved (a mechanism, " singular ") in a message box with OK.
+  virtual void show_message(const std::string& text) = 0;
   // The tool window's simulation clock runs.
   virtual bool simulation_running() = 0;
   // A running simulation draws with traces: the graph canvas is not cleared between its steps.

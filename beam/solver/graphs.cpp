@@ -15,7 +15,7 @@ namespace {
 // Which of the three graphs (0 shear, 1 moment, 2 deflection) are switched on in the tool window.
 struct Switches {
   bool on[3] = {false, false, false};
-  bool any() const { return on[0] || on[1] || on[2]; }
+  bool any() const { return on[kShearGraph] || on[kMomentGraph] || on[kDeflectionGraph]; }
 };
 
 
@@ -52,7 +52,7 @@ void valuesAt(BeamSolver& f, Integer x, const Switches& sw) {
   V_x = M_x = def_x = 0;
   if (!elem.contains(cur_elem)) return;
   const elem_rec& el = elem(cur_elem);
-  const bool onV = sw.on[0], onM = sw.on[1], onD = sw.on[2];
+  const bool onV = sw.on[kShearGraph], onM = sw.on[kMomentGraph], onD = sw.on[kDeflectionGraph];
   const Single xs = Single(x), X = xs * unit_L;
   int c = el.p_count + el.m_count + el.w_count;
   for (j_loop = 1; j_loop <= 10 && c > 0; ++j_loop) {

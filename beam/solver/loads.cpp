@@ -66,7 +66,7 @@ void removePoint(bool force, int k) {
   Byte& at = force ? force_at_node(k) : moment_at_node(k);
   if (at > 0) {
     at = 0;
-    Byte& count = node_load_count(force ? 1 : 2);
+    Byte& count = node_load_count(force ? kForces : kMoments);
     if (count > 0) --count;
     return;
   }
@@ -116,7 +116,7 @@ void BeamSolver::place_point(bool force, int k) {
         rec.value = obj.value;
       } else {
         (force ? force_at_node(k) : moment_at_node(k)) = Byte(node_list(0).obj);
-        ++node_load_count(force ? 1 : 2);
+        ++node_load_count(force ? kForces : kMoments);
       }
       return;
     }
@@ -147,7 +147,7 @@ void BeamSolver::place_point(bool force, int k) {
         }
       } else {
         (force ? force_at_node(k) : moment_at_node(k)) = Byte(node_list(k_loop).obj);
-        ++node_load_count(force ? 1 : 2);
+        ++node_load_count(force ? kForces : kMoments);
       }
       return;
     }
@@ -212,7 +212,7 @@ void BeamSolver::fer_all() {
   node_moment.fill({});
   force_at_node.fill(0);
   moment_at_node.fill(0);
-  node_load_count(1) = node_load_count(2) = 0;
+  node_load_count(kForces) = node_load_count(kMoments) = 0;
   node_load.fill(0);
 
   for (i_loop = 1; i_loop <= 10; ++i_loop) {

@@ -4,7 +4,6 @@
 
 #include "beam/solver/beam_solver.h"
 #include "ui/crout.h"
-#include "ui/services.h"
 
 using namespace Module20;
 
@@ -15,23 +14,21 @@ constexpr double kZeroPivot = 1e-11;
 }  // namespace
 
 bool BeamSolver::ludcmp(Byte n) {
-  ludcmp_d = -1;
   if (n == 0) return true;
   if (n > 40) n = 40;
   for (int i = 1; i <= n; ++i) P0(i) = P(i);
   ui::CroutLU lu;
   const ui::CroutOutcome outcome = lu.factor(n, [](long i, long j) { return K(i + 1, j + 1); }, {kZeroPivot, false});
-  if (lu.interchanges() % 2 != 0) ludcmp_d = 1;
   if (outcome == ui::CroutOutcome::kNoScale) {
     solve_failure = kSingular;
     stop_simulation();
-    ui::MsgBox(" singular ");
+    show_message(" singular ");
     return false;
   }
   auto refuse = [this] {
     solve_failure = kRefused;
     stop_simulation();
-    ui::MsgBox(kMechanismMessageA);
+    show_message(kMechanismMessageA);
     return false;
   };
   if (outcome == ui::CroutOutcome::kZeroPivot) return refuse();

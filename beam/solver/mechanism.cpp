@@ -1,7 +1,6 @@
 // The mechanism check: a count of equations against elements and a list of local patterns of free ends,
 // hinges and shear releases that leave part of the beam free to move.
 #include "beam/solver/beam_solver.h"
-#include "ui/services.h"
 
 using namespace Module20;
 
@@ -14,20 +13,27 @@ void BeamSolver::check_mechanism() {
   auto notFixed = [&](int i) { return kind_of(o(i)) != Kind::fixed_end; };
 
   const char* message = nullptr;
+  // More equations than two per element: more freedoms than the elements can hold.
   if (2 * n - int(free_dof) < 0) message = kMechanismMessageA;
+  // A free end next to a hinge or a shear release: the end element swings or slides about it.
   else if (o(0) == 0 && released(1)) message = kMechanismMessageB;
   else if (o(n) == 0 && released(n - 1)) message = kMechanismMessageB;
+  // Two releases next to an end that is not fixed: the end element and its neighbour fold between
+  // them, held by a support at most.
   else if (n > 3 && notFixed(0) && released(1) && released(2)) message = kMechanismMessageB;
   else if (n > 3 && notFixed(n) && released(n - 1) && released(n - 2)) message = kMechanismMessageB;
+  // A free end, then a support, then two releases: the overhang and the span beyond the support turn
+  // on the support while the releases let them.
   else if (n > 4 && o(0) == 0 && o(1) < first_of(Kind::fixed_end) && released(2) && released(3))
     message = kMechanismMessageB;
   else if (n > 4 && o(n) == 0 && o(n - 1) < first_of(Kind::fixed_end) && released(n - 2) && released(n - 3))
     message = kMechanismMessageB;
   else
-    // Every pair of neighbouring nodes, the last pair included: two shear releases side by side leave
-    // the element between them free to slide, also at a beam end.
     for (int k = 1; k <= n && !message; ++k) {
+      // Two shear releases side by side, the last pair included: the element between them slides
+      // free of its neighbours, also at a beam end.
       if (o(k) > last_of(Kind::hinge) && o(k - 1) > last_of(Kind::hinge)) message = kMechanismMessageB;
+      // Three releases in a row: the two elements between them fold like a chain.
       else if (k + 1 <= n && released(k + 1) && released(k) && released(k - 1)) message = kMechanismMessageB;
     }
   if (!message) return;
@@ -35,7 +41,7 @@ void BeamSolver::check_mechanism() {
   solution_current = false;
   // The run stops before the message, so no tick comes inside the message box.
   stop_simulation();
-  ui::MsgBox(message);
+  show_message(message);
   mechanism = True;
   forget_solution();
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "beam/solver/beam_solver.h"
-#include "ui/services.h"
 #include "ui/vbtext.h"
 
 using namespace Module20;
@@ -22,7 +21,7 @@ void BeamSolver::solution() {
     solve_failure = kRefused;
     // The run stops first, so no tick comes inside the message box.
     stop_simulation();
-    ui::MsgBox(kMechanismMessageA);
+    show_message(kMechanismMessageA);
     forget_solution();
     return;
   }
@@ -68,19 +67,19 @@ void BeamSolver::Reaction() {
     if (o == 0 || !reactions.contains(o)) continue;
     reaction_rec& r = reactions(o);
     r.x = node_list(i).x;
-    const bool fixed = o >= 6 && o <= 10;
+    const bool fixed = kind_of(o) == Kind::fixed_end;
     if (i == 0) {
-      r.R = o <= 15 ? finiteSingle(F(1, 1) * unit_F) : 0.0f;
-      r.M = fixed || o >= 16 ? finiteSingle(F(1, 3) * unit_F) : 0.0f;
+      r.R = o <= last_of(Kind::hinge) ? finiteSingle(F(1, 1) * unit_F) : 0.0f;
+      r.M = fixed || o >= first_of(Kind::release) ? finiteSingle(F(1, 3) * unit_F) : 0.0f;
     } else if (i == n) {
-      r.R = o <= 15 ? finiteSingle(F(n, 2) * unit_F) : 0.0f;
-      r.M = fixed || o >= 16 ? finiteSingle(F(n, 4) * unit_F) : 0.0f;
+      r.R = o <= last_of(Kind::hinge) ? finiteSingle(F(n, 2) * unit_F) : 0.0f;
+      r.M = fixed || o >= first_of(Kind::release) ? finiteSingle(F(n, 4) * unit_F) : 0.0f;
     } else {
-      r.R = o <= 10 ? finiteSingle((F(i + 1, 1) + F(i, 2)) * unit_F) : 0.0f;
+      r.R = o <= last_of(Kind::fixed_end) ? finiteSingle((F(i + 1, 1) + F(i, 2)) * unit_F) : 0.0f;
       r.M = fixed ? finiteSingle((F(i + 1, 3) + F(i, 4)) * unit_F) : 0.0f;
     }
   }
-  int c = node_load_count(1) + node_load_count(2);
+  int c = node_load_count(kForces) + node_load_count(kMoments);
   for (int j = 1; j <= 10 && c > 0; ++j) {
     if (force_at_node(j) != 0) {
       --c;

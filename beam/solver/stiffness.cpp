@@ -48,9 +48,9 @@ void BeamSolver::asamb_P() {
     for (int j = 1; j <= 4; ++j)
       if (el.dof(j) != 0 && P.contains(el.dof(j))) P(el.dof(j)) = -el.fer(j);
     if (e > 1) {
-      const Integer a = node_list(e - 1).obj;
-      if (!(a >= 6 && a <= 15) && P.contains(el.dof(3))) P(el.dof(3)) -= elem(e - 1).fer(4);
-      if (a >= 11 && a <= 15 && P.contains(el.dof(1))) P(el.dof(1)) -= elem(e - 1).fer(2);
+      const Kind a = kind_of(node_list(e - 1).obj);
+      if (a != Kind::fixed_end && a != Kind::hinge && P.contains(el.dof(3))) P(el.dof(3)) -= elem(e - 1).fer(4);
+      if (a == Kind::hinge && P.contains(el.dof(1))) P(el.dof(1)) -= elem(e - 1).fer(2);
     }
   }
   for (int j = 1; j <= free_dof && j <= 40; ++j) P(j) -= node_load(j);

@@ -164,7 +164,7 @@ void Form10::re_load_text() {
       for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
         if (node_list(i).obj == k) x = node_list(i).x, placed = true;
       Label12[0].Caption = "L(" + n + ")/L=";
-      Text2[0].Text = ui::Format(double(x) / 10000, "0.0000");
+      Text2[0].Text = ui::Format(double(x) / kBeamTwips, "0.0000");
       Label13.Caption = std::string("=") + "כוח תגובה";
       Label12[1].Caption = "R(" + n + ")=";
       Label12[5].Caption = std::string("=") + "מומנט תגובה";
@@ -181,14 +181,14 @@ void Form10::re_load_text() {
       Label10.Caption = (force ? "F(" : moment ? "m(" : "W(") + n + " )";
       Label12[2].Caption = trueFalse(r ? r->on : w->on);
       Label12[0].Caption = (w ? "L1(" : "L(") + n + ")/L=";
-      Text2[0].Text = ui::finiteFormat((r ? r->pos : w->pos) / 10000.0, "0.0000");
+      Text2[0].Text = ui::finiteFormat((r ? r->pos : w->pos) / double(kBeamTwips), "0.0000");
       Label13.Caption = std::string("=") + "גודל יחסי";
       Label12[1].Caption = (force ? "F(" : moment ? "M(" : "W(") + n + ")/P=";
       Text2[1].Text = force ? ui::Str(r->value) : ui::finiteFormat(r ? r->value : w->value, "0.0000");
       if (w) {
         Label12[5].Caption = std::string("=") + "רוחב";
         Label12[4].Caption = "(L2-L1)/L=";
-        Text2[2].Text = ui::finiteFormat(w->span / 10000.0, "0.0000");
+        Text2[2].Text = ui::finiteFormat(w->span / double(kBeamTwips), "0.0000");
       } else {
         Label12[5].Caption = "";
       }
@@ -210,7 +210,7 @@ void Form10::input_text() {
   if (kind_of(k) == Kind::none || !main.Image1.exists(k)) return;
   ui::Image& icon = main.Image1[k];
   if (is_node(k)) {
-    main.picture7_DragDrop(icon, float(p * 10000 + canvas::kBeamLeft - icon.Width / 2), icon.Top);
+    main.picture7_DragDrop(icon, float(p * kBeamTwips + canvas::kBeamLeft - icon.Width / 2), icon.Top);
     return;
   }
   const Single value = Single(ui::Val(Text2[1].Text.get()));
@@ -219,15 +219,15 @@ void Form10::input_text() {
     return;
   }
   if (kind_of(k) != Kind::dist) {
-    icon.Left = float(p * 10000 + canvas::kBeamLeft - icon.Width / 2);
+    icon.Left = float(p * kBeamTwips + canvas::kBeamLeft - icon.Width / 2);
     (kind_of(k) == Kind::force ? forces(k) : moments(k)).value = value;
   } else {
-    icon.Left = float(p * 10000 + canvas::kBeamLeft);
+    icon.Left = float(p * kBeamTwips + canvas::kBeamLeft);
     dist_loads(k).value = value;
     const double w = ui::Val(Text2[2].Text.get());
     // The width may not pass the beam's right end, nor be narrower than a key can make it.
-    if (w * 10000 >= kNarrowestLoad && Single(w) <= Single(1 - (icon.Left - canvas::kBeamLeft) / 10000)) {
-      icon.Width = float(w * 10000);
+    if (w * kBeamTwips >= kNarrowestLoad && Single(w) <= Single(1 - (icon.Left - canvas::kBeamLeft) / kBeamTwips)) {
+      icon.Width = float(w * kBeamTwips);
       icon.Tag = ui::CStr(int(ui::CInt(icon.Width / 2)));
     } else {
       ui::MsgBox("ערך לא בתחום ");

@@ -132,9 +132,9 @@ void Form10::Check2_Click(int Index) {
   for (ui::Control* c : std::initializer_list<ui::Control*>{&main.Frame3[Index], &main.Text2[Index], &main.Label3[Index],
                                                           &main.Slider2[Index], &main.Combo2[Index], &main.Label5[Index]})
     c->Visible = v;
-  main.Label8.Visible = Check2[0].Value != 0;
-  main.Label7.Visible = Check2[1].Value != 0;
-  main.Label6.Visible = Check2[2].Value != 0;
+  main.Label8.Visible = Check2[kShearGraph].Value != 0;
+  main.Label7.Visible = Check2[kMomentGraph].Value != 0;
+  main.Label6.Visible = Check2[kDeflectionGraph].Value != 0;
   if (extremes_shown) clear_extremes();
 }
 
@@ -214,7 +214,7 @@ void Form10::show_extremes() {
 void Form10::Command17_Click() {
   Form20& main = *Form20Form;
   // A beam that stands and carries no load is not solved, yet its answer is known: zero everywhere.
-  const bool unloaded = load_count(1) + load_count(2) + load_count(3) == 0 && mechanism != True;
+  const bool unloaded = load_count(kForces) + load_count(kMoments) + load_count(kDistLoads) == 0 && mechanism != True;
   if (!main.solution_current && !unloaded) {
     clear_extremes();
     return;

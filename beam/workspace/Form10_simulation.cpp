@@ -87,7 +87,7 @@ void Form10::Command11_Click() {
   const int h = kind_of(s) != Kind::dist ? ui::CInt(icon.Width / 2) : 0;
   // The start drop puts the object at the start itself, not off by the last pointer's grab.
   drag_dx = 0;
-  main.picture7_DragDrop(icon, float(from * 10000 + canvas::kBeamLeft - h), icon.Top);
+  main.picture7_DragDrop(icon, float(from * kBeamTwips + canvas::kBeamLeft - h), icon.Top);
   if (mechanism == True || !icon_on_beam(s)) return;
   Timer1.Interval = 1010 - 50 * Slider1.Value;
   // The mark is saved when a run begins, not again by a press during the run (it is off by then).
@@ -113,7 +113,7 @@ void Form10::Timer1_Timer() {
     return;
   }
   ui::Image& icon = main.Image1[s];
-  const double T = fraction(Text4[1].Text.get()) * 10000 + canvas::kBeamLeft;
+  const double T = fraction(Text4[1].Text.get()) * kBeamTwips + canvas::kBeamLeft;
   const double d = 30.0 * Slider2.Value;
   const float L = icon.Left, W = icon.Width;
   if (Single(T - d - W / 2) >= L) {

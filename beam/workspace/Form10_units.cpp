@@ -29,7 +29,7 @@ void Form10::Command15_Click() {
   }
   unit_F = F;
   beam_length = L;
-  unit_L = beam_length / 10000;
+  unit_L = beam_length / kBeamTwips;
   unit_I = I;
   unit_E = E;
   Form20& main = *Form20Form;

@@ -109,15 +109,16 @@ Form20::Form20() : ui::Form("Form20") {
     Combo2[g].Move(60 + 1100.0f * g, 330, 1020, 315);
     for (const char* item : {"X1", "X10", "X100", "X1000"}) Combo2[g].AddItem(item);
   }
-  Combo2[2].AddItem("X10000");
-  Slider2.LoadIn(3, &Frame1);
-  Slider2[3].Move(120, 240, 2160, 300);
-  for (int g = 0; g <= 3; ++g) {
+  Combo2[kDeflectionGraph].AddItem("X10000");
+  Slider2.LoadIn(kCommonScale, &Frame1);
+  Slider2[kCommonScale].Move(120, 240, 2160, 300);
+  for (int g = kShearGraph; g <= kCommonScale; ++g) {
     Slider2[g].Min = 10;
     Slider2[g].Max = 30;
   }
-  Slider2[0].Value = 26, Slider2[1].Value = 20, Slider2[2].Value = 12, Slider2[3].Value = 18;
-  Slider2[3].Visible = false;
+  Slider2[kShearGraph].Value = 26, Slider2[kMomentGraph].Value = 20, Slider2[kDeflectionGraph].Value = 12;
+  Slider2[kCommonScale].Value = 18;
+  Slider2[kCommonScale].Visible = false;
   for (const char* item : {"x1", "x10", "x100", "X1000"}) Combo1.AddItem(item);
   Combo1.Move(2400, 240, 960, 315);
   Combo1.Visible = false;
@@ -153,10 +154,10 @@ Form20::Form20() : ui::Form("Form20") {
     units[g]->FontSize = 7;
   }
   Slider1.Min = 0;
-  Slider1.Max = 10000;
+  Slider1.Max = kBeamTwips;
   Slider1.Value = 0;
   Slider1.Move(135, 900, 10300, 270);
-  Picture3.Move(285, 1185, 10000, 3960);
+  Picture3.Move(285, 1185, kBeamTwips, 3960);
   Picture3.BackColor = ui::RGB(255, 255, 255);
   line(Line2, 0, 1980, 10140, 1980);
   line(Line4, 3495, -120, 3495, 4080);
@@ -223,17 +224,17 @@ void Form20::Form_Load() {
   tools.MSFlexGrid1.setColWidth(2, 700);
   tools.MSFlexGrid1.setTextMatrix(0, 1, "E");
   tools.MSFlexGrid1.setTextMatrix(0, 2, "I");
-  graf_color(0).green = 255;
+  graf_color(kShearGraph).green = 255;
   if (tools.Slider4.exists(1)) tools.Slider4[1].Value = 255;
-  graf_color(1).red = 255;
-  graf_color(2).blue = 255;
-  Line3[0].BorderColor = ui::RGB(0, 255, 0);
-  Line3[1].BorderColor = ui::RGB(255, 0, 0);
-  Line3[2].BorderColor = ui::RGB(0, 0, 255);
+  graf_color(kMomentGraph).red = 255;
+  graf_color(kDeflectionGraph).blue = 255;
+  Line3[kShearGraph].BorderColor = ui::RGB(0, 255, 0);
+  Line3[kMomentGraph].BorderColor = ui::RGB(255, 0, 0);
+  Line3[kDeflectionGraph].BorderColor = ui::RGB(0, 0, 255);
   Combo1.ListIndex = 0;
-  Combo2[0].ListIndex = 0;
-  Combo2[1].ListIndex = 0;
-  Combo2[2].ListIndex = 1;
+  Combo2[kShearGraph].ListIndex = 0;
+  Combo2[kMomentGraph].ListIndex = 0;
+  Combo2[kDeflectionGraph].ListIndex = 1;
 }
 
 void Form20::Form_Unload(int& Cancel) {

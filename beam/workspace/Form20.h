@@ -29,6 +29,8 @@ class Form20 : public ui::Form, public BeamSolver {
   ui::Frame Frame1{this, &Picture6, "Frame1"};
   ui::ControlArray<ui::CheckBox> Check1{this, &Frame1, "Check1"};  // Check1(0) "כללי": one common scale
   ui::PictureBox Picture1{this, &Frame1, "Picture1"};
+  // Slider2 holds one scale per graph (kShearGraph..kDeflectionGraph) and the common scale.
+  static constexpr int kCommonScale = 3;
   ui::ControlArray<ui::Slider> Slider2{this, &Picture1, "Slider2"};
   ui::ControlArray<ui::ComboBox> Combo2{this, &Picture1, "Combo2"};
   ui::ComboBox Combo1{this, &Frame1, "Combo1"};
@@ -118,7 +120,10 @@ class Form20 : public ui::Form, public BeamSolver {
 
  private:
   Byte hot_icon = 0;                        // the icon shown highlighted, 0 none
-  ui::Array<Integer, 0, 3> key_moved;       // a key press marked: 0 force, 1 moment, 2 distributed, 3 node
+  // The entries of key_moved, True while a key press has moved an object of that kind and not yet
+  // placed it again: a force, a moment, a distributed load, a node object.
+  static constexpr int kMovedForce = 0, kMovedMoment = 1, kMovedDist = 2, kMovedNode = 3;
+  ui::Array<Integer, kMovedForce, kMovedNode> key_moved;
   bool key_down = false;                    // a key went down in this window since the last release
 
   // Shows or hides the tool window, as the menu item does; shown by a key, it leaves the keys here.
@@ -130,6 +135,7 @@ class Form20 : public ui::Form, public BeamSolver {
   void refresh_data();
 
   // What the solve asks of the windows.
+  void show_message(const std::string& text) override;
   bool simulation_running() override;
   bool traces_kept() override;
   bool readout_on() override;

@@ -38,20 +38,21 @@ void Form20::redraw_graphs() {
 
 void Form20::Slider2_Change(int Index) {
   if (Check1.exists(0) && Check1[0].Value == 1) {
-    for (i_loop = 0; i_loop <= 2; ++i_loop) graf_scale(i_loop) = graphScale(Slider2[3].Value, Combo1.ListIndex);
+    for (i_loop = kShearGraph; i_loop <= kDeflectionGraph; ++i_loop)
+      graf_scale(i_loop) = graphScale(Slider2[kCommonScale].Value, Combo1.ListIndex);
   } else {
-    for (i_loop = 0; i_loop <= 2; ++i_loop)
+    for (i_loop = kShearGraph; i_loop <= kDeflectionGraph; ++i_loop)
       graf_scale(i_loop) = graphScale(Slider2[i_loop].Value, Combo2[i_loop].ListIndex);
   }
   redraw_graphs();
 }
 
-void Form20::Combo1_Click() { Slider2_Change(3); }
+void Form20::Combo1_Click() { Slider2_Change(kCommonScale); }
 void Form20::Combo2_Click(int Index) { Slider2_Change(Index); }
 
 void Form20::Check1_Click(int Index) {
   const bool common = Check1[0].Value == 1;
-  Slider2[3].Visible = common;
+  Slider2[kCommonScale].Visible = common;
   Combo1.Visible = common;
   Picture1.Visible = !common;
 }
@@ -66,7 +67,7 @@ void Form20::Slider1_Change() {
 
 void Form20::Picture3_MouseMove(int Button, int Shift, float X, float Y) {
   if (Picture3.MousePointer != ui::vbArrow) Picture3.MousePointer = ui::vbArrow;
-  if (Button != 1 || X < 0 || X > 10000) return;
+  if (Button != ui::vbLeftButton || X < 0 || X > kBeamTwips) return;
   MousePointer = ui::vbDefault;
   if (Frame4.Visible) {
     Line4.X1 = Line4.X2 = X;

@@ -1,7 +1,8 @@
-// The main window's answers to what the solver asks of the windows: the graph canvas and its cursor,
-// the readout, the icons, and the tool window's graph switches, step and simulation clock.
+// The main window's answers to what the solver asks of the windows: its messages, the graph canvas and
+// its cursor, the readout, the icons, and the tool window's graph switches, step and simulation clock.
 #include "beam/workspace/Form10.h"
 #include "beam/workspace/Form20.h"
+#include "ui/services.h"
 #include "ui/vbtext.h"
 
 using namespace Module20;
@@ -9,6 +10,8 @@ using namespace Module20;
 void Form20::stop_simulation() {
   if (Form10Form->Timer1.Enabled) Form10Form->stop_run();
 }
+
+void Form20::show_message(const std::string& text) { ui::MsgBox(text); }
 
 bool Form20::simulation_running() { return Form10Form->Timer1.Enabled; }
 bool Form20::traces_kept() { return Form10Form->Check1.Value == 1; }

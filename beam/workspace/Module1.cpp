@@ -16,15 +16,15 @@ void new_beam() {
   unit_I = 1;
   unit_E = 1;
   unit_def = 1;
-  unit_L = beam_length / 10000;
+  unit_L = beam_length / kBeamTwips;
   for (i_loop = 1; i_loop <= 10; ++i_loop) {
     forces(20 + i_loop).value = 1;
     moments(30 + i_loop).value = 1;
     dist_loads(40 + i_loop).value = 1;
   }
   node_list(0) = {0, 0};
-  node_list(1) = {0, 10000};
-  for (i_loop = 1; i_loop <= 3; ++i_loop) {
+  node_list(1) = {0, kBeamTwips};
+  for (i_loop = kForces; i_loop <= kDistLoads; ++i_loop) {
     load_count(i_loop) = 0;
     node_load_count(i_loop) = 0;
   }

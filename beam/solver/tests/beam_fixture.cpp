@@ -1,15 +1,11 @@
 #include "beam_fixture.h"
 
-#include "ui/vbtext.h"
+#include "beam/solver/tests/largest_beam.h"
 
 using namespace Module20;
 
 void BeamFixture::SetUp() {
   Module20_initialize();
-  svc.messages.clear();
-  Form20Form.reset();
-  Form10Form.reset();
-  f = &*Form20Form;
   node_list(0) = {0, 0};
   node_list(1) = {0, 10000};
   for (int i = 1; i <= 10; ++i) {
@@ -21,18 +17,15 @@ void BeamFixture::SetUp() {
   graf_color(1) = {255, 0, 0};
   graf_color(2) = {0, 0, 255};
   for (int g = 0; g <= 2; ++g) graf_scale(g) = 0.1f;
-  f->ffa.Enabled = true;
-}
-
-void BeamFixture::TearDown() {
-  Form20Form.reset();
-  Form10Form.reset();
 }
 
 void BeamFixture::node(Integer index, int x) {
-  f->Image1[index].Left = iconLeftAt(index, f->Image1[index].Width, twips(float(x)));
-  f->Image1[index].Top = 1300;
+  s.left(index) = iconLeftAt(index, s.icon_width(index), twips(float(x)));
   f->sort_p(index);
+}
+
+void BeamFixture::largestBeam() {
+  buildLargestBeam(s, [this](Integer o, Along at) { s.left(o) = iconLeftAt(o, s.icon_width(o), at); });
 }
 
 void BeamFixture::build() {
@@ -42,17 +35,17 @@ void BeamFixture::build() {
 
 void BeamFixture::force(Integer obj, float x, float value) {
   forces(obj) = {True, value, x};
-  ++load_count(1);
+  ++load_count(kForces);
 }
 
 void BeamFixture::moment(Integer obj, float x, float value) {
   moments(obj) = {True, value, x};
-  ++load_count(2);
+  ++load_count(kMoments);
 }
 
 void BeamFixture::dist(Integer obj, float x, float span, float value) {
   dist_loads(obj) = {True, value, x, span};
-  ++load_count(3);
+  ++load_count(kDistLoads);
 }
 
 BeamFixture::Values BeamFixture::at(int x) {

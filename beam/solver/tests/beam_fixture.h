@@ -1,6 +1,7 @@
 #pragma once
 // A beam set up as the canvas sets it up: node objects snapped by their icons' Left, loads by their
-// positions, then numbered, checked and solved through the main window's procedures.
+// positions, then numbered, checked and solved through the solver's procedures, its windows played by
+// a stand-in.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,19 +9,18 @@
 
 #include "beam/solver/Module20.h"
 #include "beam/solver/tests/beam_places.h"
-#include "beam/workspace/Form10.h"
-#include "beam/workspace/Form20.h"
-#include "ui/testing.h"
+#include "beam/solver/tests/stand_in.h"
 
 struct BeamFixture : ::testing::Test {
-  ui::ScriptedServices svc;
-  Form20* f = nullptr;
+  StandIn s;
+  StandIn* f = &s;
 
   void SetUp() override;
-  void TearDown() override;
 
   // Drops node object `index` at x and takes it into the node list (no numbering yet).
   void node(Integer index, int x);
+  // The largest beam (largest_beam.h), its icons on the stand-in.
+  void largestBeam();
   // Numbers the freedoms and checks for a mechanism, as after a drop.
   void build();
   void force(Integer obj, float x, float value = 1);

@@ -4,9 +4,11 @@
 
 #include "beam/solver/Module20.h"
 #include "beam/solver/tests/beam_places.h"
-#include "beam/workspace/Form20.h"
 
-inline void buildLargestBeam(Form20& f) {
+// `placeIcon(o, at)` puts the icon of node object o where it stands at `at` along the beam, before the
+// solver `f` takes it into the node list.
+template <class Beam, class PlaceIcon>
+void buildLargestBeam(Beam& f, PlaceIcon&& placeIcon) {
   using namespace Module20;
   Module20_initialize();
   node_list(0) = {0, 0};
@@ -17,7 +19,7 @@ inline void buildLargestBeam(Form20& f) {
   for (int i = 0; i < 20; ++i) {
     const int x = 450 + i * 475;
     const Integer o = order[i];
-    f.Image1[o].Left = iconLeftAt(o, f.Image1[o].Width, twips(float(x)));
+    placeIcon(o, twips(float(x)));
     f.sort_p(o);
   }
   f.number_dof();
@@ -27,5 +29,11 @@ inline void buildLargestBeam(Form20& f) {
     moments(30 + i) = {True, 0.2f * float(i), float(i * 870 + 260)};
     dist_loads(40 + i) = {True, 1.0f / float(i), float(i * 700), 2200.0f};
   }
-  load_count(1) = load_count(2) = load_count(3) = 10;
+  load_count(kForces) = load_count(kMoments) = load_count(kDistLoads) = 10;
+}
+
+// The same beam on the main window, its icons on the beam canvas.
+template <class MainWindow>
+void buildLargestBeam(MainWindow& f) {
+  buildLargestBeam(f, [&f](Integer o, Along at) { f.Image1[o].Left = iconLeftAt(o, f.Image1[o].Width, at); });
 }

@@ -93,7 +93,7 @@ TEST_F(Loads, LoadsOnNodesGoToTheirEquationsOrTheirSupports) {
   solve();
   EXPECT_EQ(force_at_node(1), 1);
   EXPECT_EQ(force_at_node(3), 6);
-  EXPECT_EQ(node_load_count(1), 2);
+  EXPECT_EQ(node_load_count(kForces), 2);
   EXPECT_EQ(node_force(2).split, -1);
   EXPECT_DOUBLE_EQ(node_load(elem(2).dof(2)), 0.5);
   EXPECT_DOUBLE_EQ(node_load(elem(3).dof(1)), 0.5);
@@ -110,7 +110,7 @@ TEST_F(Loads, LoadsOnNodesGoToTheirEquationsOrTheirSupports) {
   obj = 21;
   f->fer_force(obj);
   EXPECT_EQ(force_at_node(1), 0);
-  EXPECT_EQ(node_load_count(1), 1);
+  EXPECT_EQ(node_load_count(kForces), 1);
 }
 
 TEST_F(Loads, ReplacingAfterNodesMoveLeavesNoPhantomLoads) {

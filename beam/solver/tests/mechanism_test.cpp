@@ -40,23 +40,21 @@ TEST_P(MechanismLayouts, AreJudgedByCountAndPattern) {
   build();
   if (c.message) {
     EXPECT_EQ(mechanism, True);
-    ASSERT_EQ(svc.messages.size(), 1u);
-    EXPECT_EQ(svc.messages[0], c.message);
+    ASSERT_EQ(f->messages.size(), 1u);
+    EXPECT_EQ(f->messages[0], c.message);
   } else {
     EXPECT_EQ(mechanism, False);
-    EXPECT_TRUE(svc.messages.empty());
+    EXPECT_TRUE(f->messages.empty());
   }
 }
 INSTANTIATE_TEST_SUITE_P(Mechanism, MechanismLayouts, ::testing::ValuesIn(kMechanismCases), caseName<MechanismCase>);
 
 TEST_F(Mechanism, AReportStopsTheSimulationAndClearsTheGraphs) {
-  Form10Form->Timer1.Enabled = true;
-  update_drag = False;
-  f->Picture3.Line(0, 0, 100, 100, 0);
+  f->running = true;
+  f->strokes.push_back({0, 0, 100, 100, {}});
   build();  // an empty beam
-  EXPECT_FALSE(Form10Form->Timer1.Enabled.get());
-  EXPECT_FALSE(f->ffc.Checked.get());
-  EXPECT_TRUE(f->Picture3.drawn().empty());
+  EXPECT_FALSE(f->running);
+  EXPECT_TRUE(f->strokes.empty());
 }
 
 TEST_F(Mechanism, ASolveOfAMechanismShowsTheMessageAndDrawsNothing) {
@@ -64,12 +62,12 @@ TEST_F(Mechanism, ASolveOfAMechanismShowsTheMessageAndDrawsNothing) {
   build();
   force(21, 2000);
   solve();  // the re-placing leaves the solution out
-  EXPECT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(f->messages.size(), 1u);
   Integer obj = 21;
   f->fer_force(obj);  // a single load's drop solves and is refused
-  ASSERT_EQ(svc.messages.size(), 2u);
-  EXPECT_EQ(svc.messages[1], kMechanismMessageA);
-  EXPECT_TRUE(f->Picture3.drawn().empty());
+  ASSERT_EQ(f->messages.size(), 2u);
+  EXPECT_EQ(f->messages[1], kMechanismMessageA);
+  EXPECT_TRUE(f->strokes.empty());
 }
 
 }  // namespace

@@ -50,29 +50,29 @@ TEST_F(Numbering, ElementsSpanNeighbouringNodes) {
 }
 
 TEST_F(Numbering, IconsSnapToTheBeamEnds) {
-  f->Image1[1].Left = 150;
+  f->left(1) = 150;
   f->sort_p(1);
-  EXPECT_EQ(f->Image1[1].Left.get(), 105.0f);
+  EXPECT_EQ(f->left(1), 105.0f);
   EXPECT_EQ(left_end, True);
   EXPECT_EQ(n_elem, 1);
   EXPECT_EQ(node_list(0).obj, 1);
   // A second object in the left end zone becomes the first inner node.
-  f->Image1[6].Left = 50;
+  f->left(6) = 50;
   f->sort_p(6);
-  EXPECT_EQ(f->Image1[6].Left.get(), 285.0f);
+  EXPECT_EQ(f->left(6), 285.0f);
   EXPECT_EQ(n_elem, 2);
   EXPECT_EQ(objects(), (std::vector<Integer>{1, 6, 0}));
   EXPECT_EQ(node_list(1).x, 75);
-  f->Image1[7].Left = 9990;
+  f->left(7) = 9990;
   f->sort_p(7);
-  EXPECT_EQ(f->Image1[7].Left.get(), 10285.0f);
+  EXPECT_EQ(f->left(7), 10285.0f);
   EXPECT_EQ(right_end, True);
   EXPECT_EQ(objects(), (std::vector<Integer>{1, 6, 7}));
 }
 
 TEST_F(Numbering, AnIconOnAnExistingNodeIsShiftedRight) {
   node(1, 4000);
-  f->Image1[2].Left = f->Image1[1].Left;
+  f->left(2) = f->left(1);
   f->sort_p(2);
   EXPECT_EQ(objects(), (std::vector<Integer>{0, 1, 2, 0}));
   EXPECT_EQ(node_list(2).x, 4100);
@@ -99,13 +99,13 @@ struct LeftZoneEdge : BeamFixture, ::testing::WithParamInterface<float> {};
 
 TEST_P(LeftZoneEdge, AnIconJustRightOfItNeverMakesAnElementOfNoLength) {
   const float left = GetParam();
-  f->Image1[11].Left = left;  // a hinge: its centre would stand at or before x 0
+  f->left(11) = left;  // a hinge: its centre would stand at or before x 0
   f->sort_p(11);
   f->number_dof();
   EXPECT_EQ(node_list(0).obj, 11);
-  EXPECT_EQ(f->Image1[11].Left.get(), 150.0f);
+  EXPECT_EQ(f->left(11), 150.0f);
   // With the left end taken, it becomes the first inner node, past x 0.
-  f->Image1[12].Left = left;
+  f->left(12) = left;
   f->sort_p(12);
   f->number_dof();
   for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << "element " << e;
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Numbering, LeftZoneEdge, ::testing::Values(201.0f, 205.
 
 TEST_F(Numbering, AFractionalLeftOnANodesPositionIsShiftedToo) {
   node(6, 4000);
-  f->Image1[7].Left = f->Image1[6].Left + 0.3f;
+  f->left(7) = f->left(6) + 0.3f;
   f->sort_p(7);
   f->number_dof();
   for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << "element " << e;

@@ -25,14 +25,14 @@ TEST_F(Solver, SolvesATwoByTwoSystemInPlace) {
   EXPECT_TRUE(f->ludcmp(2));
   EXPECT_NEAR(P(1), 3, 1e-12);
   EXPECT_NEAR(P(2), -1, 1e-12);
-  EXPECT_TRUE(svc.messages.empty());
+  EXPECT_TRUE(f->messages.empty());
 }
 
 TEST_F(Solver, AZeroRowIsReportedAndLeavesTheLoadVector) {
   K(1, 1) = 4, K(1, 2) = 0, K(2, 1) = 0, K(2, 2) = 0;
   P(1) = 1, P(2) = 2;
   EXPECT_FALSE(f->ludcmp(2));
-  EXPECT_EQ(svc.messages, std::vector<std::string>{" singular "});
+  EXPECT_EQ(f->messages, std::vector<std::string>{" singular "});
   EXPECT_EQ(P(1), 1);
   EXPECT_EQ(P(2), 2);
 }
@@ -41,7 +41,7 @@ TEST_F(Solver, AZeroPivotIsAMechanism) {
   K(1, 1) = 1, K(1, 2) = 2, K(2, 1) = 2, K(2, 2) = 4;  // dependent rows, none zero
   P(1) = 1, P(2) = 1;
   EXPECT_FALSE(f->ludcmp(2));
-  EXPECT_EQ(svc.messages, std::vector<std::string>{kMechanismMessageA});
+  EXPECT_EQ(f->messages, std::vector<std::string>{kMechanismMessageA});
   EXPECT_EQ(P(1), 1);
 }
 
@@ -50,16 +50,16 @@ TEST_F(Solver, NothingIsShownFromAnUnsolvedLoadVector) {
   build();
   force(21, 2500);
   solve();
-  ASSERT_FALSE(f->Picture3.drawn().empty());
+  ASSERT_FALSE(f->strokes.empty());
   const float R = reactions(1).R;
   elem(1).E_rel = 0;  // the left span has no stiffness: its rotation has none at all
   f->asamb_K();
-  Form10Form->Timer1.Enabled = true;
+  f->running = true;
   f->solution();
-  EXPECT_EQ(svc.messages.back(), " singular ");
-  EXPECT_TRUE(f->Picture3.drawn().empty());
+  EXPECT_EQ(f->messages.back(), " singular ");
+  EXPECT_TRUE(f->strokes.empty());
   EXPECT_EQ(reactions(1).R, R);  // not replaced by numbers from the unsolved vector
-  EXPECT_FALSE(Form10Form->Timer1.Enabled.get());
+  EXPECT_FALSE(f->running);
 }
 
 TEST_F(Solver, WithSolvingOffNothingIsComputed) {
@@ -68,7 +68,7 @@ TEST_F(Solver, WithSolvingOffNothingIsComputed) {
   force(21, 5000);
   solve_on = False;
   solve();
-  EXPECT_TRUE(f->Picture3.drawn().empty());
+  EXPECT_TRUE(f->strokes.empty());
   EXPECT_EQ(reactions(1).R, 0);
 }
 
@@ -76,15 +76,15 @@ TEST_F(Solver, GraphsAreDrawnInTheirColoursWithTheCanvasMiddleAsZero) {
   node(1, 0), node(2, 10000);
   build();
   force(21, 5000);
-  Form10Form->Check2[0].Value = 0;  // shear off
-  Form10Form->Check2[2].Value = 0;  // deflection off
+  f->graphs[0] = false;  // shear off
+  f->graphs[2] = false;  // deflection off
   solve();
-  const auto& drawn = f->Picture3.drawn();
+  const auto& drawn = f->strokes;
   ASSERT_FALSE(drawn.empty());
-  const float H = f->Picture3.Height;
+  const float H = f->height;
   float lowest = H / 2;
-  for (const ui::Segment& s : drawn) {
-    EXPECT_EQ(s.color, ui::RGB(255, 0, 0));
+  for (const StandIn::Stroke& s : drawn) {
+    EXPECT_EQ((std::vector<int>{s.color.red, s.color.green, s.color.blue}), (std::vector<int>{255, 0, 0}));
     lowest = std::max(lowest, s.y2);
   }
   // The moment graph of a sagging span lies below the zero line, deepest at the force.
@@ -92,7 +92,7 @@ TEST_F(Solver, GraphsAreDrawnInTheirColoursWithTheCanvasMiddleAsZero) {
   EXPECT_EQ(V_x, 0);
   EXPECT_EQ(def_x, 0);
   // The cursor readout shows the values at the cursor line (x 3495).
-  EXPECT_EQ(f->Text2[1].Text.get(), ui::Format(-0.5 * 0.3495, "0.000"));
+  EXPECT_EQ(f->shown[1], ui::Format(-0.5 * 0.3495, "0.000"));
 }
 
 TEST_F(Solver, WithTracesASimulationKeepsTheOldGraphsAndTheReactions) {
@@ -100,13 +100,13 @@ TEST_F(Solver, WithTracesASimulationKeepsTheOldGraphsAndTheReactions) {
   build();
   force(21, 5000);
   solve();
-  const std::size_t before = f->Picture3.drawn().size();
-  Form10Form->Timer1.Enabled = true;
-  Form10Form->Check1.Value = 1;
+  const std::size_t before = f->strokes.size();
+  f->running = true;
+  f->traces = true;
   forces(21).pos = 2000;
   Integer obj = 21;
   f->fer_force(obj);
-  EXPECT_EQ(f->Picture3.drawn().size(), 2 * before);
+  EXPECT_EQ(f->strokes.size(), 2 * before);
   EXPECT_NEAR(reactions(1).R, 0.5, 1e-5);  // not updated while the simulation runs
 }
 

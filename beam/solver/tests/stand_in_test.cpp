@@ -1,58 +1,27 @@
 // The solver without any window: a stand-in answers what it asks of the windows and records what it
-// is told, so these tests link the solver library alone.
+// is told, in order, so these tests link the solver library alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "beam/solver/beam_solver.h"
-#include "ui/testing.h"
+#include "beam/solver/tests/stand_in.h"
 
 using namespace Module20;
 
 namespace {
 
-struct StandIn : BeamSolver {
-  std::vector<std::string> calls;  // what the solver asked the windows to do, in order
-  bool running = false, traces = false, readout = false, graphs[3] = {true, true, true};
-  int strokes = 0;
-  std::string shown[3];
-  ui::Array<float, 1, 20> left;
-
-  void forget_solution() override { calls.push_back("forget"); }
-  void stop_simulation() override {
-    calls.push_back("stop");
-    running = false;
-  }
-  bool simulation_running() override { return running; }
-  bool traces_kept() override { return traces; }
-  bool readout_on() override { return readout; }
-  Integer cursor_x() override { return 5000; }  // mid-span
-  void clear_extremes() override { calls.push_back("clear extremes"); }
-  bool graph_on(int g) override { return graphs[g]; }
-  int graph_step() override { return 1; }
-  float graph_height() override { return 2000; }
-  void clear_graphs() override {
-    calls.push_back("clear graphs");
-    strokes = 0;
-  }
-  void draw_graph(float, float, float, float, const color_rec&) override { ++strokes; }
-  void show_value(int g, const std::string& text) override { shown[g] = text; }
-  bool has_icon(Integer index) override { return left.contains(index); }
-  float icon_left(Integer index) override { return left(index); }
-  float icon_width(Integer index) override { return kind_of(index) == Kind::support ? 360.0f : 150.0f; }
-  void set_icon_left(Integer index, float l) override { left(index) = l; }
-};
-
 struct StandInTest : ::testing::Test {
-  ui::ScriptedServices svc;
   StandIn s;
 
   void SetUp() override {
     Module20_initialize();
     node_list(0) = {0, 0};
     node_list(1) = {0, 10000};
+    s.readout = false;
+    s.step = 1;
+    s.cursor = 5000;  // mid-span
   }
   // Node object `index` dropped with its icon's Left at `left`, then the beam numbered and checked.
   void drop(Integer index, float left) {
@@ -70,7 +39,7 @@ TEST_F(StandInTest, CantileverIsSolvedAndDrawnThroughTheWindows) {
   ASSERT_EQ(mechanism, False);
   EXPECT_EQ(s.left(6), 165.0f);
   dist_loads(41) = {True, 1, 0, 10000};
-  load_count(3) = 1;
+  load_count(kDistLoads) = 1;
   s.calls.clear();
   s.readout = true;
   s.fer_all();
@@ -80,19 +49,19 @@ TEST_F(StandInTest, CantileverIsSolvedAndDrawnThroughTheWindows) {
   EXPECT_NEAR(std::abs(P(2)), 1.0 / 6, 1e-5);
   EXPECT_NEAR(std::abs(reactions(6).R), 1, 1e-5);
   EXPECT_NEAR(std::abs(reactions(6).M), 0.5, 1e-5);
-  EXPECT_GT(s.strokes, 0);
+  EXPECT_FALSE(s.strokes.empty());
   // The readout at mid-span: shear 1/2, moment 1/8.
   EXPECT_NEAR(std::abs(std::stod(s.shown[0])), 0.5, 1e-3);
   EXPECT_NEAR(std::abs(std::stod(s.shown[1])), 0.125, 1e-3);
-  EXPECT_TRUE(svc.messages.empty());
+  EXPECT_TRUE(s.messages.empty());
 
   // A run with traces draws over the last step's strokes.
   s.running = s.traces = true;
-  const int before = s.strokes;
+  const std::size_t before = s.strokes.size();
   s.calls.clear();
   s.fer_all();
   EXPECT_EQ(s.calls, std::vector<std::string>{"clear extremes"});
-  EXPECT_EQ(s.strokes, 2 * before);
+  EXPECT_EQ(s.strokes.size(), 2 * before);
 }
 
 // A beam with nothing holding it is a mechanism: the run stops before the message, then the solution
@@ -104,8 +73,8 @@ TEST_F(StandInTest, MechanismStopsTheRunBeforeItsMessage) {
   s.check_mechanism();
   EXPECT_EQ(mechanism, True);
   EXPECT_FALSE(s.running);
-  EXPECT_EQ(s.calls, (std::vector<std::string>{"stop", "forget"}));
-  EXPECT_EQ(svc.messages, std::vector<std::string>{kMechanismMessageA});
+  EXPECT_EQ(s.calls, (std::vector<std::string>{"stop", "message", "forget"}));
+  EXPECT_EQ(s.messages, std::vector<std::string>{kMechanismMessageA});
   EXPECT_FALSE(s.solution_current);
 }
 

@@ -129,7 +129,7 @@ struct Textbook : BeamFixture, ::testing::WithParamInterface<TextbookCase> {
     build();
     ASSERT_NE(mechanism, True);
     solve();
-    EXPECT_TRUE(svc.messages.empty());
+    EXPECT_TRUE(f->messages.empty());
     check(*this, c, u);
   }
 };
