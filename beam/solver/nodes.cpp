@@ -26,8 +26,8 @@ float rightEndLeft(Integer index) {
 // Where an icon dropped on a taken end goes instead: just inside the beam.
 constexpr float kBesideRightEnd = 10015;
 
-// The shortest element a drop next to a beam end may leave: one key step at the smallest step. A node
-// closer to an end than this stands on the end.
+// The shortest element beside a beam end: one key step at the smallest step. A mouse drop closer to an
+// end than this stands on the end; any other placement stands this far from it.
 constexpr int kShortestEndElement = 15;
 
 // The icon, as dropped, covers the beam end at x (its Left and Width in canvas twips).
@@ -35,7 +35,7 @@ bool covers(float width, float left, float end) { return left <= end && left + w
 
 }  // namespace
 
-void BeamSolver::sort_p(Integer index) {
+void BeamSolver::sort_p(Integer index, Placing how) {
   if (!has_icon(index)) return;
   int found = -1;
   for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
@@ -62,10 +62,13 @@ void BeamSolver::sort_p(Integer index) {
   }
 
   using namespace canvas;
-  // An icon that covers a beam end stands on it, as one that would leave an element shorter than a key
-  // step: the student sees it on the end, so no overhang too short to see may arise.
+  // A dropped icon that covers a beam end stands on it, as one that would leave an element shorter than
+  // a key step: the student sees it on the end, so no overhang too short to see may arise.
   const float left = icon_left(index), width = icon_width(index);
-  if (left <= kLeftZone || covers(width, left, kBeamLeft) || innerX(left, index) < kShortestEndElement) {
+  const bool mouse = how == Placing::by_mouse;
+  const bool onLeft = covers(width, left, kBeamLeft) || innerX(left, index) < kShortestEndElement;
+  const bool onRight = covers(width, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement;
+  if (left <= kLeftZone || (mouse && onLeft)) {
     if (!left_end) {
       set_icon_left(index, leftEndLeft(index));
       left_end = True;
@@ -75,7 +78,7 @@ void BeamSolver::sort_p(Integer index) {
       return;
     }
     set_icon_left(index, kBeamLeft);
-  } else if (left >= kRightZone || covers(width, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement) {
+  } else if (left >= kRightZone || (mouse && onRight)) {
     if (!right_end) {
       set_icon_left(index, rightEndLeft(index));
       right_end = True;
@@ -94,10 +97,10 @@ void BeamSolver::sort_p(Integer index) {
       if (node_list(i).x == x) return true;
     return false;
   };
-  int x = innerX(icon_left(index), index);
-  if (taken(x)) x += 100;
   constexpr int first = kShortestEndElement, last = 10000 - kShortestEndElement;
-  x = std::clamp(x, first, last);
+  int x = std::clamp(int(innerX(icon_left(index), index)), first, last);
+  if (taken(x)) x += 100;
+  x = std::min(x, last);
   // The nearest free place, searching outwards: there are at most 22 nodes on 9971 places.
   for (int d = 0; taken(x); ++d) {
     const int up = x + d, down = x - d;
