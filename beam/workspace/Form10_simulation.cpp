@@ -128,6 +128,9 @@ void Form10::Timer1_Timer() {
     main.Form_KeyDown(key, 0);
     key = ui::vbKeyRight;
     main.Form_KeyUp(key, 0);
+    // A step that left no solution (solving on every drag off) ends the history: the traces would show
+    // a beam that no longer stands.
+    if (!main.solution_current) main.Picture3.Cls();
     // A step that moved nothing (the object held at an end) would repeat for ever.
     if (Timer1.Enabled && icon.Left == L && icon.Width == W) stop_run();
   } else {

@@ -214,6 +214,10 @@ TEST_F(Simulation, AnEditDuringATracedRunClearsTheTraces) {
          Form20Form->image1_MouseMove(21, 0, 0, 0, 0);
          w.key(39);
        }, true},
+      {"a step of the run with solving on every drag off", [](Workspace&) {
+         Form20Form->ffe.choose();
+         Form10Form->Timer1.tick();
+       }, false},
   };
   for (const Case& c : cases) {
     SetUp();
