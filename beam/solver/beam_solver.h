@@ -12,8 +12,14 @@ class BeamSolver : public BeamWindows {
   // the readout, the reactions and the extremes show numbers.
   bool solution_current = false;
 
+  // How a node object's icon gives its place. A drop by the mouse puts an icon that covers a beam end, or
+  // would leave an element shorter than a key step beside it, on that end: the student sees it there.
+  // Every other move (a key, a typed position, the simulation) takes the end zones alone, so that a key
+  // step leaves an end and a typed position stands where it was typed.
+  enum class Placing { by_zones, by_mouse };
+
   // Node list and numbering.
-  void sort_p(Integer index);
+  void sort_p(Integer index, Placing how = Placing::by_zones);
   void remove_p(Integer index);
   void number_dof();
   // Mechanism check: the verdict is left in `mechanism`.

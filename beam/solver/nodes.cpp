@@ -26,8 +26,8 @@ float rightEndLeft(Integer index) {
 // Where an icon dropped on a taken end goes instead: just inside the beam.
 constexpr float kBesideRightEnd = 10015;
 
-// The shortest element a drop next to a beam end may leave: one key step at the smallest step. A node
-// closer to an end than this stands on the end.
+// The shortest element beside a beam end: one key step at the smallest step. A mouse drop closer to an
+// end than this stands on the end; any other placement stands this far from it.
 constexpr int kShortestEndElement = 15;
 
 // The icon, as dropped, covers the beam end at x (its Left and Width in canvas twips).
@@ -35,7 +35,7 @@ bool covers(float width, float left, float end) { return left <= end && left + w
 
 }  // namespace
 
-void BeamSolver::sort_p(Integer index) {
+void BeamSolver::sort_p(Integer index, Placing how) {
   if (!has_icon(index)) return;
   int found = -1;
   for (int i = 0; i <= n_elem && node_list.contains(i); ++i)
@@ -62,42 +62,45 @@ void BeamSolver::sort_p(Integer index) {
   }
 
   using namespace canvas;
-  // An icon that covers a beam end stands on it, as one that would leave an element shorter than a key
-  // step: the student sees it on the end, so no overhang too short to see may arise.
+  // A dropped icon that covers a beam end stands on it, as one that would leave an element shorter than
+  // a key step: the student sees it on the end, so no overhang too short to see may arise.
   const float left = icon_left(index), width = icon_width(index);
-  if (left <= kLeftZone || covers(width, left, kBeamLeft) || innerX(left, index) < kShortestEndElement) {
+  const bool mouse = how == Placing::by_mouse;
+  const bool onLeft = covers(width, left, kBeamLeft) || innerX(left, index) < kShortestEndElement;
+  const bool onRight = covers(width, left, kBeamRight) || innerX(left, index) > kBeamTwips - kShortestEndElement;
+  if (left <= kLeftZone || (mouse && onLeft)) {
     if (!left_end) {
       set_icon_left(index, leftEndLeft(index));
       left_end = True;
       node_list(0).obj = index;
-      if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
+      if (node_list.contains(n_elem)) node_list(n_elem) = {0, kBeamTwips};
       --n_elem;
       return;
     }
     set_icon_left(index, kBeamLeft);
-  } else if (left >= kRightZone || covers(width, left, kBeamRight) || innerX(left, index) > 10000 - kShortestEndElement) {
+  } else if (left >= kRightZone || (mouse && onRight)) {
     if (!right_end) {
       set_icon_left(index, rightEndLeft(index));
       right_end = True;
       if (node_list.contains(n_elem - 1)) node_list(n_elem - 1).obj = index;
-      if (node_list.contains(n_elem)) node_list(n_elem) = {0, 10000};
+      if (node_list.contains(n_elem)) node_list(n_elem) = {0, kBeamTwips};
       --n_elem;
       return;
     }
     set_icon_left(index, kBesideRightEnd);
   }
 
-  // An inner node: nodes 0..n_elem - 1 are the others, the last at x 10000. Its x must lie strictly
+  // An inner node: nodes 0..n_elem - 1 are the others, the last at kBeamTwips. Its x must lie strictly
   // inside the beam and differ from every other node's, or an element of no length would follow.
   auto taken = [](int x) {
     for (int i = 0; i <= n_elem - 1 && node_list.contains(i); ++i)
       if (node_list(i).x == x) return true;
     return false;
   };
-  int x = innerX(icon_left(index), index);
+  constexpr int first = kShortestEndElement, last = kBeamTwips - kShortestEndElement;
+  int x = std::clamp(int(innerX(icon_left(index), index)), first, last);
   if (taken(x)) x += 100;
-  constexpr int first = kShortestEndElement, last = 10000 - kShortestEndElement;
-  x = std::clamp(x, first, last);
+  x = std::min(x, last);
   // The nearest free place, searching outwards: there are at most 22 nodes on 9971 places.
   for (int d = 0; taken(x); ++d) {
     const int up = x + d, down = x - d;
@@ -110,7 +113,7 @@ void BeamSolver::sort_p(Integer index) {
   for (int j = n_elem; j >= at + 1; --j)
     if (node_list.contains(j)) node_list(j) = node_list(j - 1);
   node_list(at) = {index, Integer(x)};
-  if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, 10000};
+  if (node_list.contains(n_elem + 1)) node_list(n_elem + 1) = {0, kBeamTwips};
 }
 
 void BeamSolver::remove_p(Integer index) {

@@ -143,6 +143,9 @@ class Form10 : public ui::Form {
   void Command12_Click();
   // Ends a run: the timer stops and "update data on every drag" gets its saved mark back.
   void stop_run();
+  // The timer is taking the run's own step. Only its solve adds to the traces: any other edit of the beam
+  // during a run starts them anew, since they are the history of this run on this beam.
+  bool taking_step = false;
 
   // Graph properties and extreme values.
   void Check2_Click(int Index);
@@ -165,6 +168,11 @@ class Form10 : public ui::Form {
   static bool icon_on_beam(int k);
   // A value box takes the characters of a number and the control keys; any other key is dropped.
   static void number_key(int& KeyAscii);
+  // The Left at which node object k's icon is placed to stand at p along the beam.
+  static float node_left_at(int k, double p);
+  // Every result of the solution that stands is a number a Single holds, in the user's units: shear,
+  // moment and deflection along every element, its end forces and the reactions they make.
+  static bool results_finite();
   void build_data_tab();
   void build_simulation_tab();
   void build_graph_tab();

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "ui/keys.h"
 #include "ui/services.h"
@@ -25,6 +26,48 @@ const char* trueFalse(Integer on) { return on != 0 ? "True" : "False"; }
 constexpr float kNarrowestLoad = 30;
 
 }  // namespace
+
+// Each result is bounded by the sum of the magnitudes of its terms, from the element's left-end values
+// and its loads.
+bool Form10::results_finite() {
+  const double most = std::numeric_limits<Single>::max() / 2;  // a reaction adds two end forces
+  auto fits = [most](double v) { return std::abs(v) <= most; };   // false also for a nan
+  for (int e = 1; e <= n_elem && elem.contains(e); ++e) {
+    const elem_rec& el = elem(e);
+    const double L = double(el.length) * unit_L, L2 = L * L, L3 = L2 * L;
+    const double V0 = std::abs(el.fer(1) + el.kd(1)), M0 = std::abs(el.fer(3) + el.kd(3));
+    double V = V0, M = M0 + V0 * L, v = V0 * L3 / 6 + M0 * L2 / 2;  // v: the deflection times EI
+    for (int j = 1; j <= 10; ++j) {
+      if (el.p_load(j).on == True) {
+        const double p = std::abs(el.p_load(j).value);
+        V += p, M += p * L, v += p * L3 / 6;
+      }
+      if (el.m_load(j).on == True) {
+        const double m = std::abs(el.m_load(j).value);
+        M += m, v += m * L2 / 2;
+      }
+      if (el.w_load(j).on == True) {
+        const double w = std::abs(el.w_load(j).value);
+        V += w * L, M += w * L2 / 2, v += w * L2 * L2 / 24;
+      }
+    }
+    const double EI = double(unit_E) * unit_I * el.E_rel * el.I_rel;
+    double d = 0;
+    for (int i : {1, 3})
+      if (el.dof(i) != 0 && P.contains(el.dof(i))) d += std::abs(P(el.dof(i))) * (i == 3 ? L : 1);
+    if (!fits(V * unit_F) || !fits(M * unit_F)) return false;
+    if (EI != 0 && !fits((v / EI + d) * unit_F * unit_def)) return false;
+  }
+  return true;
+}
+
+float Form10::node_left_at(int k, double p) {
+  ui::Image& icon = Form20Form->Image1[k];
+  const float left = float(p * kBeamTwips + canvas::kBeamLeft - icon.Width / 2);
+  // A fixed end's or hinge's icon stands on the left end left of its centre: the left end is asked for
+  // inside its zone, where every node object's icon stands on it.
+  return p == 0 ? std::min(left, canvas::kLeftZone) : left;
+}
 
 bool Form10::icon_on_beam(int k) {
   Form20& main = *Form20Form;
@@ -210,14 +253,20 @@ void Form10::input_text() {
   if (kind_of(k) == Kind::none || !main.Image1.exists(k)) return;
   ui::Image& icon = main.Image1[k];
   if (is_node(k)) {
-    main.picture7_DragDrop(icon, float(p * kBeamTwips + canvas::kBeamLeft - icon.Width / 2), icon.Top);
+    main.picture7_DragDrop(icon, node_left_at(k, p), icon.Top);
     return;
   }
   const Single value = Single(ui::Val(Text2[1].Text.get()));
-  if (!std::isfinite(value)) {
+  // The load in the user's force unit must be a number too, before any solve.
+  if (!std::isfinite(value) || !std::isfinite(Single(double(value) * unit_F))) {
     ui::MsgBox("ערך לא בתחום");
     return;
   }
+  // What the load was, to put back when its results are too large to compute.
+  Single& stored = kind_of(k) == Kind::force ? forces(k).value : kind_of(k) == Kind::moment ? moments(k).value : dist_loads(k).value;
+  const Single before = stored;
+  const float left = icon.Left, width = icon.Width;
+  const std::string tag = icon.Tag;
   if (kind_of(k) != Kind::dist) {
     icon.Left = float(p * kBeamTwips + canvas::kBeamLeft - icon.Width / 2);
     (kind_of(k) == Kind::force ? forces(k) : moments(k)).value = value;
@@ -234,6 +283,13 @@ void Form10::input_text() {
     }
   }
   main.picture7_DragDrop(icon, icon.Left, icon.Top);
+  if (main.solution_current && !results_finite()) {
+    stored = before;
+    icon.Width = width;
+    icon.Tag = tag;
+    main.picture7_DragDrop(icon, left, icon.Top);
+    ui::MsgBox("ערך לא בתחום");
+  }
 }
 
 void Form10::Text2_MouseDown(int Index, int Button, int Shift, float X, float Y) {

@@ -85,9 +85,10 @@ void Form10::Command11_Click() {
   ui::Image& icon = main.Image1[s];
   main.Picture3.Cls();
   const int h = kind_of(s) != Kind::dist ? ui::CInt(icon.Width / 2) : 0;
-  // The start drop puts the object at the start itself, not off by the last pointer's grab.
+  // The start drop puts the object at the start itself, not off by the last pointer's grab; a node
+  // object run from 0 starts on the left end, where the warning above expects it.
   drag_dx = 0;
-  main.picture7_DragDrop(icon, float(from * kBeamTwips + canvas::kBeamLeft - h), icon.Top);
+  main.picture7_DragDrop(icon, is_node(s) ? node_left_at(s, from) : float(from * kBeamTwips + canvas::kBeamLeft - h), icon.Top);
   if (mechanism == True || !icon_on_beam(s)) return;
   Timer1.Interval = 1010 - 50 * Slider1.Value;
   // The mark is saved when a run begins, not again by a press during the run (it is off by then).
@@ -118,10 +119,18 @@ void Form10::Timer1_Timer() {
   const float L = icon.Left, W = icon.Width;
   if (Single(T - d - W / 2) >= L) {
     if (Check1.Value != 1) main.Picture3.Cls();
+    taking_step = true;
+    struct StepTaken {
+      bool& taking;
+      ~StepTaken() { taking = false; }
+    } taken{taking_step};
     int key = ui::vbKeyRight;
     main.Form_KeyDown(key, 0);
     key = ui::vbKeyRight;
     main.Form_KeyUp(key, 0);
+    // A step that left no solution (solving on every drag off) ends the history: the traces would show
+    // a beam that no longer stands.
+    if (!main.solution_current) main.Picture3.Cls();
     // A step that moved nothing (the object held at an end) would repeat for ever.
     if (Timer1.Enabled && icon.Left == L && icon.Width == W) stop_run();
   } else {

@@ -27,21 +27,38 @@ void Form10::Command15_Click() {
     if (!(std::isfinite(I) && I > 0)) Text7.Text = ui::CStr(unit_I);
     return;
   }
-  unit_F = F;
-  beam_length = L;
-  unit_L = beam_length / kBeamTwips;
-  unit_I = I;
-  unit_E = E;
+  auto take = [](Single F, Single L, Single I, Single E) {
+    unit_F = F;
+    beam_length = L;
+    unit_L = beam_length / kBeamTwips;
+    unit_I = I;
+    unit_E = E;
+  };
+  const Single before[4] = {unit_F, beam_length, unit_I, unit_E};
+  take(F, L, I, E);
   Form20& main = *Form20Form;
   main.forget_solution();
   main.show_cursor_position();
   // The whole placement and solution again with the new values, the object staying where it is.
-  Integer obj = node_list(0).obj;
-  if (obj == 0) obj = node_list(1).obj;
-  if (is_node(obj) && main.Image1.exists(obj)) {
-    drag_dx = 0;
-    ui::Image& icon = main.Image1[obj];
-    main.picture7_DragDrop(icon, icon.Left, icon.Top);
+  auto placeAgain = [&main] {
+    Integer obj = node_list(0).obj;
+    if (obj == 0) obj = node_list(1).obj;
+    if (is_node(obj) && main.Image1.exists(obj)) {
+      drag_dx = 0;
+      ui::Image& icon = main.Image1[obj];
+      main.picture7_DragDrop(icon, icon.Left, icon.Top);
+    }
+  };
+  placeAgain();
+  // Values whose results are too large to compute are out of range too: the old ones stay.
+  if (main.solution_current && !results_finite()) {
+    take(before[0], before[1], before[2], before[3]);
+    Text10.Text = ui::CStr(unit_F);
+    Text13.Text = ui::CStr(beam_length);
+    Text7.Text = ui::CStr(unit_I);
+    Text6.Text = ui::CStr(unit_E);
+    placeAgain();
+    ui::MsgBox("ערך לא בתחום");
   }
   re_load_text();
 }

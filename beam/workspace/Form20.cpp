@@ -84,7 +84,7 @@ Form20::Form20() : ui::Form("Form20") {
   Image1.MouseMove = [this](int i, int b, int s, float x, float y) { image1_MouseMove(i, b, s, x, y); };
   Picture7.MouseDown = [this](int b, int s, float x, float y) { Picture7_MouseDown(b, s, x, y); };
   Picture7.MouseMove = [this](int b, int s, float x, float y) { Picture7_MouseMove(b, s, x, y); };
-  Picture7.DragDrop = [this](ui::Control& src, float x, float y) { picture7_DragDrop(src, x, y); };
+  Picture7.DragDrop = [this](ui::Control& src, float x, float y) { picture7_DragDrop(src, x, y, Placing::by_mouse); };
 
   // The graph area: the graph canvas is 10000 twips wide, x being the position along the beam.
   Picture6.Move(0, 2730, 10545, 5160);

@@ -99,7 +99,9 @@ class Form20 : public ui::Form, public BeamSolver {
   void image1_MouseMove(int Index, int Button, int Shift, float X, float Y);
   void Picture7_MouseDown(int Button, int Shift, float X, float Y);
   void Picture7_MouseMove(int Button, int Shift, float X, float Y);
-  void picture7_DragDrop(ui::Control& Source, float X, float Y);
+  // An icon dropped on the canvas: by the mouse (the canvas's own DragDrop), or placed so by code (a typed
+  // position, the simulation's start, new reference values), which takes the end zones alone.
+  void picture7_DragDrop(ui::Control& Source, float X, float Y, Placing how = Placing::by_zones);
   void Form_KeyDown(int& KeyCode, int Shift) override;
   void Form_KeyUp(int& KeyCode, int Shift) override;
 

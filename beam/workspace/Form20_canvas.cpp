@@ -22,6 +22,26 @@ int shown_icon(int k) {
   return code != 0 ? code : kind_icon(Byte(k));
 }
 
+// Where a dropped point load stands. Force icons are 120 twips wide and moment icons 270, so a load's
+// centre is half that right of its icon's Left.
+constexpr float kForceCentre = 60, kMomentCentre = 135;
+// A force or moment dropped with its icon's Left below this stands on the left end, its centre on it.
+constexpr float kPointToLeftEnd = 350;
+// One dropped with its Left beyond these stands on the right end.
+constexpr float kForceToRightEnd = 10100, kMomentToRightEnd = 10035;
+// The Left of a force's or moment's icon centred on a beam end.
+constexpr float kForceOnLeftEnd = canvas::kBeamLeft - kForceCentre, kForceOnRightEnd = canvas::kBeamRight - kForceCentre;
+constexpr float kMomentOnLeftEnd = canvas::kBeamLeft - kMomentCentre, kMomentOnRightEnd = canvas::kBeamRight - kMomentCentre;
+// The position of a load taken off the beam: beyond its right end, in no element.
+constexpr Single kOffTheBeam = 10785;
+
+// The keys move a node object whose icon's Top is below this, and a load whose Top is below the next: an
+// object standing on the beam, not one in the palette strip.
+constexpr float kNodeKeysTop = 795, kLoadKeysTop = 705;
+// A key step of a load goes whole only while this much room is left before the beam end; with less the
+// load stops on the end.
+constexpr float kKeyRoom = 60, kDistKeyRoomLeft = 47;
+
 }  // namespace
 
 bool Form20::on_the_beam(int k) const {
@@ -71,10 +91,10 @@ void Form20::Picture7_MouseDown(int Button, int Shift, float X, float Y) {
 
 void Form20::Picture7_MouseMove(int Button, int Shift, float X, float Y) {
   MousePointer = ui::vbDefault;
-  StatusBar2.Panels(1).Text = "X=" + ui::Format(double(X - canvas::kBeamLeft) * beam_length / 10000, "00.00");
+  StatusBar2.Panels(1).Text = "X=" + ui::Format(double(X - canvas::kBeamLeft) * beam_length / kBeamTwips, "00.00");
 }
 
-void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
+void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y, Placing how) {
   using namespace canvas;
   const int k = Source.Index();
   if (!Image1.exists(k) || &Image1[k] != &Source) return;
@@ -85,7 +105,7 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
   if (is_node(k)) {
     if (inBand(Y)) {
       icon.Move(X, kind_of(k) == Kind::support ? kSupportTop : kNodeTop);
-      sort_p(obj);
+      sort_p(obj, how);
     } else {
       reactions(k) = {};
       icon.Move(X, kParkTop);
@@ -93,27 +113,27 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
     }
     number_dof();
     check_mechanism();
-    if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+    if (load_count(kForces) + load_count(kMoments) + load_count(kDistLoads) > 0) fer_all();
     else forget_solution();
   } else if (icon.Move(X, Y), inBand(icon.Top)) {
     if (kind_of(k) == Kind::force) {
-      if (X < 350) X = 225;
-      if (X > 10100) X = 10225;
+      if (X < kPointToLeftEnd) X = kForceOnLeftEnd;
+      if (X > kForceToRightEnd) X = kForceOnRightEnd;
       icon.Move(X, kForceTop);
-      forces(k).pos = icon.Left - kBeamLeft + 60;
+      forces(k).pos = icon.Left - kBeamLeft + kForceCentre;
       if (forces(k).on == False) {
         forces(k).on = True;
-        ++load_count(1);
+        ++load_count(kForces);
       }
       fer_force(obj);
     } else if (kind_of(k) == Kind::moment) {
-      if (X < 350) X = 150;
-      if (X > 10035) X = 10150;
+      if (X < kPointToLeftEnd) X = kMomentOnLeftEnd;
+      if (X > kMomentToRightEnd) X = kMomentOnRightEnd;
       icon.Move(X, kMomentTop);
-      moments(k).pos = icon.Left - kBeamLeft + 135;
+      moments(k).pos = icon.Left - kBeamLeft + kMomentCentre;
       if (moments(k).on == False) {
         moments(k).on = True;
-        ++load_count(2);
+        ++load_count(kMoments);
       }
       fer_moment(obj);
     } else {
@@ -124,20 +144,20 @@ void Form20::picture7_DragDrop(ui::Control& Source, float X, float Y) {
       dist_loads(k).span = icon.Width;
       if (dist_loads(k).on == False) {
         dist_loads(k).on = True;
-        ++load_count(3);
+        ++load_count(kDistLoads);
       }
       fer_dist(obj);
     }
   } else {
     icon.Move(X, kParkTop);
     const Kind kind = kind_of(k);
-    const int count = kind == Kind::force ? 1 : kind == Kind::moment ? 2 : 3;  // its load_count entry
+    const int count = kind == Kind::force ? kForces : kind == Kind::moment ? kMoments : kDistLoads;
     Integer& on = kind == Kind::force ? forces(k).on : kind == Kind::moment ? moments(k).on : dist_loads(k).on;
     if (on == True) {
       on = False;
-      if (kind == Kind::force) forces(k).pos = 10785;
-      else if (kind == Kind::moment) moments(k).pos = 10785;
-      else dist_loads(k).pos = 10785;
+      if (kind == Kind::force) forces(k).pos = kOffTheBeam;
+      else if (kind == Kind::moment) moments(k).pos = kOffTheBeam;
+      else dist_loads(k).pos = kOffTheBeam;
       if (load_count(count) > 0) --load_count(count);
       if (kind == Kind::force) fer_force(obj);
       else if (kind == Kind::moment) fer_moment(obj);
@@ -157,33 +177,33 @@ void Form20::Form_KeyDown(int& KeyCode, int Shift) {
   ui::Image& icon = Image1[k];
   const float step = 15.0f * float(Form10Form->Slider2.Value);
   const float W = icon.Width;
-  if (icon.Top > 795 && is_node(k)) {
+  if (icon.Top > kNodeKeysTop && is_node(k)) {
     if (KeyCode == ui::vbKeyRight && icon.Left + W <= kBeamRight) icon.Left = icon.Left + step;
     if (KeyCode == ui::vbKeyLeft && icon.Left >= kBeamLeft) icon.Left = icon.Left - step;
-  } else if (icon.Top > 705 && is_load(k)) {
+  } else if (icon.Top > kLoadKeysTop && is_load(k)) {
     // A step stops at the beam end: a load never leaves the beam by the keyboard.
     const bool dist = kind_of(k) == Kind::dist;
     const float rightmost = dist ? kBeamRight - W : kBeamRight - W / 2;
     const float leftmost = dist ? kBeamLeft : kBeamLeft - W / 2;
     if (KeyCode == ui::vbKeyRight) {
-      const bool room = dist ? icon.Left + W + 60 <= kBeamRight : icon.Left + W / 2 + 60 <= kBeamRight;
+      const bool room = dist ? icon.Left + W + kKeyRoom <= kBeamRight : icon.Left + W / 2 + kKeyRoom <= kBeamRight;
       icon.Left = room ? std::min(icon.Left + step, rightmost) : rightmost;
     }
     if (KeyCode == ui::vbKeyLeft) {
-      const bool room = dist ? icon.Left - 47 >= kBeamLeft : icon.Left + W / 2 - 60 >= kBeamLeft;
+      const bool room = dist ? icon.Left - kDistKeyRoomLeft >= kBeamLeft : icon.Left + W / 2 - kKeyRoom >= kBeamLeft;
       icon.Left = room ? std::max(icon.Left - step, leftmost) : leftmost;
     }
   }
-  if (k <= last_of(Kind::release)) key_moved(3) = True;
-  if (k <= last_of(Kind::force)) key_moved(0) = True;
-  if (k <= last_of(Kind::moment)) key_moved(1) = True;
-  if (k <= last_of(Kind::dist)) key_moved(2) = True;
+  if (k <= last_of(Kind::release)) key_moved(kMovedNode) = True;
+  if (k <= last_of(Kind::force)) key_moved(kMovedForce) = True;
+  if (k <= last_of(Kind::moment)) key_moved(kMovedMoment) = True;
+  if (k <= last_of(Kind::dist)) key_moved(kMovedDist) = True;
   if (kind_of(k) == Kind::dist) {
     if (KeyCode == ui::vbKeyUp && icon.Left + icon.Width < kBeamRight)
       icon.Width = std::min(icon.Width + step, kBeamRight - icon.Left);
     if (KeyCode == ui::vbKeyDown && icon.Width > 2 * step) icon.Width = icon.Width - step;
     icon.Tag = ui::CStr(icon.Width / 2);
-    key_moved(2) = True;
+    key_moved(kMovedDist) = True;
   }
 }
 
@@ -195,29 +215,29 @@ void Form20::Form_KeyUp(int& KeyCode, int Shift) {
   if (k != 0 && Image1.exists(k) && on_the_beam(k)) {
     ui::Image& icon = Image1[k];
     Integer obj = Integer(k);
-    if (key_moved(2) && k > last_of(Kind::moment)) {
+    if (key_moved(kMovedDist) && k > last_of(Kind::moment)) {
       dist_loads(k).span = icon.Width;
       dist_loads(k).pos = icon.Left - canvas::kBeamLeft;
       fer_dist(obj);
-      key_moved(2) = False;
-    } else if (key_moved(1) && k > last_of(Kind::force)) {
+      key_moved(kMovedDist) = False;
+    } else if (key_moved(kMovedMoment) && k > last_of(Kind::force)) {
       moments(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_moment(obj);
-      key_moved(1) = False;
-    } else if (key_moved(0) && k > last_of(Kind::release)) {
+      key_moved(kMovedMoment) = False;
+    } else if (key_moved(kMovedForce) && k > last_of(Kind::release)) {
       forces(k).pos = icon.Width / 2 + icon.Left - canvas::kBeamLeft;
       fer_force(obj);
-      key_moved(0) = False;
-    } else if (key_moved(3)) {
+      key_moved(kMovedForce) = False;
+    } else if (key_moved(kMovedNode)) {
       sort_p(obj);
       number_dof();
       check_mechanism();
       // The loads follow the new elements also into a mechanism (fer_all then leaves out the solve),
       // so that no load stays in an element that no longer holds it.
-      if (load_count(1) + load_count(2) + load_count(3) > 0) fer_all();
+      if (load_count(kForces) + load_count(kMoments) + load_count(kDistLoads) > 0) fer_all();
       else forget_solution();
       // After a mechanism the node flag stays set, so the next release re-places the node again.
-      if (mechanism != True) key_moved(3) = False;
+      if (mechanism != True) key_moved(kMovedNode) = False;
     }
   }
   if (k != 0) refresh_data();

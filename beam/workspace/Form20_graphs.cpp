@@ -23,7 +23,7 @@ Single graphScale(int v, int k) {
 void Form20::forget_solution() {
   solution_current = false;
   Form10& tools = *Form10Form;
-  if (!(tools.Timer1.Enabled && tools.Check1.Value == 1)) Picture3.Cls();
+  if (!(simulation_running() && traces_kept())) Picture3.Cls();
   for (int g = 0; g <= 2; ++g)
     if (Text2.exists(g)) Text2[g].Text = "";
   tools.clear_extremes();

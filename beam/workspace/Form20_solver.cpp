@@ -14,7 +14,8 @@ void Form20::stop_simulation() {
 void Form20::show_message(const std::string& text) { ui::MsgBox(text); }
 
 bool Form20::simulation_running() { return Form10Form->Timer1.Enabled; }
-bool Form20::traces_kept() { return Form10Form->Check1.Value == 1; }
+// The traces are the history of a run on one beam: only the run's own step adds to them.
+bool Form20::traces_kept() { return Form10Form->Check1.Value == 1 && Form10Form->taking_step; }
 bool Form20::readout_on() { return Form10Form->Check3.Value == 1; }
 Integer Form20::cursor_x() { return ui::CInt(Line4.X1); }
 void Form20::clear_extremes() { Form10Form->clear_extremes(); }

@@ -99,15 +99,22 @@ struct LeftZoneEdge : BeamFixture, ::testing::WithParamInterface<float> {};
 
 TEST_P(LeftZoneEdge, AnIconJustRightOfItNeverMakesAnElementOfNoLength) {
   const float left = GetParam();
-  f->left(11) = left;  // a hinge: its centre would stand at or before x 0
-  f->sort_p(11);
+  // A hinge dropped by the mouse, its centre at or before x 0: it stands on the end.
+  f->left(11) = left;
+  f->sort_p(11, BeamSolver::Placing::by_mouse);
   f->number_dof();
   EXPECT_EQ(node_list(0).obj, 11);
   EXPECT_EQ(f->left(11), 150.0f);
-  // With the left end taken, it becomes the first inner node, past x 0.
-  f->left(12) = left;
-  f->sort_p(12);
-  f->number_dof();
+  // Placed there otherwise (a key step, a typed position) it is past the end zone: the first inner node,
+  // a key step from the end, also with the end taken.
+  for (Integer hinge : {12, 13}) {
+    f->left(hinge) = left;
+    f->sort_p(hinge);
+    f->number_dof();
+    EXPECT_EQ(node_list(1).obj, hinge);
+    EXPECT_EQ(node_list(1).x, 15);
+    f->remove_p(hinge);
+  }
   for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 1.0f) << "element " << e;
 }
 INSTANTIATE_TEST_SUITE_P(Numbering, LeftZoneEdge, ::testing::Values(201.0f, 205.0f, 210.0f));

@@ -147,6 +147,37 @@ TEST_F(Canvas, AKeyStepNeverCarriesALoadPastABeamEnd) {
   EXPECT_EQ(dist_loads(41).pos + dist_loads(41).span, 10000);
 }
 
+// A key moves a node object by the end zones alone, never back onto an end its icon still covers: a
+// support on the left end held to the right at step 4 leaves it once its icon's Left passes 200.
+TEST_F(Canvas, AKeyStepLeavesABeamEndByItsZone) {
+  struct Case {
+    const char* name;
+    int k, step, presses;
+    int place;  // placeOf after the release
+  } cases[] = {
+      {"support, Left 165", 1, 4, 1, kOnLeftEnd},
+      {"support, Left 225", 1, 4, 2, 120},
+      {"support, Left 285", 1, 4, 3, 180},
+      {"fixed end, Left 195", 6, 2, 1, kOnLeftEnd},
+      {"fixed end, Left 210: a key step from the end", 6, 3, 1, 15},
+      {"hinge, Left 210", 11, 4, 1, 15},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    dropAt(c.k, fraction(0));
+    dropAt(2, fraction(1));
+    dropAt(21, fraction(0.5));
+    ASSERT_EQ(placeOf(c.k), kOnLeftEnd) << c.name;
+    Form10Form->Slider2.Value = c.step;
+    f.image1_MouseMove(c.k, 0, 0, 0, 0);
+    key(39, c.presses);
+    EXPECT_EQ(placeOf(c.k), c.place) << c.name;
+    for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 15.0f) << c.name << " element " << e;
+    TearDown();
+  }
+}
+
 TEST_F(Canvas, AReleaseWithoutAPressInThisWindowDoesNothing) {
   Form20& f = start();
   dropAt(1, fraction(0));

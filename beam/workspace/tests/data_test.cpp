@@ -98,6 +98,107 @@ TEST_F(Data, TypedPositionsAreRangeCheckedAndDropTheObject) {
   EXPECT_EQ(node_list(1).x, 5000);
 }
 
+// A typed position stands where it was typed, or where the end zones put it: no icon covering an end
+// pulls it there, and no element beside an end is shorter than a key step.
+TEST_F(Data, ATypedNodePositionStandsWhereTyped) {
+  struct Case {
+    const char* name;
+    int k;
+    const char* typed;
+    int place;  // placeOf
+  } cases[] = {
+      {"support at 0.015", 1, "0.015", 150},
+      {"support at 0.983", 1, "0.983", 9830},
+      {"support at 0.005: in the end zone", 1, "0.005", kOnLeftEnd},
+      {"fixed end at 0.983: in the end zone", 6, "0.983", kOnRightEnd},
+      {"fixed end at 0", 6, "0", kOnLeftEnd},
+      {"fixed end at 0.001: a key step from the end", 6, "0.001", 15},
+      {"hinge at 0.015", 11, "0.015", 150},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    Form10& t = *Form10Form;
+    dropAt(c.k, fraction(0.5));
+    dropAt(3, fraction(0.3));
+    f.image1_MouseMove(c.k, 0, 0, 40, 0);  // grabbed off its corner: typing does not use the grab
+    enter(t, 0, c.typed);
+    EXPECT_EQ(placeOf(c.k), c.place) << c.name;
+    for (int e = 1; e <= n_elem; ++e) EXPECT_GE(elem(e).length, 15.0f) << c.name << " element " << e;
+    TearDown();
+  }
+}
+
+// A load whose results a Single cannot hold is refused with the reference values' message, and the
+// beam keeps its solution of the load as it was: no readout, reaction or graph turns to zero.
+TEST_F(Data, ALoadTooLargeToComputeIsRefused) {
+  struct Case {
+    const char* name;
+    const char* P;
+    const char* L;
+    int k;
+    const char* value;
+    bool refused;
+  } cases[] = {
+      {"a force of 1e38 at P 100000", "100000", "1", 21, "1e38", true},
+      {"a force of 1e33 at P 100000 on a beam 1e10 long", "100000", "1e10", 21, "1e33", true},
+      {"a distributed load of 1e38 at P 100000", "100000", "1", 41, "1e38", true},
+      {"a force of 1e30 at P 100000", "100000", "1", 21, "1e30", false},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    Form10& t = *Form10Form;
+    dropAt(1, fraction(0));
+    dropAt(2, fraction(1));
+    dropAt(c.k, fraction(0.4));
+    t.Text10.Text = c.P;
+    t.Text13.Text = c.L;
+    t.Command15.Value = true;
+    ASSERT_TRUE(f.solution_current) << c.name;
+    const Single R = reactions(1).R;
+    ASSERT_NE(R, 0) << c.name;
+    f.image1_MouseMove(c.k, 0, 0, 0, 0);
+    svc.messages.clear();
+    enter(t, 1, c.value);
+    const Single value = c.k == 21 ? forces(21).value : dist_loads(41).value;
+    EXPECT_TRUE(f.solution_current) << c.name;
+    if (c.refused) {
+      ASSERT_EQ(svc.messages.size(), 1u) << c.name;
+      EXPECT_EQ(svc.messages[0], "ערך לא בתחום") << c.name;
+      EXPECT_EQ(value, 1) << c.name;
+      EXPECT_EQ(reactions(1).R, R) << c.name;
+    } else {
+      EXPECT_TRUE(svc.messages.empty()) << c.name;
+      EXPECT_EQ(value, Single(std::stod(c.value))) << c.name;
+      EXPECT_NEAR(reactions(1).R, R * value, std::abs(R * value) * 1e-5) << c.name;
+    }
+    EXPECT_FALSE(f.Picture3.drawn().empty()) << c.name;
+    TearDown();
+  }
+}
+
+// Reference values that make the results too large to compute are refused as those out of range.
+TEST_F(Data, AReferenceForceTooLargeToComputeIsRefused) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(1));
+  dropAt(21, fraction(0.4));
+  f.image1_MouseMove(21, 0, 0, 0, 0);
+  enter(t, 1, "100000");
+  ASSERT_NEAR(reactions(1).R, 60000, 0.01);
+  svc.messages.clear();
+  t.Text10.Text = "1e38";
+  t.Command15.Value = true;
+  ASSERT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(svc.messages[0], "ערך לא בתחום");
+  EXPECT_EQ(unit_F, 1);
+  EXPECT_EQ(t.Text10.Text.get(), "1");
+  EXPECT_TRUE(f.solution_current);
+  EXPECT_NEAR(reactions(1).R, 60000, 0.01);
+}
+
 TEST_F(Data, ATypedWidthStaysOnTheBeamAndReachable) {
   Form20& f = start();
   Form10& t = *Form10Form;

@@ -1,4 +1,6 @@
 // The simulation tab: a run drops the selected object at the start and moves it one key step a tick.
+#include <functional>
+
 #include "workspace_fixture.h"
 
 using namespace Module20;
@@ -142,6 +144,44 @@ TEST_F(Simulation, ASupportStartingAtAFreeLeftEndIsWarnedAboutTheSnappingZone) {
   t.Command12.Value = true;
 }
 
+// A run from the left end agrees with its warning: at the least step it lets pass the object leaves the
+// end at the first tick; one step less is warned, and the object stays on the end.
+TEST_F(Simulation, ARunFromTheLeftEndLeavesItAtEveryStepWithoutAWarning) {
+  struct Case {
+    const char* name;
+    int k;
+    int least;  // the least step without a warning
+  } cases[] = {{"support", 1, 7}, {"fixed end", 6, 3}, {"hinge", 11, 4}};
+  for (const Case& c : cases)
+    for (int step : {c.least - 1, c.least, 20}) {
+      SetUp();
+      Form20& f = start();
+      Form10& t = *Form10Form;
+      dropAt(c.k, fraction(0));
+      dropAt(2, fraction(1));
+      dropAt(21, fraction(0.7));
+      ASSERT_EQ(placeOf(c.k), kOnLeftEnd) << c.name;
+      f.image1_MouseMove(c.k, 0, 0, 0, 0);
+      t.Text4[0].Text = "0";
+      t.Text4[1].Text = "0.5";
+      t.Slider2.Value = step;
+      svc.messages.clear();
+      t.Command11.Value = true;
+      const bool warned = step < c.least;
+      EXPECT_EQ(svc.messages.size(), warned ? 1u : 0u) << c.name << " at step " << step;
+      EXPECT_EQ(placeOf(c.k), kOnLeftEnd) << c.name << " at step " << step;  // the run starts on the end
+      t.Timer1.tick();
+      if (warned) {
+        EXPECT_EQ(placeOf(c.k), kOnLeftEnd) << c.name << " at step " << step;
+        EXPECT_FALSE(t.Timer1.Enabled.get()) << c.name << " at step " << step;
+      } else {
+        EXPECT_GE(placeOf(c.k), 15) << c.name << " at step " << step;  // (a hinge off the end is a mechanism)
+      }
+      t.Command12.Value = true;
+      TearDown();
+    }
+}
+
 TEST_F(Simulation, TracesStayUntilCleared) {
   Form20& f = start();
   Form10& t = *Form10Form;
@@ -154,6 +194,49 @@ TEST_F(Simulation, TracesStayUntilCleared) {
   EXPECT_GE(f.Picture3.drawn().size(), 5 * one);
   t.Command10.Value = true;
   EXPECT_TRUE(f.Picture3.drawn().empty());
+}
+
+// The traces are the history of one run on one beam: any edit of the beam but the run's own step
+// starts them anew, so the graph canvas never shows a beam that no longer stands.
+TEST_F(Simulation, AnEditDuringATracedRunClearsTheTraces) {
+  struct Case {
+    const char* name;
+    std::function<void(Workspace&)> edit;
+    bool solved;  // the beam as edited has a solution
+  } cases[] = {
+      {"another support dropped on the beam", [](Workspace& w) { w.dropAt(3, fraction(0.9)); }, true},
+      {"a support dropped off the beam", [](Workspace& w) { w.drop(2, 4000, 100); }, false},
+      {"new reference values", [](Workspace&) {
+         Form10Form->Text10.Text = "2";
+         Form10Form->Command15.Value = true;
+       }, true},
+      {"a key of the user", [](Workspace& w) {
+         Form20Form->image1_MouseMove(21, 0, 0, 0, 0);
+         w.key(39);
+       }, true},
+      {"a step of the run with solving on every drag off", [](Workspace&) {
+         Form20Form->ffe.choose();
+         Form10Form->Timer1.tick();
+       }, false},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Form20& f = start();
+    Form10& t = *Form10Form;
+    simplySupported(1000 + 60 - 285);
+    t.Check1.Value = 1;
+    t.Text4[1].Text = "0.6";
+    t.Command11.Value = true;
+    for (int i = 0; i < 5 && t.Timer1.Enabled; ++i) t.Timer1.tick();
+    ASSERT_TRUE(t.Timer1.Enabled.get()) << c.name;
+    c.edit(*this);
+    EXPECT_EQ(f.solution_current, c.solved) << c.name;
+    const std::size_t shown = f.Picture3.drawn().size();
+    f.redraw_graphs();  // the current solution alone, if there is one
+    EXPECT_EQ(shown, f.Picture3.drawn().size()) << c.name;
+    t.Command12.Value = true;
+    TearDown();
+  }
 }
 
 }  // namespace

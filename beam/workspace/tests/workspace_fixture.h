@@ -53,11 +53,12 @@ struct Workspace : ::testing::Test {
     Form20Form->Load();
     return *Form20Form;
   }
-  // The user takes icon k by its top left corner and drops it with its Left at X and the pointer at Y.
+  // The user takes icon k by its top left corner and drops it with its Left at X and the pointer at Y: the
+  // canvas gets the drop as the mouse gives it.
   void drop(int k, float X, float Y) {
     Form20& f = *Form20Form;
     f.image1_MouseMove(k, 0, 0, 0, 0);
-    f.picture7_DragDrop(f.Image1[k], X, Y);
+    f.Picture7.DragDrop(f.Image1[k], X, Y);
   }
   // The user drops icon k onto the beam at `at` (twips(x) or fraction(f) of the beam).
   void dropAt(int k, Along at) { drop(k, iconLeftAt(Integer(k), Form20Form->Image1[k].Width, at), onBeamY(Integer(k))); }
@@ -66,6 +67,17 @@ struct Workspace : ::testing::Test {
     dropAt(1, fraction(0));
     dropAt(2, fraction(1));
     dropAt(21, twips(x));
+  }
+  // Where node object k stands: kOnLeftEnd, kOnRightEnd, or the x of its inner node (kNowhere when off
+  // the beam).
+  static constexpr int kOnLeftEnd = -1, kOnRightEnd = -2, kNowhere = -3;
+  static int placeOf(int k) {
+    using namespace Module20;
+    if (left_end == True && node_list(0).obj == k) return kOnLeftEnd;
+    if (right_end == True && node_list(n_elem).obj == k) return kOnRightEnd;
+    for (int i = 1; i < n_elem; ++i)
+      if (node_list(i).obj == k) return node_list(i).x;
+    return kNowhere;
   }
   void key(int code, int repeats = 1) {
     for (int i = 0; i < repeats; ++i) {
