@@ -3,7 +3,7 @@
 #   ./dev.sh run    builds the three programs alone (no tests) and starts the launcher kesvo
 #   ./dev.sh test   runs every test, in a plain build and under AddressSanitizer and UBSan, and a short
 #                   run of the truss file reader's fuzz target
-#   ./dev.sh bench  runs the benchmarks
+#   ./dev.sh bench  builds the benchmarks in build-bench/ (Release) and runs them
 #   ./dev.sh walk N SEED   walks N random user events (default 100000) from SEED over beam and over truss,
 #                   under AddressSanitizer and UBSan (KESVO_WALK_TRACE=1 prints every event)
 set -euo pipefail
@@ -70,8 +70,9 @@ case "${1:-run}" in
     ctest --test-dir build-fuzz --output-on-failure
     ;;
   bench)
-    build build -DCMAKE_BUILD_TYPE=Release
-    for b in build/bin/bench_*; do [ -x "$b" ] && "$b"; done
+    # A folder of its own: the Release build never rebuilds build/, which run and test share.
+    build build-bench -DCMAKE_BUILD_TYPE=Release -- bench_beam bench_truss bench_simulation
+    for b in build-bench/bin/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
   walk)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DKESVO_SANITIZE=ON

@@ -9,7 +9,9 @@ namespace {
 TEST(Widths, EveryLauncherTextShowsWhole) {
   widths::Services svc;
   frmLaunchForm->Show();
-  const std::string offenders = widths::report(widths::check(), {});
+  int measured = 0;
+  const std::string offenders = widths::report(widths::check(&measured), {});
+  EXPECT_EQ(measured, 4) << "the title and the three buttons";
   EXPECT_EQ(offenders, "") << "texts cut by their controls:\n" << offenders;
   frmLaunchForm.reset();
 }

@@ -60,6 +60,7 @@ std::string nameOf(const ui::Control& c) {
 
 struct Checker {
   std::map<std::string, Offender> found;  // by where and text: a text seen on several pages once
+  std::set<const ui::Control*> measured;
 
   void need(const std::string& where, const QString& text, int need, int room) {
     if (text.trimmed().isEmpty() || need <= room) return;
@@ -76,6 +77,7 @@ struct Checker {
   }
 
   void control(ui::Control& c, QWidget* w) {
+    measured.insert(&c);
     const std::string where = nameOf(c);
     const QFontMetrics fm = w->fontMetrics();
     if (auto* l = dynamic_cast<ui::Label*>(&c)) {
@@ -127,6 +129,8 @@ struct Checker {
       const QString caption = qs(fr->Caption);
       // The caption's box stands 8 pixels in from the frame's edge.
       need(where, caption, fm.horizontalAdvance(caption) + 8, w->width() - 8);
+    } else {
+      measured.erase(&c);  // a control without a text of its own
     }
   }
 
@@ -175,10 +179,11 @@ struct Checker {
 
 }  // namespace
 
-std::vector<Offender> check() {
+std::vector<Offender> check(int* measured) {
   Checker ch;
   for (QWidget* top : QApplication::topLevelWidgets())
     if (auto* w = dynamic_cast<ui::FormWindow*>(top); w && w->isVisible()) ch.form(w->form());
+  if (measured) *measured = int(ch.measured.size());
   std::vector<Offender> out;
   for (auto& [key, o] : ch.found) out.push_back(o);
   return out;

@@ -78,6 +78,7 @@ TEST(Drawing, ALargeCanvasKeepsItsSize) {
   EXPECT_EQ(f.Picture3.ScaleHeight(), 30000.0f);
   ui::FormWindow* w = ui::realize(f);
   QWidget* box = ui::childHost(f.Picture3);
+  ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->geometry(), QRect(-133, -1800, 2000, 2000));
   (void)w;
   ui::unrealize(f);

@@ -164,6 +164,8 @@ TEST_F(Delivery, ADragReportsWhereThePointerIsAndLandsWhereItsOutlineWas) {
   f.Picture7.DragDrop = [&](ui::Control&, float x, float) { landed = x - dragDx; };
   QWidget* icon = ui::childHost(f.Image1);
   QWidget* canvas = ui::childHost(f.Picture7);
+  ASSERT_NE(icon, nullptr);
+  ASSERT_NE(canvas, nullptr);
   auto send = [&](QEvent::Type t, QPoint inCanvas, Qt::MouseButton b, Qt::MouseButtons bs) {
     QPointF g = canvas->mapToGlobal(QPointF(inCanvas));
     QMouseEvent e(t, icon->mapFromGlobal(g), g, b, bs, Qt::NoModifier);
@@ -176,6 +178,7 @@ TEST_F(Delivery, ADragReportsWhereThePointerIsAndLandsWhereItsOutlineWas) {
   EXPECT_EQ(dragDx, 150.0f) << "a move within the threshold is no longer the icon's";
   send(QEvent::MouseMove, {180, 130}, Qt::NoButton, Qt::LeftButton);
   send(QEvent::MouseMove, {220, 130}, Qt::NoButton, Qt::LeftButton);  // over the marker
+  ASSERT_NE(ui::windowOf(f), nullptr);
   auto* band = ui::windowOf(f)->findChild<QRubberBand*>();
   ASSERT_NE(band, nullptr);
   int outlineLeft = canvas->mapFrom(ui::windowOf(f), band->geometry().topLeft()).x();
@@ -270,6 +273,7 @@ TEST(Owned, AWindowDestroyedWhileShownSendsNoFocusChangeToItsGoneControls) {
     };
     auto f = std::make_unique<Entry>(lost);
     f->Show();
+    ASSERT_NE(ui::windowOf(*f), nullptr);
     ui::windowOf(*f)->activateWindow();
     f->Text1.SetFocus();
     QApplication::processEvents();
@@ -309,6 +313,7 @@ struct QtForms : ::testing::Test {
   void TearDown() override { ui::unrealize(f); }
   void key(QEvent::Type t, int qtKey, quint32 scan, const QString& text, bool repeat) {
     QWidget* w = ui::childHost(f.Picture1);
+    ASSERT_NE(w, nullptr);
     QKeyEvent e(t, qtKey, Qt::NoModifier, scan, 0, 0, text, repeat);
     QApplication::sendEvent(w, &e);
   }
@@ -339,6 +344,7 @@ TEST_F(QtForms, AMenuChoiceRunsClickAndTheHandlerOwnsTheCheckMark) {
     f.ffe.Checked = !f.ffe.Checked.get();
   };
   QAction* a = nullptr;
+  ASSERT_NE(ui::windowOf(f), nullptr);
   for (QAction* act : ui::windowOf(f)->findChildren<QAction*>())
     if (act->text() == QString::fromUtf8("פתור בכל גרירה")) a = act;
   ASSERT_NE(a, nullptr);

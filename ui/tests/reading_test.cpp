@@ -124,6 +124,7 @@ TEST_F(Reading, LabelsReadInTheirTextsOwnOrderWhateverTheirDirection) {
                {f.Label8, Qt::RightToLeft}};
   for (const auto& c : cases) {
     QWidget* widget = ui::childHost(c.label);
+    ASSERT_NE(widget, nullptr) << c.label.Name();
     const QString text = QString::fromStdString(c.label.Caption);
     const QImage shown = ink(rendered(widget));
     const Qt::LayoutDirection other = c.order == Qt::RightToLeft ? Qt::LeftToRight : Qt::RightToLeft;
@@ -201,6 +202,8 @@ struct Tables : ui::Form {
 
 QImage cellInk(ui::Grid& g, int row, int col) {
   auto* t = qobject_cast<QTableView*>(ui::childHost(g));
+  EXPECT_NE(t, nullptr) << g.Name();
+  if (!t) return {};
   QRect r = t->visualRect(t->model()->index(row - 1, col - 1)).adjusted(1, 1, -1, -1);
   return ink(rendered(t->viewport()), r);
 }
@@ -212,11 +215,13 @@ TEST(GridCells, NumbersReadFromTheLeftAndTheCornerShowsItsText) {
   w->resize(400, 300);
   for (int row : {1, 2}) {
     const QString text = QString::fromStdString(f.Right.TextMatrix(row, 2));
+    ASSERT_NE(ui::childHost(f.Right), nullptr);
     const QFont font = ui::childHost(f.Right)->font();
     EXPECT_TRUE(readsAs(cellInk(f.Right, row, 2), reads(text, font, Qt::LeftToRight), reads(text, font, Qt::RightToLeft)))
         << text.toStdString() << " reads from the left";
   }
   auto* t = qobject_cast<QTableView*>(ui::childHost(f.Right));
+  ASSERT_NE(t, nullptr);
   auto* corner = t->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
   ASSERT_NE(corner, nullptr);
   const QImage withText = ink(rendered(corner));
@@ -234,8 +239,9 @@ TEST(GridCells, ANumberWiderThanItsCellDropsOnlyItsLastDecimals) {
   ui::FormWindow* w = ui::realize(f);
   w->resize(400, 300);
   const QString text = u("-100000.0000");
-  const QFont font = ui::childHost(f.Right)->font();
   auto* t = qobject_cast<QTableView*>(ui::childHost(f.Right));
+  ASSERT_NE(t, nullptr);
+  const QFont font = t->font();
   const int room = t->columnWidth(1) - 6;
   ASSERT_GT(QFontMetrics(font).horizontalAdvance(text), room) << "too wide for its cell";
   const QImage shown = cellInk(f.Right, 1, 2);

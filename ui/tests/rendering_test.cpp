@@ -57,8 +57,9 @@ TEST_F(Rendering, TabsStandInRowsWithTheCurrentRowNextToThePage) {
   EXPECT_GT(current.top(), first.top()) << "tab 3's row stands next to the page";
   EXPECT_EQ(ui::tabRect(f.SSTab1, 4).top(), current.top());
   EXPECT_GT(first.left(), ui::tabRect(f.SSTab1, 2).left()) << "the first tab at the right";
-  EXPECT_EQ(first.width(), ui::childHost(f.SSTab1)->width() / 3);
   QWidget* tabs = ui::childHost(f.SSTab1);
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(first.width(), tabs->width() / 3);
   for (int i = 0; i < 5; ++i) {
     QFont font;
     QRect r = ui::tabRect(f.SSTab1, i, &font);
@@ -77,7 +78,9 @@ TEST_F(Rendering, TabsStandInRowsWithTheCurrentRowNextToThePage) {
 }
 
 TEST_F(Rendering, CaptionsWrapOnWordsWithinTheirWidth) {
-  QFontMetrics fm(ui::childHost(f.Command14)->font());
+  QWidget* button = ui::childHost(f.Command14);
+  ASSERT_NE(button, nullptr);
+  QFontMetrics fm(button->font());
   int width = 675 / 15 - 6;
   QStringList lines = ui::wrapCaption(fm, QString::fromUtf8("שחרור גזירה"), width);
   EXPECT_EQ(lines, (QStringList{QString::fromUtf8("שחרור"), QString::fromUtf8("גזירה")}));
@@ -127,6 +130,7 @@ TEST(LabelLines, AWrappedRightToLeftLabelStartsEachLineAtTheRight) {
   w->applyGeometry();
   w->show();
   QWidget* label = ui::childHost(f.Label1);
+  ASSERT_NE(label, nullptr);
   QFontMetrics fm(label->font());
   const QString first = QString::fromUtf8("פתרון FER"), second = QString::fromUtf8("2.  תיקון");
   QString blanks(60, ' ');
@@ -153,24 +157,28 @@ TEST(LabelLines, AWrappedRightToLeftLabelStartsEachLineAtTheRight) {
 }
 
 TEST_F(Rendering, StatusPanelsShowTheirTextsWhole) {
-  QFontMetrics fm(ui::childHost(f.StatusBar2)->font());
+  QWidget* bar = ui::childHost(f.StatusBar2);
+  ASSERT_NE(bar, nullptr);
+  QFontMetrics fm(bar->font());
   QString hint = QString::fromUtf8("באפשרותך לשנות מקומים של אובייקטים כירצונך כמו כן להשתמש בכל האפשרויות בסרגל כלים");
-  int bar = 10680 / 15;
-  std::vector<int> w = ui::statusPanelWidths(fm, {"X=03.25", "", "", hint}, bar);
+  const int room = 10680 / 15;
+  std::vector<int> w = ui::statusPanelWidths(fm, {"X=03.25", "", "", hint}, room);
   ASSERT_EQ(w.size(), 4u);
-  EXPECT_EQ(w[0] + w[1] + w[2] + w[3], bar);
+  EXPECT_EQ(w[0] + w[1] + w[2] + w[3], room);
   EXPECT_GE(w[3], fm.horizontalAdvance(hint) + 4) << "the long hint shows whole";
   EXPECT_GE(w[0], fm.horizontalAdvance("X=03.25"));
-  std::vector<int> roomy = ui::statusPanelWidths(fm, {"a", "", "", "b"}, bar);
+  std::vector<int> roomy = ui::statusPanelWidths(fm, {"a", "", "", "b"}, room);
   EXPECT_EQ(roomy[0], 1440 / 15) << "with room to spare a panel is an inch wide";
 }
 
 TEST_F(Rendering, TheWindowsPointerShowsOverItsControls) {
+  QWidget* button = ui::childHost(f.Command14);
+  ASSERT_NE(button, nullptr);
   f.MousePointer = 11;
   EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
-  EXPECT_EQ(ui::childHost(f.Command14)->cursor().shape(), Qt::WaitCursor);
+  EXPECT_EQ(button->cursor().shape(), Qt::WaitCursor);
   f.MousePointer = ui::vbDefault;
-  EXPECT_EQ(ui::childHost(f.Command14)->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(button->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(Rendering, ASliderMovedByTheKeysScrollsAndChanges) {
@@ -196,7 +204,9 @@ TEST_F(Rendering, MenusAndTabsRunFromTheRightAndControlsKeepTheirPlaces) {
   EXPECT_GT(w->menuBar()->actionGeometry(file).left(), w->menuBar()->width() / 2) << "\"קובץ\" at the right";
   ASSERT_NE(file->menu(), nullptr);
   EXPECT_EQ(file->menu()->layoutDirection(), Qt::RightToLeft);
-  EXPECT_EQ(ui::childHost(f.Command14)->geometry().topLeft(), QPoint(12, 48)) << "positions are as given";
+  QWidget* button = ui::childHost(f.Command14);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->geometry().topLeft(), QPoint(12, 48)) << "positions are as given";
 }
 
 TEST(Windows, AGridReadsFromTheRightUnlessSetLeftToRight) {
@@ -208,8 +218,12 @@ TEST(Windows, AGridReadsFromTheRightUnlessSetLeftToRight) {
   } f;
   f.MSFlexGrid2.LeftToRight = true;
   ui::realize(f);
-  EXPECT_EQ(ui::childHost(f.MSFlexGrid1)->layoutDirection(), Qt::RightToLeft);
-  EXPECT_EQ(ui::childHost(f.MSFlexGrid2)->layoutDirection(), Qt::LeftToRight);
+  QWidget* right = ui::childHost(f.MSFlexGrid1);
+  QWidget* left = ui::childHost(f.MSFlexGrid2);
+  ASSERT_NE(right, nullptr);
+  ASSERT_NE(left, nullptr);
+  EXPECT_EQ(right->layoutDirection(), Qt::RightToLeft);
+  EXPECT_EQ(left->layoutDirection(), Qt::LeftToRight);
   ui::unrealize(f);
 }
 
@@ -227,6 +241,7 @@ TEST(AutoRedraw, ADrawingWithoutItIsLostWhenTheBoxIsUncovered) {
   ui::FormWindow* w = ui::realize(f);
   w->show();
   QWidget* box = ui::childHost(f.Picture1);
+  ASSERT_NE(box, nullptr);
   box->grab();  // painted once: on the screen
   f.Picture1.Line(0, 0, 3000, 3000, ui::RGB(255, 0, 0));
   f.Picture1.AutoRedraw = true;
@@ -257,7 +272,9 @@ TEST(Images, AFittingPictureIsDrawnAtTheImagesSizeNotScaled) {
   f.Image1.Move(0, 0, 1500, 150);
   ui::FormWindow* w = ui::realize(f);
   w->show();
-  const QImage shot = ui::childHost(f.Image1)->grab().toImage();
+  QWidget* image = ui::childHost(f.Image1);
+  ASSERT_NE(image, nullptr);
+  const QImage shot = image->grab().toImage();
   ASSERT_EQ(shot.width(), 100);
   EXPECT_EQ(shot.pixelColor(2, 5), QColor(255, 0, 0));
   EXPECT_NE(shot.pixelColor(25, 5), QColor(255, 0, 0));

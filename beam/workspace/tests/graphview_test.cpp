@@ -88,7 +88,9 @@ TEST_F(GraphView, TheGraphsShowAgainWhenTheirPanelDoes) {
   Form20& f = start();
   simplySupported(5000);
   ui::realize(f)->show();
-  ui::childHost(f.Picture3)->grab();  // painted once: on the screen
+  QWidget* canvas = ui::childHost(f.Picture3);
+  ASSERT_NE(canvas, nullptr);
+  canvas->grab();  // painted once: on the screen
   ASSERT_TRUE(f.Picture6.Visible.get());
   ASSERT_FALSE(f.Picture3.drawn().empty());
   Form10& t = *Form10Form;
@@ -228,19 +230,26 @@ TEST_F(GraphView, TheReadoutsNamesAndUnitsStandApartAndWhole) {
     for (int g = 0; g <= 2; ++g) {
       QWidget* name = ui::childHost(f.Label3[g]);
       QWidget* unit = ui::childHost(*units[g]);
+      ASSERT_NE(name, nullptr) << g;
+      ASSERT_NE(unit, nullptr) << g;
       const int nameWidth = name->fontMetrics().horizontalAdvance(QString::fromStdString(f.Label3[g].Caption.get()));
       const int unitWidth = unit->fontMetrics().horizontalAdvance(QString::fromStdString(units[g]->Caption.get()));
       EXPECT_LE(nameWidth, name->width()) << g;
       EXPECT_LE(unitWidth, unit->width()) << g << " in system " << system;
       EXPECT_GE(unit->x() - (name->x() + name->width()), 3) << g;
       if (g < 2) {
-        EXPECT_LE(unit->x() + unitWidth + 3, ui::childHost(f.Label3[g + 1])->x()) << g << " in system " << system;
+        QWidget* next = ui::childHost(f.Label3[g + 1]);
+        ASSERT_NE(next, nullptr) << g + 1;
+        EXPECT_LE(unit->x() + unitWidth + 3, next->x()) << g << " in system " << system;
       }
     }
   }
   QWidget* box = ui::childHost(f.Check1[0]);
+  QWidget* frame = ui::childHost(f.Frame1);
+  ASSERT_NE(box, nullptr);
+  ASSERT_NE(frame, nullptr);
   EXPECT_GE(box->y(), box->fontMetrics().height()) << "below the frame's border line";
-  EXPECT_LE(box->x() + box->width(), ui::childHost(f.Frame1)->width());
+  EXPECT_LE(box->x() + box->width(), frame->width());
   ui::unrealize(f);
 }
 

@@ -138,6 +138,7 @@ TEST_F(Tools, EveryTabAndPageOfTheToolWindowShowsWhole) {
   }
   ui::realize(t)->show();
   QWidget* tabs = ui::childHost(t.SSTab1);
+  ASSERT_NE(tabs, nullptr);
   for (int i = 0; i < t.SSTab1.Tabs(); ++i) {
     QFont font;
     const QRect r = ui::tabRect(t.SSTab1, i, &font);

@@ -49,8 +49,11 @@ struct Tutorial : Workspace {
   using S = std::vector<std::string>;
 };
 
-// Worked by hand for P = 2, L = 2 (each element 1 long), EI = 6: K from 4EI/l + 4EI/l, 6EI/l^2,
-// 12EI/l^3, 2EI/l; the fixed-end reactions wl/2 and wl^2/12; K d = P gives d = (-5, -11, -13) / 288.
+// Worked by hand for P = 2, L = 2 (each element 1 long, the load w = 2 on both), EI = 6. K from
+// 4EI/l + 4EI/l = 48, 6EI/l^2 = 36, 12EI/l^3 = 72, 2EI/l = 12 and 4EI/l = 24; the fixed-end reactions
+// wl/2 = 1 and wl^2/12 = 1/6 give P = (0, -1, 1/6), the two moments at the middle support cancelling.
+// K d = P: the first row gives d3 = 3 d2 - 4 d1, which leaves 108 d1 - 36 d2 = -1 and
+// -84 d1 + 36 d2 = 1/6, so 24 d1 = -5/6 and d = (-5, -11, -13) / 144.
 TEST_F(Tutorial, TheTablesAreTheSolversFiguresOfAHandWorkedBeam) {
   overhangBeam(2, 2, 2, 3);
   ASSERT_TRUE(Form20Form->solution_current);
@@ -471,6 +474,7 @@ TEST_F(Tutorial, EveryCaptionAndExplanationLineOfTheTutorialReadsWhole) {
     for (ui::Label* l : {&t.Label11, &t.Label12, &t.Label13, &t.Label14, &t.Label15, &t.Label16, &t.Label17, &t.Label18,
                          &t.Label19, &t.Label20}) {
       QWidget* w = ui::childHost(*l);
+      ASSERT_NE(w, nullptr) << l->Name();
       EXPECT_LE(w->fontMetrics().horizontalAdvance(QString::fromStdString(l->Caption.get())), w->width())
           << l->Name() << " in system " << int(system);
     }
@@ -490,6 +494,7 @@ TEST_F(Tutorial, EveryCaptionAndExplanationLineOfTheTutorialReadsWhole) {
   };
   for (const Explanation& e : explanations) {
     QWidget* w = ui::childHost(*e.label);
+    ASSERT_NE(w, nullptr) << e.label->Name();
     const QFontMetrics fm = w->fontMetrics();
     const QStringList lines = ui::wrapLines(fm, QString::fromStdString(e.label->Caption.get()), w->width());
     ASSERT_EQ(lines.size(), qsizetype(e.starts.size())) << e.label->Name() << ": " << lines.join(" | ").toStdString();

@@ -433,6 +433,45 @@ TEST_F(FileWindow, OverwritingAsksFirst) {
   EXPECT_TRUE(truss_file::read(slurp(dir / "old")));
 }
 
+// A name that is a symbolic link is saved through it: the link stays a link, and the file it points to
+// (by a relative link into another folder, or by a link to that link) takes the truss with its own
+// permissions kept. A link that points to no file is not saved through: the message says so and the
+// link stays as it was.
+TEST_F(FileWindow, SavingThroughASymbolicLinkWritesTheFileItPointsTo) {
+  triangle(*this);
+  solve();
+  const fs::path real = dir / "real" / "bridge.trs";
+  fs::create_directories(real.parent_path());
+  fs::create_symlink("real/bridge.trs", dir / "link.trs");
+  fs::create_symlink("link.trs", dir / "second.trs");
+  const fs::perms mine = fs::perms::owner_read | fs::perms::owner_write;
+  for (const char* name : {"link.trs", "second.trs"}) {
+    spit(real, "the old file\r\n");
+    fs::permissions(real, mine);
+    svc.messages.clear();
+    svc.answers = {ui::vbYes};
+    EXPECT_FALSE(save(dir, name)) << name << ": saved, the window closed";
+    EXPECT_EQ(svc.messages, std::vector<std::string>{kReplace}) << name;
+    EXPECT_TRUE(fs::is_symlink(dir / name)) << name;
+    EXPECT_TRUE(truss_file::read(slurp(real))) << name;
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, mine) << name;
+  }
+  EXPECT_EQ(fs::read_symlink(dir / "link.trs"), "real/bridge.trs");
+  EXPECT_EQ(fs::read_symlink(dir / "second.trs"), "link.trs");
+  const int points = points_count;
+  EXPECT_FALSE(open(dir, "link.trs")) << "it opens through the link";
+  EXPECT_EQ(points_count, points);
+
+  fs::create_symlink("real/none.trs", dir / "nowhere.trs");
+  svc.messages.clear();
+  EXPECT_TRUE(save(dir, "nowhere.trs"));
+  EXPECT_EQ(svc.messages, std::vector<std::string>{kNotSaved});
+  EXPECT_TRUE(fs::is_symlink(dir / "nowhere.trs"));
+  EXPECT_FALSE(fs::exists(real.parent_path() / "none.trs"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4) << "no temporary file is left";
+  EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()), 1);
+}
+
 TEST_F(FileWindow, TheWindowShowsTheControlsOfItsModeAndTheListsChoose) {
   spit(dir / "a.trs", "x");
   spit(dir / "b.trs", "x");
