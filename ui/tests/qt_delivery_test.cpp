@@ -564,7 +564,7 @@ TEST(QtGrid, ATableGoingAfterItsWindowUnloadedKeepsItsModel) {
   });
   ui::unrealize(f);
   ASSERT_TRUE(table) << "the table waits for its deletion";
-  EXPECT_NE(table->model(), nullptr);
+  ASSERT_NE(table->model(), nullptr);
   EXPECT_EQ(table->model()->rowCount(), 0) << "it no longer shows the grid";
   table->clearSelection();
   table->setCurrentIndex(QModelIndex());
