@@ -91,6 +91,11 @@ bool Control::handlesDrag(bool drop) const {
   return own && (!dragProbe_ || dragProbe_(drop));
 }
 
+bool Control::handlesClicks() const {
+  if (clickProbe_) return clickProbe_();
+  return MouseDown || MouseUp || Click || DblClick;
+}
+
 void Control::syncView() {
   if (view_) view_->sync();
   if (isLightweight()) {

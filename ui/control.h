@@ -94,6 +94,11 @@ class Control {
   // member of a control array handles them when the array does.
   bool handlesDrag(bool drop) const;
   void setDragProbe(std::function<bool(bool drop)> probe) { dragProbe_ = std::move(probe); }
+  // Whether presses, releases and clicks on the control are its own: it handles MouseDown, MouseUp,
+  // Click or DblClick (a member of a control array when the array does). A label that handles none
+  // lets them through to what lies under it.
+  bool handlesClicks() const;
+  void setClickProbe(std::function<bool()> probe) { clickProbe_ = std::move(probe); }
 
   // Set by control arrays.
   void setIndex(int index) { index_ = index; }
@@ -122,6 +127,7 @@ class Control {
   std::unique_ptr<View> view_;
   std::vector<Control*> children_;
   std::function<bool(bool drop)> dragProbe_;
+  std::function<bool()> clickProbe_;
 };
 
 class CommandButton : public Control {

@@ -99,6 +99,7 @@ class ControlArray {
     m.DragOver = [a, i](Control& src, float x, float y, int st) { if (a->DragOver) a->DragOver(i, src, x, y, st); };
     m.DragDrop = [a, i](Control& src, float x, float y) { if (a->DragDrop) a->DragDrop(i, src, x, y); };
     m.setDragProbe([a](bool drop) { return drop ? bool(a->DragDrop) : bool(a->DragOver); });
+    m.setClickProbe([a] { return a->MouseDown || a->MouseUp || a->Click || a->DblClick; });
     if constexpr (requires { m.Scroll; }) m.Scroll = [a, i] { if (a->Scroll) a->Scroll(i); };
     if constexpr (requires { m.EnterCell; }) m.EnterCell = [a, i] { if (a->EnterCell) a->EnterCell(i); };
   }

@@ -71,13 +71,16 @@ void Form::Show(int modal, Form* owner) {
   owner_ = owner;
   modal_ = modal == vbModal;
   Visible.setQuietly(true);
-  if (StartUpPosition.get() == 2 || (StartUpPosition.get() == 1 && !owner)) {
+  // The start-up position places the window the first time it shows; shown again (after Hide or
+  // Unload) it stands where it stood or where the user moved it.
+  if (!placed_ && (StartUpPosition.get() == 2 || (StartUpPosition.get() == 1 && !owner))) {
     Left.setQuietly((services().screenWidthTwips() - Width.get()) / 2);
     Top.setQuietly((services().screenHeightTwips() - Height.get()) / 2);
-  } else if (StartUpPosition.get() == 1) {
+  } else if (!placed_ && StartUpPosition.get() == 1) {
     Left.setQuietly(owner->Left.get() + (owner->Width.get() - Width.get()) / 2);
     Top.setQuietly(owner->Top.get() + (owner->Height.get() - Height.get()) / 2);
   }
+  placed_ = true;
   services().showForm(*this, modal_, owner);
 }
 

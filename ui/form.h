@@ -30,8 +30,8 @@ class Form : public Control {
   Prop<int> BorderStyle{this, 2};  // 2 sizable, 1 fixed single, 3 fixed dialog, 0 none
   // False: no close box; with an empty Caption the window then has no title bar at all (a splash).
   Prop<bool> ControlBox{this, true};
-  // Where Show places the window: 0 where Left and Top say, 1 centred on its owner, 2 centred on the
-  // screen.
+  // Where the first Show places the window: 0 where Left and Top say, 1 centred on its owner, 2
+  // centred on the screen. Every later Show leaves it where it stands.
   Prop<int> StartUpPosition{this, 0};
   // No frame and no title bar.
   bool frameless() const { return BorderStyle.get() == 0 || (!ControlBox.get() && Caption.get().empty()); }
@@ -87,6 +87,7 @@ class Form : public Control {
   bool loaded_ = false;
   bool modal_ = false;
   bool activates_ = true;
+  bool placed_ = false;  // shown once: its start-up position has been applied
   Form* owner_ = nullptr;
   std::vector<Control*> all_;
   std::vector<Menu*> menus_;

@@ -18,36 +18,40 @@ namespace ui {
 
 namespace {
 
+// The table's model belongs to the table, so that the table never outlives it (its selection would be
+// left without a model); the grid is cut from it when the grid's view goes, and the table waiting for
+// Qt to delete it is then empty.
 class GridModel : public QAbstractTableModel {
  public:
-  explicit GridModel(Grid& g) : g_(g) {}
-  int rowCount(const QModelIndex& = {}) const override { return std::max(0, g_.Rows() - 1); }
-  int columnCount(const QModelIndex& = {}) const override { return std::max(0, g_.Cols() - 1); }
+  GridModel(Grid& g, QObject* parent) : QAbstractTableModel(parent), g_(&g) {}
+  int rowCount(const QModelIndex& = {}) const override { return g_ ? std::max(0, g_->Rows() - 1) : 0; }
+  int columnCount(const QModelIndex& = {}) const override { return g_ ? std::max(0, g_->Cols() - 1) : 0; }
   QVariant data(const QModelIndex& i, int role) const override {
-    if (role != Qt::DisplayRole || !i.isValid()) return {};
-    return qs(g_.TextMatrix(i.row() + 1, i.column() + 1));
+    if (!g_ || role != Qt::DisplayRole || !i.isValid()) return {};
+    return qs(g_->TextMatrix(i.row() + 1, i.column() + 1));
   }
   // The header draws its texts in the grid's direction: each is isolated in its own reading order.
   QVariant headerData(int s, Qt::Orientation o, int role) const override {
-    if (role != Qt::DisplayRole) return {};
+    if (!g_ || role != Qt::DisplayRole) return {};
+    const Grid& g = *g_;
     if (o == Qt::Horizontal)
-      return s + 1 < g_.Cols() && g_.Rows() > 0 ? inReadingOrder(qs(g_.TextMatrix(0, s + 1)), direction()) : QVariant();
-    return s + 1 < g_.Rows() && g_.Cols() > 0 ? inReadingOrder(qs(g_.TextMatrix(s + 1, 0)), direction()) : QVariant();
+      return s + 1 < g.Cols() && g.Rows() > 0 ? inReadingOrder(qs(g.TextMatrix(0, s + 1)), direction()) : QVariant();
+    return s + 1 < g.Rows() && g.Cols() > 0 ? inReadingOrder(qs(g.TextMatrix(s + 1, 0)), direction()) : QVariant();
   }
   // The grid's direction: its columns run from the right in a right-to-left window unless it reads
   // left to right.
   Qt::LayoutDirection direction() const {
-    return !g_.LeftToRight.get() && g_.form()->RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight;
+    return g_ && !g_->LeftToRight.get() && g_->form()->RightToLeft.get() ? Qt::RightToLeft : Qt::LeftToRight;
   }
-  QString corner() const { return g_.Rows() > 0 && g_.Cols() > 0 ? qs(g_.TextMatrix(0, 0)) : QString(); }
+  QString corner() const { return g_ && g_->Rows() > 0 && g_->Cols() > 0 ? qs(g_->TextMatrix(0, 0)) : QString(); }
   // A new size resets the model; new text only repaints, so filling a 101 by 101 grid cell by cell
   // stays cheap.
   // True when the model was reset, which gives the table's columns their default widths again.
   bool refresh() {
-    if (rows_ != g_.Rows() || cols_ != g_.Cols()) {
+    if (rows_ != g_->Rows() || cols_ != g_->Cols()) {
       beginResetModel();
-      rows_ = g_.Rows();
-      cols_ = g_.Cols();
+      rows_ = g_->Rows();
+      cols_ = g_->Cols();
       endResetModel();
       return true;
     }
@@ -56,9 +60,14 @@ class GridModel : public QAbstractTableModel {
     emit headerDataChanged(Qt::Vertical, 0, std::max(0, rowCount() - 1));
     return false;
   }
+  void forgetGrid() {
+    beginResetModel();
+    g_ = nullptr;
+    endResetModel();
+  }
 
  private:
-  Grid& g_;
+  Grid* g_;
   int rows_ = -1, cols_ = -1;
 };
 
@@ -100,12 +109,15 @@ class CellDelegate : public QStyledItemDelegate {
     o->direction = readingOrder(o->text, o->direction);
     // A number wider than its cell drops its last decimals rather than its end ("-100000.0..."); one
     // whose integer part alone is too wide stands from its start, its sign and leading digits shown.
+    // The room is the one the style draws the text in: the item's text rectangle less its margins,
+    // against the text's width in fractions of a pixel, which is where Qt elides.
     const QWidget* w = o->widget;
-    const int margin = 2 * ((w ? w->style() : QApplication::style())->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1);
-    const int room = o->rect.width() - margin;
-    const QFontMetrics fm(o->font);
-    o->text = fittedNumber(o->text, fm, room);
-    if (fm.horizontalAdvance(o->text) > room && o->direction == Qt::LeftToRight)
+    const QStyle* style = w ? w->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+    const qreal room = style->subElementRect(QStyle::SE_ItemViewItemText, o, w).width() - 2 * margin;
+    const auto fits = [&](const QString& t) { return naturalWidth(t, o->font, o->direction) <= room; };
+    o->text = fittedNumber(o->text, fits);
+    if (!fits(o->text) && o->direction == Qt::LeftToRight)
       o->displayAlignment = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter;
   }
 };
@@ -114,32 +126,32 @@ class CellDelegate : public QStyledItemDelegate {
 // button would leave it blank.
 class CornerPainter : public QObject {
  public:
-  CornerPainter(const GridModel& m, QObject* parent) : QObject(parent), m_(m) {}
+  CornerPainter(const GridModel* m, QObject* parent) : QObject(parent), m_(m) {}
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() != QEvent::Paint) return false;
+    if (e->type() != QEvent::Paint || !m_) return false;
     auto* w = static_cast<QWidget*>(o);
     QStyleOptionHeader opt;
     opt.initFrom(w);
     opt.rect = w->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.textAlignment = Qt::AlignCenter;
-    opt.text = inReadingOrder(m_.corner(), m_.direction());
+    opt.text = inReadingOrder(m_->corner(), m_->direction());
     QPainter p(w);
     w->style()->drawControl(QStyle::CE_Header, &opt, &p, w);
     return true;
   }
 
  private:
-  const GridModel& m_;
+  QPointer<const GridModel> m_;
 };
 
 class GridView : public QtView {
  public:
-  GridView(Grid& g, GridTable* w) : QtView(g, w), g_(g), t_(w), model_(g) {
+  GridView(Grid& g, GridTable* w) : QtView(g, w), g_(g), t_(w), model_(new GridModel(g, w)) {
     w->control = &g;
-    w->setModel(&model_);
+    w->setModel(model_);
     w->setItemDelegate(new CellDelegate(w));
     corner_ = w->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
     if (corner_) corner_->installEventFilter(new CornerPainter(model_, corner_));
@@ -152,17 +164,21 @@ class GridView : public QtView {
     // A column wider than the grid (a long number) scrolls into view to its last character; scrolling
     // by whole columns never shows the end of the only column or the last one.
     w->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    QObject::connect(w->selectionModel(), &QItemSelectionModel::currentChanged,
-                     [this](const QModelIndex& cur, const QModelIndex&) {
-                       if (syncing_ || !cur.isValid()) return;
-                       guarded(g_, "EnterCell", [&] { g_.userSelect(cur.row() + 1, cur.column() + 1); });
-                     });
+    entered_ = QObject::connect(w->selectionModel(), &QItemSelectionModel::currentChanged, w,
+                                [this](const QModelIndex& cur, const QModelIndex&) {
+                                  if (syncing_ || !cur.isValid()) return;
+                                  guarded(g_, "EnterCell", [&] { g_.userSelect(cur.row() + 1, cur.column() + 1); });
+                                });
+  }
+  ~GridView() override {
+    QObject::disconnect(entered_);
+    if (model_) model_->forgetGrid();
   }
   void syncOwn() override {
     syncing_ = true;
     if (g_.revision() != seen_) {
       seen_ = g_.revision();
-      if (model_.refresh()) widths_.clear();
+      if (model_->refresh()) widths_.clear();
       if (corner_) corner_->update();
       // A solve writes every cell of a 101 by 101 grid one by one: only widths that changed reach Qt.
       widths_.resize(std::size_t(std::max(0, g_.Cols())), -1);
@@ -177,13 +193,14 @@ class GridView : public QtView {
       }
     }
     // Columns run from the right in a right-to-left window unless the grid reads left to right.
-    t_->setLayoutDirection(model_.direction());
-    if (g_.Row() > 0 && g_.Col() > 0) t_->setCurrentIndex(model_.index(g_.Row() - 1, g_.Col() - 1));
+    t_->setLayoutDirection(model_->direction());
+    if (g_.Row() > 0 && g_.Col() > 0) t_->setCurrentIndex(model_->index(g_.Row() - 1, g_.Col() - 1));
     syncing_ = false;
   }
   Grid& g_;
   GridTable* t_;
-  GridModel model_;
+  QPointer<GridModel> model_;  // the table's
+  QMetaObject::Connection entered_;
   unsigned seen_ = ~0u;
   bool syncing_ = false;
   QPointer<QAbstractButton> corner_;

@@ -92,6 +92,15 @@ class TextLine : public Hooked<QLineEdit> {
  public:
   using Hooked<QLineEdit>::Hooked;
   std::function<void()> focusChanged;
+  // Whether a text shows whole in the box, measured as the line edit lays it out: within its frame,
+  // text margins and inner margin, with a pixel for the caret after it.
+  bool fits(const QString& text) const {
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+    return qRound(naturalWidth(text, font(), layoutDirection())) + 1 <= r.width() - 2 * kInnerMargin;
+  }
+  static constexpr int kInnerMargin = 2;  // the line edit's own, between its contents and its text
 
  protected:
   void focusInEvent(QFocusEvent* e) override {
@@ -107,23 +116,19 @@ class TextLine : public Hooked<QLineEdit> {
 class TextView : public QtView {
  public:
   TextView(TextBox& c, QWidget* parent) : QtView(c, make(c, parent)), t_(c) {
-    line_ = qobject_cast<QLineEdit*>(w_.data());
+    line_ = dynamic_cast<TextLine*>(w_.data());
     multi_ = qobject_cast<QPlainTextEdit*>(w_.data());
     // The whole text while the user is in the box, to edit; a fitted one once he leaves it.
-    if (auto* l = dynamic_cast<TextLine*>(w_.data())) l->focusChanged = [this] { sync(); };
+    if (line_) line_->focusChanged = [this] { sync(); };
   }
   ~TextView() override {
     if (auto* l = dynamic_cast<TextLine*>(w_.data())) l->focusChanged = nullptr;
-  }
-  // The room a one-line box gives its text: within its frame and margins.
-  static int room(const QLineEdit& l) {
-    return l.width() - 2 * l.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &l) - 4;
   }
   void syncOwn() override {
     const QString s = qs(t_.Text);
     const bool rtl = t_.RightToLeft.get();
     if (line_) {
-      const QString shown = line_->hasFocus() ? s : fittedNumber(s, line_->fontMetrics(), room(*line_));
+      const QString shown = line_->hasFocus() ? s : fittedNumber(s, [this](const QString& t) { return line_->fits(t); });
       if (line_->text() != shown) {
         line_->setText(shown);
         // What the program writes shows from its start: a number wider than its box keeps its sign and
@@ -175,7 +180,7 @@ class TextView : public QtView {
     return l;
   }
   TextBox& t_;
-  QLineEdit* line_ = nullptr;
+  TextLine* line_ = nullptr;
   QPlainTextEdit* multi_ = nullptr;
 };
 

@@ -106,6 +106,9 @@ bool Application::notify(QObject* receiver, QEvent* e) {
     QVariant v = receiver->property(kControlProp);
     if (v.isValid() && !v.value<void*>()) return true;
   }
+  // Every window of the program shows its tooltips while any of them is active (a bar's numbers while
+  // the data window has the keys), and none while another program is.
+  if (e->type() == QEvent::ToolTip && !QApplication::activeWindow()) return true;
   try {
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
       std::optional<QKeyEvent> replaced;

@@ -19,6 +19,7 @@
 #include "ui/dispatch.h"
 #include "ui/form.h"
 #include "ui/views.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -32,31 +33,49 @@ QtServices::~QtServices() {
   setServices(previous_);
 }
 
-int QtServices::msgBox(const std::string& prompt, const std::string& title) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
-                  QMessageBox::Ok, QApplication::activeWindow());
+namespace {
+
+// A message box of the program: its buttons run from the right, and each line of its text reads in its
+// own order, as the forms layer reads every text: a line that holds Hebrew right to left, whatever it
+// starts with ("E ו-A חייבים להיות מספרים חיוביים" with "E ו-A" at the right), a line without it ("-0.5",
+// " singular ") left to right. The box lays each line out as a paragraph of its own, which would take
+// its direction from its first letter: a mark of the line's order goes first.
+void prepare(QMessageBox& box, const std::string& prompt) {
+  QStringList lines = QString::fromStdString(prompt).split('\n');
+  for (QString& line : lines)
+    line.prepend(QChar(readingOrder(line, Qt::RightToLeft) == Qt::RightToLeft ? 0x200F : 0x200E));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(lines.join('\n'));
   box.setLayoutDirection(Qt::RightToLeft);
+}
+
+}  // namespace
+
+int QtServices::msgBox(const std::string& prompt, const std::string& title) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString(), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  prepare(box, prompt);
   box.exec();
   return 1;
 }
 
 int QtServices::askYesNo(const std::string& prompt, const std::string& title) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString(),
                   QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  prepare(box, prompt);
   box.setDefaultButton(QMessageBox::No);
-  box.setLayoutDirection(Qt::RightToLeft);
   return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
 }
 
 int QtServices::askYesNoCancel(const std::string& prompt, const std::string& title) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString(),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+  prepare(box, prompt);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
   box.button(QMessageBox::Yes)->setText(QString::fromUtf8("כן"));
   box.button(QMessageBox::No)->setText(QString::fromUtf8("לא"));
   box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("ביטול"));
-  box.setLayoutDirection(Qt::RightToLeft);
   const int answer = box.exec();
   return answer == QMessageBox::Yes ? vbYes : answer == QMessageBox::No ? vbNo : vbCancel;
 }
@@ -76,6 +95,8 @@ void QtServices::showForm(Form& form, bool modal, Form* owner) {
   const bool activate = modal || form.activatesOnShow();
   QWidget* keys = activate ? nullptr : QApplication::activeWindow();
   if (keys && keys != w) w->giveKeysBackTo(keys);
+  // A window minimised to the task bar comes back as it was before.
+  if (w->isMinimized()) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->show();
   w->raise();
   if (activate) w->activateWindow();

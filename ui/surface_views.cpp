@@ -1,42 +1,104 @@
 // Picture boxes, frames and form client areas (the drawing surface), images and labels.
 #include "ui/widgets.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPolygonF>
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
 
+#include "ui/clip.h"
 #include "ui/picture_qt.h"
 #include "ui/picturebox.h"
 
 namespace ui {
 
+namespace {
+
+// Beyond this many pixels from its surface a shape is drawn as the part of it that can show.
+constexpr double kNativeReach = 1 << 15;
+
+int penWidth(int width) { return std::clamp(width, 1, 64); }
+
+// What can show of a surface of this size under a pen of this width: the surface and the pen's reach.
+ClipBox reach(QSize area, int pen) {
+  return ClipBox{0, 0, double(area.width()), double(area.height())}.grown(pen + 2);
+}
+
+// A line given in twips as Qt gets it: in pixels, cut to the part that can show; false when none can.
+bool shownLine(double x1, double y1, double x2, double y2, QSize area, int pen, QLineF* line) {
+  ClipLine l{x1 / kTwipsPerPixel, y1 / kTwipsPerPixel, x2 / kTwipsPerPixel, y2 / kTwipsPerPixel};
+  if (!clipToBox(l, reach(area, pen))) return false;
+  *line = QLineF(l.x1, l.y1, l.x2, l.y2);
+  return true;
+}
+
+// A rectangle or an oval given in pixels, drawn whole when it lies near its surface and otherwise as the
+// piece of its outline (and fill) that can show.
+void drawShape(QPainter& p, const QRectF& r, int kind, QSize area, int pen) {
+  const ClipBox near = ClipBox{0, 0, double(area.width()), double(area.height())}.grown(kNativeReach);
+  const bool oval = kind == 2 || kind == 3;
+  if (r.left() >= near.left && r.top() >= near.top && r.right() <= near.right && r.bottom() <= near.bottom) {
+    if (oval)
+      p.drawEllipse(r);
+    else if (kind == 4 || kind == 5)
+      p.drawRoundedRect(r, 6, 6);
+    else
+      p.drawRect(r);
+    return;
+  }
+  std::vector<ClipPoint> outline;
+  if (oval) {
+    // Around the whole oval coarsely, and finely where it passes the surface, so that the piece that
+    // shows follows the curve to a fraction of a pixel.
+    const double cx = r.center().x(), cy = r.center().y(), rx = r.width() / 2, ry = r.height() / 2;
+    const double facing = std::atan2((area.height() / 2.0 - cy) / ry, (area.width() / 2.0 - cx) / rx);
+    const double span = std::min(std::numbers::pi, 4 * std::hypot(area.width(), area.height()) / std::min(std::abs(rx), std::abs(ry)));
+    std::vector<double> angles;
+    for (int i = 0; i < 720; ++i) angles.push_back(2 * std::numbers::pi * i / 720);
+    for (int i = 0; i <= 1024; ++i) angles.push_back(std::fmod(facing - span + 2 * span * i / 1024 + 4 * std::numbers::pi, 2 * std::numbers::pi));
+    std::sort(angles.begin(), angles.end());
+    for (double a : angles) outline.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
+  } else {
+    outline = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
+  }
+  const std::vector<ClipPoint> shown = clipToBox(outline, reach(area, pen));
+  if (shown.size() < 3) return;
+  QPolygonF polygon;
+  for (const ClipPoint& q : shown) polygon << QPointF(q.x, q.y);
+  p.drawPolygon(polygon);
+}
+
+}  // namespace
+
 void drawLightweight(QPainter& p, Control& host) {
   p.setRenderHint(QPainter::Antialiasing, false);
+  const QSize area = p.device() ? QSize(p.device()->width(), p.device()->height()) : QSize();
   for (Control* ch : host.children()) {
     if (!ch->isLightweight() || !ch->Visible.get()) continue;
     if (auto* tab = dynamic_cast<TabControl*>(&host); tab && ch->TabPage.get() != tab->Tab.get()) continue;
     if (auto* l = dynamic_cast<LineControl*>(ch)) {
-      QPen pen(toQColor(l->BorderColor), std::max(1, l->BorderWidth.get()));
+      const int width = penWidth(l->BorderWidth.get());
+      QPen pen(toQColor(l->BorderColor), width);
       if (l->BorderStyle.get() == 2) pen.setStyle(Qt::DashLine);
       if (l->BorderStyle.get() == 3) pen.setStyle(Qt::DotLine);
       if (l->BorderStyle.get() == 0) pen.setStyle(Qt::NoPen);
       p.setPen(pen);
-      p.drawLine(QPointF(l->X1 / kTwipsPerPixel, l->Y1 / kTwipsPerPixel),
-                 QPointF(l->X2 / kTwipsPerPixel, l->Y2 / kTwipsPerPixel));
+      QLineF shown;
+      if (shownLine(l->X1.get(), l->Y1.get(), l->X2.get(), l->Y2.get(), area, width, &shown)) p.drawLine(shown);
     } else if (auto* s = dynamic_cast<Shape*>(ch)) {
-      p.setPen(QPen(toQColor(s->BorderColor), std::max(1, s->BorderWidth.get())));
+      const int width = penWidth(s->BorderWidth.get());
+      p.setPen(QPen(toQColor(s->BorderColor), width));
       if (s->FillStyle.get() == 0)
         p.setBrush(toQColor(s->FillColor));
       else
         p.setBrush(Qt::NoBrush);
-      QRectF r(s->Left / kTwipsPerPixel, s->Top / kTwipsPerPixel, s->Width / kTwipsPerPixel,
-               s->Height / kTwipsPerPixel);
-      int k = s->Shape_.get();
-      if (k == 2 || k == 3)
-        p.drawEllipse(r);
-      else if (k == 4 || k == 5)
-        p.drawRoundedRect(r, 6, 6);
-      else
-        p.drawRect(r);
+      const double left = s->Left.get(), top = s->Top.get(), w = s->Width.get(), h = s->Height.get();
+      if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(w) || !std::isfinite(h)) continue;
+      const QRectF r(left / kTwipsPerPixel, top / kTwipsPerPixel, w / kTwipsPerPixel, h / kTwipsPerPixel);
+      drawShape(p, r, s->Shape_.get(), area, width);
     }
   }
 }
@@ -62,13 +124,11 @@ class Surface : public Passive {
     ensureLayer();
     QPainter p(&layer_);
     paintSegment(p, *s);
-    int w = s->width + 2;
-    QRect r = QRectF(QPointF(s->x1 / kTwipsPerPixel, s->y1 / kTwipsPerPixel),
-                     QPointF(s->x2 / kTwipsPerPixel, s->y2 / kTwipsPerPixel))
-                  .normalized()
-                  .toAlignedRect()
-                  .adjusted(-w, -w, w, w);
-    update(r);
+    // Only the part of the line that can show becomes a rectangle.
+    const int w = penWidth(s->width) + 2;
+    QLineF shown;
+    if (!shownLine(s->x1, s->y1, s->x2, s->y2, layer_.size(), penWidth(s->width), &shown)) return;
+    update(QRectF(shown.p1(), shown.p2()).normalized().toAlignedRect().adjusted(-w, -w, w, w));
   }
   void resized() {
     auto* pb = dynamic_cast<PictureBox*>(&c_);
@@ -172,17 +232,19 @@ class Surface : public Passive {
     if (s.style == 5 || s.mode == 11) return;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(kModes[std::clamp(s.mode, 1, 16)]);
-    QPen pen(toQColor(s.color), std::max(1, s.width));
+    const int width = penWidth(s.width);
+    QPen pen(toQColor(s.color), width);
     pen.setCapStyle(Qt::FlatCap);
     // Broken lines only at width 1; wider lines are always solid.
-    if (s.width <= 1) {
+    if (width <= 1) {
       static const Qt::PenStyle kStyles[7] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                               Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
       pen.setStyle(kStyles[std::clamp(s.style, 0, 6)]);
     }
     p.setPen(pen);
-    p.drawLine(QPointF(s.x1 / kTwipsPerPixel, s.y1 / kTwipsPerPixel),
-               QPointF(s.x2 / kTwipsPerPixel, s.y2 / kTwipsPerPixel));
+    QLineF shown;
+    if (p.device() && shownLine(s.x1, s.y1, s.x2, s.y2, QSize(p.device()->width(), p.device()->height()), width, &shown))
+      p.drawLine(shown);
   }
   QImage layer_;
 };
@@ -236,9 +298,67 @@ class ImageWidget : public Passive {
   Picture source_, shown_;  // the picture last drawn at this widget's size, and that drawing
 };
 
-class LabelWidget : public Passive {
+// A widget that only shows and lets presses, releases and clicks through to what lies under it while
+// its control handles none of them (a bar's number over the end of a short bar, an axis's caption over
+// the canvas): the widget under it gets them as though it had been pressed itself, and the moves while
+// that button is held. The moves of the pointer over it, and its tooltip, stay its own.
+class ClickThrough : public Passive {
  public:
-  LabelWidget(Label& c, QWidget* parent) : Passive(c, parent), l_(c) {}
+  using Passive::Passive;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (!passOn(e)) Passive::mousePressEvent(e);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (!passOn(e)) Passive::mouseMoveEvent(e);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (!passOn(e)) Passive::mouseReleaseEvent(e);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    if (!passOn(e)) Passive::mouseDoubleClickEvent(e);
+  }
+
+ private:
+  bool keepsClicks() const { return c_.handlesClicks() || c_.DragMode.get() == 1; }
+  // The widget under this one at a point of the screen, past the other labels there that let clicks
+  // through.
+  QWidget* below(QPointF global) {
+    QWidget* top = window();
+    const QPoint at = top->mapFromGlobal(global).toPoint();
+    std::vector<QPointer<QWidget>> passed{this};
+    setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    QWidget* w = top->childAt(at);
+    for (auto* c = dynamic_cast<ClickThrough*>(w); c && !c->keepsClicks(); c = dynamic_cast<ClickThrough*>(w)) {
+      c->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+      passed.push_back(c);
+      w = top->childAt(at);
+    }
+    for (const QPointer<QWidget>& p : passed)
+      if (p) p->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    return w ? w : top;
+  }
+  // True when the event went on to the widget under this one.
+  bool passOn(QMouseEvent* e) {
+    const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+    // The first button pressed chooses where this press and everything until the last release go.
+    if (press && !(e->buttons() & ~e->button())) target_ = keepsClicks() ? nullptr : below(e->globalPosition());
+    QPointer<QWidget> target = target_;
+    if (!target) return false;
+    if (e->type() == QEvent::MouseButtonRelease && !(e->buttons() & Qt::MouseButtonMask)) target_ = nullptr;
+    QMouseEvent passed(e->type(), target->mapFromGlobal(e->globalPosition()), e->globalPosition(), e->button(),
+                       e->buttons(), e->modifiers(), e->pointingDevice());
+    QApplication::sendEvent(target, &passed);
+    e->accept();
+    return true;
+  }
+  QPointer<QWidget> target_;  // what the held button's press went to
+};
+
+class LabelWidget : public ClickThrough {
+ public:
+  LabelWidget(Label& c, QWidget* parent) : ClickThrough(c, parent), l_(c) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {

@@ -480,6 +480,45 @@ std::string toCp1255(std::string_view utf8)
     return out;
 }
 
+std::string roundDecimals(std::string_view text, size_t decimals)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    const std::string_view lead = text.substr(0, i);
+    const bool neg = i < text.size() && text[i] == '-';
+    const bool signed_ = i < text.size() && (text[i] == '-' || text[i] == '+');
+    const std::string_view sign = text.substr(i, signed_ ? 1 : 0);
+    const std::string_view number = text.substr(i + sign.size());
+    const size_t point = number.find('.');
+    if (point == std::string_view::npos)
+        return std::string(text);
+    const std::string_view whole = number.substr(0, point), frac = number.substr(point + 1);
+    if (frac.empty() || frac.size() <= decimals || !std::all_of(whole.begin(), whole.end(), isDigit) ||
+        !std::all_of(frac.begin(), frac.end(), isDigit))
+        return std::string(text);
+
+    std::string digits = std::string(whole) + std::string(frac.substr(0, decimals));
+    const size_t wholeDigits = whole.size();
+    if (frac[decimals] >= '5')
+        incrementDigits(digits);
+    // A carry out of the first digit lengthens the integer part ("9.99" -> "10.0").
+    const size_t wholeShown = digits.size() - decimals;
+    std::string intPart = digits.substr(0, wholeShown);
+    if (intPart.empty() && (decimals == 0 || wholeDigits > 0))
+        intPart = "0";
+    const std::string fracPart = digits.substr(wholeShown);
+    const bool shownZero = digits.find_first_not_of('0') == std::string::npos;
+    std::string out(lead);
+    if (!(neg && shownZero))
+        out += sign;
+    out += intPart;
+    if (decimals > 0)
+        out += "." + fracPart;
+    return out;
+}
+
 std::string finiteFormat(double v, std::string_view pattern) { return std::isfinite(v) ? Format(v, pattern) : std::string(); }
 std::string finiteCStr(double v) { return std::isfinite(v) ? CStr(v) : std::string(); }
 std::string finiteCStr(float v) { return std::isfinite(v) ? CStr(v) : std::string(); }

@@ -62,6 +62,12 @@ double Val(std::string_view s);
 // pattern gives CStr(v). Infinity and NaN format as 0.
 std::string Format(double v, std::string_view pattern);
 
+// A number's decimal text ("-48756.59766", " 9.99", ".5") with fewer decimals, rounded half away from
+// zero on its digits as written ("-48756.5977" with four, "10.0" with one, "10" with none: no bare
+// '.'), its leading blanks and sign kept, except that a number that shows as zero shows no '-'. A text
+// that is not such a number, or has no more decimals than asked, comes back as it is.
+std::string roundDecimals(std::string_view text, size_t decimals);
+
 // A number as a box or a grid cell shows it: by Format, CStr or Str when it is finite, and "" (an empty
 // box) when it is not, so that no "1.#INF" or "-1.#IND" ever reaches the user.
 std::string finiteFormat(double v, std::string_view pattern);

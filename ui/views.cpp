@@ -7,19 +7,22 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <map>
 
+#include "ui/clip.h"
 #include "ui/font.h"
 #include "ui/menu.h"
+#include "ui/vbtext.h"
 #include "ui/widgets.h"
 
 namespace ui {
 
-int px(float twips) { return int(std::lround(twips / kTwipsPerPixel)); }
+int px(float twips) { return safePixel(double(twips) / kTwipsPerPixel); }
 QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 const char* const kControlProp = "kesvoControl";
@@ -100,13 +103,34 @@ QString inReadingOrder(const QString& s, Qt::LayoutDirection control) {
   return isolate + s + pop;
 }
 
-QString fittedNumber(const QString& s, const QFontMetrics& fm, int room) {
-  static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?\\d*\\.\\d+$"));
-  if (fm.horizontalAdvance(s) <= room || !decimal.match(s).hasMatch()) return s;
-  QString t = s;
-  while (fm.horizontalAdvance(t) > room && t.back().isDigit() && t.contains('.')) t.chop(1);
-  if (t.endsWith('.') && fm.horizontalAdvance(t) > room) t.chop(1);
-  return t;
+QString fittedNumber(const QString& s, const std::function<bool(const QString&)>& fits) {
+  static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?\\d*\\.(\\d+)$"));
+  const QRegularExpressionMatch m = decimal.match(s);
+  if (!m.hasMatch() || fits(s)) return s;
+  const std::string text = s.toStdString();
+  // Each fewer decimal is rounded from the whole text, never from a rounding before it; a carry that
+  // lengthens the integer part ("9.99" -> "10.0") costs one more decimal.
+  for (qsizetype d = m.capturedLength(1); d-- > 0;) {
+    const QString t = QString::fromStdString(roundDecimals(text, std::size_t(d)));
+    if (fits(t)) return t;
+  }
+  return s;
+}
+
+qreal naturalWidth(const QString& s, const QFont& font, Qt::LayoutDirection direction) {
+  QTextLayout layout(s, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::ManualWrap);
+  option.setTextDirection(direction);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  qreal width = 0;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(1e6);
+    width = std::max(width, line.naturalTextWidth());
+  }
+  layout.endLayout();
+  return width;
 }
 
 Qt::Alignment shownAlignment(int a, bool rtl) {
@@ -130,6 +154,9 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr), form_(form) {
   layout->addWidget(client_, 1);
   setFont(hebrewFont());
   setWindowTitle(qs(form.Caption));
+  // Its tooltips show also while another window of the program is active (Application::notify keeps
+  // them from showing while none is).
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   setOwned(nullptr, false);
 }
 

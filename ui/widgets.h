@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,10 +37,15 @@ Qt::LayoutDirection readingOrder(const QString& s, Qt::LayoutDirection control);
 // The text isolated in its reading order, for widgets whose style lays out their text in the widget's
 // own direction (check boxes, option buttons, grid headers).
 QString inReadingOrder(const QString& s, Qt::LayoutDirection control);
-// A number too wide for its room (a box the user is not in, a grid cell), as it shows: its last
-// decimals dropped until it fits, so that its sign and its whole integer part always show. Other texts,
-// and numbers whose integer part alone is too wide, come back as they are (shown from their start).
-QString fittedNumber(const QString& s, const QFontMetrics& fm, int room);
+// A number too wide for its room (a box the user is not in, a grid cell), as it shows: rounded half
+// away from zero to as many decimals as fit (roundDecimals), so that its sign and its whole integer part
+// always show and its last digit is right. fits tells whether a text fits, measured as Qt draws it.
+// Other texts, and numbers whose integer part alone is too wide, come back as they are (shown from
+// their start).
+QString fittedNumber(const QString& s, const std::function<bool(const QString&)>& fits);
+// The width Qt lays a one-line text out in (what its item views and line edits compare with their room),
+// in fractions of a pixel.
+qreal naturalWidth(const QString& s, const QFont& font, Qt::LayoutDirection direction);
 // Where a control's text stands (Alignment 0 left, 1 right, 2 centre), as an absolute alignment that
 // a text of either reading order keeps: a right-to-left control mirrors left and right.
 Qt::Alignment shownAlignment(int alignment, bool rightToLeft);

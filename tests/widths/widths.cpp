@@ -15,6 +15,7 @@
 
 #include "ui/form.h"
 #include "ui/grid.h"
+#include "ui/vbtext.h"
 #include "ui/views.h"
 
 namespace widths {
@@ -91,10 +92,11 @@ struct Checker {
       // The frame and the box's own margins on either side.
       const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
       need(where, e->text(), fm.horizontalAdvance(e->text()), w->width() - 2 * frame - 4);
-      // A box may show a number with its last decimals dropped, never less than its integer part.
+      // A box may show a number rounded to fewer decimals, never less than its integer part.
       const QString full = qs(static_cast<ui::TextBox&>(c).Text);
-      const qsizetype point = full.indexOf('.');
-      if (e->text() != full && !(full.startsWith(e->text()) && point >= 0 && e->text().size() >= point))
+      const qsizetype point = e->text().indexOf('.');
+      const std::size_t decimals = point < 0 ? 0 : std::size_t(e->text().size() - point - 1);
+      if (e->text() != full && qs(ui::roundDecimals(full.toStdString(), decimals)) != e->text())
         need(where, full, fm.horizontalAdvance(full), fm.horizontalAdvance(e->text()));
     } else if (auto* b = qobject_cast<QToolButton*>(w)) {
       // Words whole within the margins; the lines and the picture within the button, its margins

@@ -3,6 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolTip>
+#include <QtTest/qtestspontaneevent.h>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -17,6 +26,7 @@
 #include "ui/keys.h"
 #include "ui/picturebox.h"
 #include "ui/qt_services.h"
+#include "ui/services.h"
 #include "ui/vbtext.h"
 #include "ui/views.h"
 #include "ui/widgets.h"
@@ -72,6 +82,7 @@ TEST_F(Delivery, AChildsMouseEventNeverReachesItsContainer) {
   f.Picture7.MouseDown = [&](int, int, float, float) { ++canvas; };
   ui::deliverMouse(f.Image1, 0, 1, 0, 30, 30);
   ui::deliverMouse(f.Image1, 2, 1, 0, 30, 30);
+  f.Label1.Click = [] {};  // a label that takes clicks
   ui::deliverMouse(f.Label1, 0, 1, 0, 30, 30);
   EXPECT_EQ(canvas, 0);
   float gotX = -1;
@@ -83,6 +94,65 @@ TEST_F(Delivery, AChildsMouseEventNeverReachesItsContainer) {
   ui::deliverMouse(f.Picture7, 0, 2, 0, 3000, 600);
   EXPECT_EQ(canvas, 1);
   EXPECT_EQ(gotX, 3000.0f);
+}
+
+// Bar numbers over the ends of short bars, an axis's caption over the canvas: a label that takes no
+// click lets presses, releases and clicks through to what lies under it, keeps its moves and tooltip.
+TEST_F(Delivery, ALabelThatTakesNoClickLetsItThroughToWhatIsUnderIt) {
+  ui::ControlArray<ui::Label> Number{&f, &f.Picture7, "Number"};
+  Number.Load(3);
+  Number[3].Move(1650, 1650, 330, 210);  // its corner over the icon (1500, 1500, 450 by 450)
+  Number[3].ToolTipText = "Sigma ( 3 ) =";
+  ui::makeView(Number[3]);
+  int moves = 0;
+  Number.MouseMove = [&](int, int, int, float, float) { ++moves; };  // a hover, not a click
+  int iconDowns = 0, iconClicks = 0;
+  f.Image1.DragMode = 0;
+  f.Image1.MouseDown = [&](int, int, float, float) { ++iconDowns; };
+  f.Image1.Click = [&] { ++iconClicks; };
+  std::vector<std::pair<float, float>> canvasUps;
+  f.Picture7.MouseUp = [&](int, int, float x, float y) { canvasUps.push_back({x, y}); };
+  // A second number under the first (two short bars meeting at a point), which lets clicks through too.
+  Number.Load(4);
+  Number[4].Move(1600, 1600, 330, 210);
+  ui::makeView(Number[4]);
+  QWidget* label = ui::childHost(Number[3]);
+  ASSERT_NE(label, nullptr);
+  label->raise();
+  // Over the icon.
+  ui::deliverMouse(Number[3], 1, 0, 0, 30, 30);
+  ui::deliverMouse(Number[3], 0, 1, 0, 30, 30);
+  ui::deliverMouse(Number[3], 2, 1, 0, 30, 30);
+  EXPECT_EQ(iconDowns, 1);
+  EXPECT_EQ(iconClicks, 1) << "the icon under the number is clicked";
+  EXPECT_EQ(moves, 1) << "the hover stays the label's";
+  // Beyond the icon's edge (1950), over the bare canvas: the canvas gets it at its own place.
+  ui::deliverMouse(Number[3], 0, 1, 0, 315, 150);
+  ui::deliverMouse(Number[3], 2, 1, 0, 315, 150);
+  ASSERT_EQ(canvasUps.size(), 1u);
+  EXPECT_EQ(canvasUps[0].first, 1650.0f + 315);
+  EXPECT_EQ(canvasUps[0].second, 1650.0f + 150);
+  EXPECT_EQ(iconDowns, 1);
+  // Its tooltip is still its own: the label is what the pointer is over.
+  const QPoint over = label->mapToGlobal(QPoint(2, 2));
+  EXPECT_EQ(QApplication::widgetAt(over), label);
+  EXPECT_EQ(label->toolTip(), QStringLiteral("Sigma ( 3 ) ="));
+  // A drag begun through the label carries the icon.
+  f.Image1.DragMode = 1;
+  float dropX = -1;
+  f.Picture7.DragDrop = [&](ui::Control& source, float x, float) { dropX = &source == &f.Image1 ? x : -2; };
+  ui::deliverMouse(Number[3], 0, 1, 0, 30, 30);
+  ui::deliverMouse(Number[3], 1, 1, 0, 600, 300);
+  ui::deliverMouse(Number[3], 1, 1, 0, 900, 300);
+  ui::deliverMouse(Number[3], 2, 1, 0, 900, 300);
+  EXPECT_EQ(dropX, 1650.0f + 900);
+  // A label with a click handler keeps its clicks.
+  int labelClicks = 0;
+  Number.Click = [&](int) { ++labelClicks; };
+  ui::deliverMouse(Number[3], 0, 1, 0, 30, 30);
+  ui::deliverMouse(Number[3], 2, 1, 0, 30, 30);
+  EXPECT_EQ(labelClicks, 1);
+  EXPECT_EQ(iconDowns, 2) << "only the drag's press reached the icon since";
 }
 
 std::vector<std::string> g_failures;
@@ -193,6 +263,82 @@ TEST_F(Delivery, ADragReportsWhereThePointerIsAndLandsWhereItsOutlineWas) {
   EXPECT_EQ(overs[2].y, 130 * 15.0f);
   EXPECT_EQ(overs[3].state, ui::vbEnter);
   EXPECT_EQ(landed, float(outlineLeft) * 15.0f) << "the icon lands where its outline was";
+}
+
+// A bar's tooltip while the data window has the keys: a window of the program shows its tooltips while
+// another of its windows is active.
+TEST(Tooltips, ShowWhileAnotherWindowOfTheProgramIsActive) {
+  ui::QtServices svc{"t"};
+  Board main;
+  struct Data : ui::Form {
+    Data() : ui::Form("Data") { setClientSize(3000, 2000); }
+  } data;
+  main.Label1.ToolTipText = "Sigma ( 0 ) =";
+  ui::FormWindow* mw = ui::realize(main);
+  mw->show();
+  data.Show();
+  ui::FormWindow* dw = ui::windowOf(data);
+  ASSERT_NE(dw, nullptr);
+  dw->activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), dw);
+  QWidget* label = ui::childHost(main.Label1);
+  // The pointer comes to rest over the label, as the window system tells it; the style shows tooltips
+  // at once.
+  struct Prompt : QProxyStyle {
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint h, const QStyleOption* o, const QWidget* w, QStyleHintReturn* r) const override {
+      return h == SH_ToolTip_WakeUpDelay ? 0 : QProxyStyle::styleHint(h, o, w, r);
+    }
+  };
+  auto style = std::make_unique<Prompt>(QStyleFactory::create("Fusion"));
+  label->setStyle(style.get());
+  QToolTip::hideText();
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QSpontaneKeyEvent::setSpontaneous(&move);
+  QApplication::instance()->notify(label, &move);
+  for (int i = 0; i < 100 && !QToolTip::isVisible(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Sigma ( 0 ) ="));
+  QToolTip::hideText();
+  label->setStyle(nullptr);
+  data.Unload();
+  ui::unrealize(main);
+}
+
+// Message boxes read as every text of the program: a line that holds Hebrew right to left even when it
+// starts with a Latin letter, a line without Hebrew left to right.
+TEST(Messages, EachLineReadsInItsOwnOrder) {
+  ui::QtServices svc{"t"};
+  const struct {
+    const char* text;
+    std::vector<Qt::LayoutDirection> lines;
+  } cases[] = {
+      {"E ו-A חייבים להיות מספרים חיוביים - נשמר הערך הקודם", {Qt::RightToLeft}},
+      {"ערך לא בתחום", {Qt::RightToLeft}},
+      {" singular ", {Qt::LeftToRight}},
+      {"-0.5", {Qt::LeftToRight}},
+      {"2 נקודות\n-0.5", {Qt::RightToLeft, Qt::LeftToRight}},
+  };
+  for (const auto& c : cases) {
+    std::vector<Qt::LayoutDirection> shown;
+    QString buttons;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      ASSERT_NE(label, nullptr);
+      // The label lays its text out as a document, a paragraph a line.
+      QTextDocument laidOut;
+      laidOut.setPlainText(label->text());
+      for (QTextBlock b = laidOut.firstBlock(); b.isValid(); b = b.next()) shown.push_back(b.textDirection());
+      EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft) << "its button at the right";
+      box->done(QMessageBox::Ok);
+    });
+    ui::MsgBox(c.text);
+    EXPECT_EQ(shown, c.lines) << c.text;
+  }
 }
 
 TEST(Owned, AWindowShownFromItsOwnersLoadStaysInFrontOfIt) {
@@ -399,6 +545,40 @@ TEST(QtGrid, TheUsersCellChoiceRaisesEnterCellAndCodeDoesNot) {
   EXPECT_EQ(f.MSFlexGrid1.Col(), 1);
   EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers) << "the grid never edits a cell itself";
   ui::unrealize(f);
+}
+
+// A grid's window unloaded while its table has a current cell and the focus: the table waits for Qt to
+// delete it with its model still set, so nothing complains of a selection without a model, and the
+// grid's cells are no longer read.
+std::vector<QString> g_warnings;
+
+TEST(QtGrid, ATableGoingAfterItsWindowUnloadedKeepsItsModel) {
+  ui::QtServices svc("t");
+  GridWindow f;
+  ui::FormWindow* w = ui::realize(f);
+  w->show();
+  w->activateWindow();
+  auto* view = qobject_cast<QTableView*>(ui::childHost(f.MSFlexGrid1));
+  ASSERT_NE(view, nullptr);
+  view->setFocus();
+  view->setCurrentIndex(view->model()->index(1, 1));
+  QApplication::processEvents();
+  QPointer<QTableView> table(view);
+  g_warnings.clear();
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+    g_warnings.push_back(m);
+  });
+  ui::unrealize(f);
+  ASSERT_TRUE(table) << "the table waits for its deletion";
+  ASSERT_NE(table->model(), nullptr);
+  EXPECT_EQ(table->model()->rowCount(), 0) << "it no longer shows the grid";
+  table->clearSelection();
+  table->setCurrentIndex(QModelIndex());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+  qInstallMessageHandler(previous);
+  EXPECT_FALSE(table);
+  for (const QString& m : g_warnings) EXPECT_FALSE(m.contains("QItemSelectionModel")) << m.toStdString();
 }
 
 // The widths are handed to the table only when they change; a new size gives the table default

@@ -311,10 +311,12 @@ TEST(Windows, OwnedModalWindowsStayInFrontAndASplashIsFramelessAndCentred) {
   EXPECT_TRUE(checked);
   // Centred on its owner.
   main.Move(1500, 1200);
-  splash.StartUpPosition = 1;
-  splash.Show(ui::vbModeless, &main);
-  EXPECT_EQ(splash.Left.get() + splash.Width.get() / 2, main.Left.get() + main.Width.get() / 2);
-  EXPECT_EQ(splash.Top.get() + splash.Height.get() / 2, main.Top.get() + main.Height.get() / 2);
+  Splash owned;
+  owned.StartUpPosition = 1;
+  owned.Show(ui::vbModeless, &main);
+  EXPECT_EQ(owned.Left.get() + owned.Width.get() / 2, main.Left.get() + main.Width.get() / 2);
+  EXPECT_EQ(owned.Top.get() + owned.Height.get() / 2, main.Top.get() + main.Height.get() / 2);
+  ui::unrealize(owned);
   ui::unrealize(splash);
   ui::unrealize(main);
 }

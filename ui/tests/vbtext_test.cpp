@@ -404,3 +404,40 @@ TEST(VbText, ANumberThatIsNotFiniteShowsAsAnEmptyBox)
         EXPECT_EQ(ui::finiteStr(float(v)), ui::Str(float(v)));
     }
 }
+
+TEST(VbText, ANumbersTextRoundsHalfAwayFromZeroToFewerDecimals)
+{
+    const struct {
+        const char* text;
+        size_t decimals;
+        const char* rounded;
+    } cases[] = {
+        {"-48756.59766", 4, "-48756.5977"},
+        {"-3455.8948", 3, "-3455.895"},
+        {"1.2344", 3, "1.234"},
+        {"0.125", 2, "0.13"},        // a tie in the text goes away from zero
+        {"-0.125", 2, "-0.13"},
+        {"9.99", 1, "10.0"},         // the carry reaches the integer part
+        {"-99.96", 1, "-100.0"},
+        {"9.99", 0, "10"},           // no decimals: no '.'
+        {"-49600.0000", 0, "-49600"},
+        {" 0.5", 0, " 1"},           // the leading blank of a positive number stays
+        {"+2.45", 1, "+2.5"},
+        {".96", 1, "1.0"},
+        {".46", 1, ".5"},
+        {".46", 0, "0"},
+        {"-0.0004", 3, "0.000"},     // shows as zero: no sign
+        {"-0.04", 0, "0"},
+        {"-0.0005", 3, "-0.001"},
+        {"1.25", 2, "1.25"},         // as many decimals as it has, or more: as it is
+        {"1.25", 5, "1.25"},
+        {"1E+30", 0, "1E+30"},       // not a plain decimal number
+        {"-1.5E-07", 0, "-1.5E-07"},
+        {"12", 0, "12"},
+        {"1.2.3", 0, "1.2.3"},
+        {"abc.5", 0, "abc.5"},
+        {"", 0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::roundDecimals(c.text, c.decimals), c.rounded) << '"' << c.text << "\" to " << c.decimals;
+}
