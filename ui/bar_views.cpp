@@ -53,7 +53,11 @@ class StatusView : public QtView {
 // control, and a caption too wide for its tab is set narrower, then smaller, until it fits.
 class TabWidget : public Passive {
  public:
-  TabWidget(TabControl& c, QWidget* parent) : Passive(c, parent), t_(c) {}
+  TabWidget(TabControl& c, QWidget* parent) : Passive(c, parent), t_(c) {
+    // The strip takes the keys when it is clicked, and first when its window is activated, so that no
+    // box of a page the user only turned to takes the next key.
+    setFocusPolicy(Qt::StrongFocus);
+  }
   void syncTabs() {
     layoutRows();
     update();

@@ -148,6 +148,10 @@ class Label : public Control {
   Prop<std::string> Caption{this};
   Prop<int> Alignment{this, 0};  // 0 left, 1 right, 2 centre
   Prop<bool> WordWrap{this, true};
+  // A word-wrapping label whose caption was laid out with blanks, each line padded to the edge in its
+  // author's font: a run of at least this many blanks ends the line there, whatever the font (0: no
+  // run does). The caption keeps its blanks.
+  Prop<int> LineEndBlanks{this, 0};
   Prop<int> BackStyle{this, 0};  // 0 transparent, 1 opaque
   Prop<int> BorderStyle{this, 0};
 };

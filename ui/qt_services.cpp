@@ -184,7 +184,14 @@ void QtServices::setFocus(Control& c) {
     if (FormWindow* w = windowOf(*f)) w->activateWindow();
     return;
   }
-  if (QWidget* w = childHost(c)) w->setFocus(Qt::OtherFocusReason);
+  QWidget* w = childHost(c);
+  if (!w) return;
+  // The keys go to the control in its window: when another window of this program has them, its own
+  // window takes them first (a program never takes them from another program this way).
+  QWidget* top = w->window();
+  QWidget* active = QApplication::activeWindow();
+  if (active && active != top && top->isVisible()) top->activateWindow();
+  w->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace ui

@@ -380,7 +380,7 @@ class LabelWidget : public ClickThrough {
     // it: in a right-to-left line they push the words out of the label.
     QFontMetrics fm(font());
     int y = 0;
-    for (const QString& line : wrapLines(fm, caption, width())) {
+    for (const QString& line : labelLines(fm, l_, width())) {
       if (y >= height()) break;
       p.drawText(QRect(0, y, width(), fm.height()), flags, line);
       y += fm.lineSpacing();
@@ -403,7 +403,7 @@ class ImageView : public QtView {
 }  // namespace
 
 QStringList wrapLines(const std::function<int(const QString&)>& advance, const QString& text, int width,
-                      bool wholeWords) {
+                      bool wholeWords, int lineEndBlanks) {
   QStringList lines;
   QString line;
   // Starts a line with word, breaking it over as many lines as it needs.
@@ -430,7 +430,10 @@ QStringList wrapLines(const std::function<int(const QString&)>& advance, const Q
       const QString blanks = paragraph.mid(i, w - i), word = paragraph.mid(w, e - w);
       i = e;
       const QString longer = line + blanks + word;
-      if (advance(longer) <= width) {
+      if (lineEndBlanks > 0 && blanks.size() >= lineEndBlanks && !line.isEmpty()) {
+        lines << line;
+        place(word);
+      } else if (advance(longer) <= width) {
         line = longer;
       } else {
         if (!line.isEmpty()) lines << line;
@@ -442,7 +445,7 @@ QStringList wrapLines(const std::function<int(const QString&)>& advance, const Q
   return lines;
 }
 
-QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width) {
+QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width, int lineEndBlanks) {
   // A line fits when its ink does: the blank side bearings of its outer letters may fall outside the
   // label, so that a word sized to its label is not broken for a pixel it does not paint.
   const auto bearing = [&fm](QChar c, bool left) {
@@ -455,7 +458,11 @@ QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width) {
         const QChar leftmost = rtl ? s.back() : s.front(), rightmost = rtl ? s.front() : s.back();
         return fm.horizontalAdvance(s) - bearing(leftmost, true) - bearing(rightmost, false);
       },
-      text, width);
+      text, width, false, lineEndBlanks);
+}
+
+QStringList labelLines(const QFontMetrics& fm, const Label& label, int width) {
+  return wrapLines(fm, qs(label.Caption), width, label.LineEndBlanks.get());
 }
 
 QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int width) {

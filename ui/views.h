@@ -108,9 +108,12 @@ QStringList wrapCaption(const QFontMetrics& fm, const QString& caption, int widt
 // there, so blanks that pad a line push the next word to the next line; blanks inside a line stay; a
 // word wider than the line is broken where it must be (or, with wholeWords, stands alone); a line feed
 // always ends a line.
+// With lineEndBlanks above 0, a run of at least that many blanks after a word ends its line too.
 QStringList wrapLines(const std::function<int(const QString&)>& advance, const QString& text, int width,
-                      bool wholeWords = false);
-QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width);
+                      bool wholeWords = false, int lineEndBlanks = 0);
+QStringList wrapLines(const QFontMetrics& fm, const QString& text, int width, int lineEndBlanks = 0);
+// The lines a word-wrapping label shows its caption in, width pixels wide in the font of fm.
+QStringList labelLines(const QFontMetrics& fm, const Label& label, int width);
 
 // Where a tab control's widget shows the caption of a tab, in its pixels, and in which font.
 QRect tabRect(TabControl& t, int tab, QFont* font = nullptr);

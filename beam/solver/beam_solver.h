@@ -48,6 +48,12 @@ class BeamSolver : public BeamWindows {
   void place_dist(int k);
 };
 
+// A value of graph g (0 shear, 1 moment, 2 deflection) smaller than this is rounding residue of the
+// beam's own figures, not a value: a hundred-thousandth of what a unit load gives on this beam, P for
+// the shear, P L for the moment, P L^3 / EI for the deflection with the stiffest element's EI. A graph
+// draws it on its zero line, which a scale of its own or a large one would blow up to a line of noise.
+Single flatResidue(int g);
+
 // The geometry of the beam canvas, in twips.
 namespace canvas {
 inline constexpr float kBeamLeft = 285;       // x of the beam's left end

@@ -4,6 +4,7 @@
 //   M(x) = (M0 + sum P<a>^1 + sum Mo<a>^0 + sum w/2 (<a>^2 - <b>^2) - V0 X) unit_F
 //   v(x) = (X^2 (V0 X / 6 - M0 / 2) + (teta0 X + def0) EI - sum P/6<a>^3 - sum Mo/2<a>^2
 //           - sum w/24 (<a>^4 - <b>^4)) unit_F / EI
+#include <algorithm>
 #include <cmath>
 
 #include "beam/solver/beam_solver.h"
@@ -26,6 +27,15 @@ Switches graphSwitches(On on) {
   return s;
 }
 }  // namespace
+
+Single flatResidue(int g) {
+  const double F = std::abs(double(unit_F)), L = std::abs(double(beam_length));
+  double stiffest = 0;
+  for (int e = 1; e <= n_elem && elem.contains(e); ++e)
+    stiffest = std::max(stiffest, std::abs(double(elem(e).E_rel) * elem(e).I_rel * unit_E * unit_I));
+  const double unit = g == 0 ? F : g == 1 ? F * L : F * L * L * L / stiffest;
+  return std::isfinite(unit) ? Single(1e-5 * unit) : 0.0f;
+}
 
 Single BeamSolver::step1(Single a, Single x, Byte n, Byte e) {
   const Single d = x - a;
@@ -116,6 +126,10 @@ void BeamSolver::fun3() {
   const elem_rec& el = elem(cur_elem);
   const int s = std::max(1, graph_step()) * 15;
   const int n = ui::CInt(el.length);
+  // Rounding residue where a graph is zero is drawn on the zero line: magnified by a large scale it
+  // would scatter about it.
+  const Single residue[3] = {flatResidue(0), flatResidue(1), flatResidue(2)};
+  auto drawn = [&](int g, Single v) { return std::abs(v) < residue[g] ? 0.0f : v; };
   for (int x = 0; x <= n; x += s) {
     const Single prev[3] = {V_x, M_x, def_x};
     valuesAt(*this, Integer(x), sw);
@@ -123,7 +137,7 @@ void BeamSolver::fun3() {
     for (int g = 0; g <= 2; ++g) {
       if (!sw.on[g]) continue;
       const float X2 = float(x + el.x_start), X1 = X2 - float(s);
-      const float Y2 = H / 2 - H * graf_scale(g) * now[g], Y1 = H / 2 - H * graf_scale(g) * prev[g];
+      const float Y2 = H / 2 - H * graf_scale(g) * drawn(g, now[g]), Y1 = H / 2 - H * graf_scale(g) * drawn(g, prev[g]);
       if (!std::isfinite(Y1) || !std::isfinite(Y2)) continue;
       draw_graph(X1, Y1, X2, Y2, graf_color(g));
     }

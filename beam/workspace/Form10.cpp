@@ -16,8 +16,6 @@ using namespace Module20;
 Form10::Form10() : ui::Form("Form10") {
   Caption = "סרגל הכלים";
   BorderStyle = 1;
-  setClientSize(3465, 6855);
-  SSTab1.Move(0, 0, 3465, 6855);
   SSTab1.setTabCaption(0, "     אובייקטים     ");
   SSTab1.setTabCaption(1, "   נתונים  ");
   SSTab1.setTabCaption(2, "סימולציה");
@@ -68,6 +66,10 @@ Form10::Form10() : ui::Form("Form10") {
   build_simulation_tab();
   build_graph_tab();
   build_extremes_tab();
+  // Tall enough for the stiffness grid's rows, which stand lowest.
+  const float height = grid_bottom() + 60;
+  setClientSize(3465, height);
+  SSTab1.Move(0, 0, 3465, height);
   SSTab1.Tab = 3;
 }
 

@@ -166,8 +166,6 @@ class Form10 : public ui::Form {
   ui::CellTyping cell_typing;  // the number being typed into the grid's current cell
   // Icon k lies on the beam band of the canvas.
   static bool icon_on_beam(int k);
-  // A value box takes the characters of a number and the control keys; any other key is dropped.
-  static void number_key(int& KeyAscii);
   // The Left at which node object k's icon is placed to stand at p along the beam.
   static float node_left_at(int k, double p);
   // Every result of the solution that stands is a number a Single holds, in the user's units: shear,
@@ -178,6 +176,8 @@ class Form10 : public ui::Form {
   void build_graph_tab();
   void build_extremes_tab();
   void fill_grid();
+  // The lowest the stiffness grid reaches, in twips of the data tab.
+  float grid_bottom() const;
   void show_extremes();
   bool extremes_shown = false;  // the extreme-value boxes hold a search of the current solution
   int grid_elements = -1;        // the element count the grid rows were made for

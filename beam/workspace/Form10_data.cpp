@@ -135,7 +135,6 @@ void Form10::build_data_tab() {
     r.box.Move(1800, top, 735, 285);
     r.unit.Move(2640, top + 60, 700, 255);
     r.box.KeyPress = [this](int& k) {
-      number_key(k);
       if (k != ui::vbKeyReturn) return;
       k = 0;
       Command15.Value = true;
@@ -298,17 +297,7 @@ void Form10::Text2_MouseDown(int Index, int Button, int Shift, float X, float Y)
   Text2[Index].SelLength = ui::Len(Text2[Index].Text.get());
 }
 
-void Form10::number_key(int& KeyAscii) {
-  // A letter here is a command key typed while the box had the focus (T for the tool window): it is no
-  // part of a number, and would only spoil the value.
-  const bool control = KeyAscii < 32;
-  const bool number = (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == '.' || KeyAscii == '-' || KeyAscii == '+' ||
-                      KeyAscii == 'e' || KeyAscii == 'E';
-  if (!control && !number) KeyAscii = 0;
-}
-
 void Form10::Text2_KeyPress(int Index, int& KeyAscii) {
-  number_key(KeyAscii);
   if (KeyAscii != ui::vbKeyReturn) return;
   KeyAscii = 0;
   input_text();

@@ -37,7 +37,6 @@ void Form10::build_simulation_tab() {
   Text4[0].Move(1900, 1080, 900, 300);
   Text4[1].Text = "0.8";
   Text4[1].Move(240, 1080, 900, 300);
-  Text4.KeyPress = [](int, int& k) { number_key(k); };
   Label14.Caption = "מהירות תנועה";
   Label14.Move(1980, 1620, 1275, 255);
   Slider1.Move(120, 1560, 1800, 420);

@@ -83,7 +83,19 @@ void Form10::Option4_Click(int Index) {
   if (extremes_shown) show_extremes();
 }
 
+namespace {
+
+// The stiffness grid shows its heading and up to this many elements' rows whole (240 twips each; the
+// heading row and the grid's frame take up to 390), and scrolls by whole rows beyond them.
+constexpr int kGridRowsShown = 5;
+constexpr float kGridRow = 240, kGridHeading = 390;
+
+}  // namespace
+
+float Form10::grid_bottom() const { return MSFlexGrid1.Top + kGridHeading + kGridRowsShown * kGridRow; }
+
 void Form10::fill_grid() {
+  MSFlexGrid1.Height = kGridHeading + float(std::clamp(int(n_elem), 1, kGridRowsShown)) * kGridRow;
   MSFlexGrid1.setRows(n_elem + 1);
   for (i_loop = 1; i_loop <= n_elem; ++i_loop) {
     MSFlexGrid1.setTextMatrix(i_loop, 0, ui::CStr(int(i_loop)));

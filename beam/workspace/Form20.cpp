@@ -212,6 +212,9 @@ void Form20::Form_Load() {
   Form10& tools = *Form10Form;
   tools.Load();
   tools.Left = sw - tools.Width;
+  // Below the menu bar, which runs from the right: over a window maximised to the screen's width the
+  // tool window leaves its menus free.
+  tools.Top = Top + (Height - ScaleHeight());
   Picture3.DrawWidth = 2;
   show_tip_at_start();
   new_beam();

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "beam/workspace/Form10.h"
+#include "beam/workspace/Module1.h"
+#include "beam/workspace/pictures.h"
 #include "beam/workspace/properties.h"
 #include "ui/vbtext.h"
 
@@ -28,6 +30,13 @@ void Form20::forget_solution() {
     if (Text2.exists(g)) Text2[g].Text = "";
   tools.clear_extremes();
   tools.elements_changed();
+  // Every change of the nodes comes here (a new stiffness forgets the solution): a fixed end that came
+  // onto or left a beam end shows its wall where it now stands.
+  for (int k = first_of(Kind::fixed_end); k <= last_of(Kind::fixed_end); ++k)
+    if (Image1.exists(k)) {
+      const ui::Picture now = beam::objectPicture(int(object_icon(Byte(k))) + (k == hot_icon ? 20 : 0));
+      if (!(Image1[k].Picture_.get() == now)) Image1[k].Picture_ = now;
+    }
 }
 
 void Form20::redraw_graphs() {

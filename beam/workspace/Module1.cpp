@@ -63,6 +63,10 @@ Integer kind_icon(Byte index) {
 }
 
 Integer object_icon(Byte index) {
+  if (kind_of(index) == Kind::fixed_end) {
+    if (left_end == True && node_list(0).obj == index) return beam::kFixedOnLeftEnd;
+    if (right_end == True && node_list.contains(n_elem) && node_list(n_elem).obj == index) return beam::kFixedOnRightEnd;
+  }
   if (is_node(index)) return kind_icon(index);
   if (kind_of(index) == Kind::force) return forces(index).value > 0 ? 6 : forces(index).value < 0 ? 9 : 0;
   if (kind_of(index) == Kind::moment) return moments(index).value < 0 ? 7 : moments(index).value > 0 ? 10 : 0;

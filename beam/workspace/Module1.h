@@ -6,5 +6,6 @@
 void new_beam();
 // The image-list code of an object's kind, as its icon shows before any sign is given to its load.
 Integer kind_icon(Byte index);
-// The image-list code of the icon of object index (0: no picture); + 20 is its highlighted form.
+// The image-list code of the icon of object index (0: no picture); + 20 is its highlighted form. A fixed
+// end standing on a beam end shows its wall against that end.
 Integer object_icon(Byte index);

@@ -36,6 +36,18 @@ ui::Picture drawCode(int code) {
         p.pen(ink, 1);
         for (float y = 2; y < 29; y += 5) p.line(5, y, 9, y + 4);
       });
+    case kFixedOnLeftEnd:
+    case kFixedOnRightEnd:  // a fixed end on a beam end: the wall against the end, its hatching outside
+      return ui::Picture::draw(10, 30, [ink, base](ui::PicturePainter& p) {
+        // The icon stands with its Left 8 pixels before the left end (165 against 285), or on the right
+        // end (Left 10285): the wall's two columns end at the one end or start at the other.
+        const bool left = base == kFixedOnLeftEnd;
+        const float wall = left ? 7 : 1, out = left ? -1 : 1;
+        p.pen(ink, 2);
+        p.line(wall, 1, wall, 29);
+        p.pen(ink, 1);
+        for (float y = 2; y < 26; y += 5) p.line(wall + out, y, wall + 5 * out, y + 4);
+      });
     case 3:  // hinge: a ring on the beam
       return ui::Picture::draw(10, 30, [ink](ui::PicturePainter& p) {
         p.pen(ink, 1.5f);

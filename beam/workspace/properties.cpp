@@ -53,38 +53,18 @@ void sentence(ui::Label& l) {
   l.Alignment = 0;
 }
 
-// An explanation as its author laid it out: the author ended a line by padding it with blanks to the
-// label's edge in a font of his own, which in another font falls short or runs over, so the lines are
-// ended here instead: a run of six blanks or more ends one, and a numbered item ("1.") starts its own.
-// Shorter runs of blanks inside a line stay.
-std::string authorLines(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    if (text[i] != ' ') {
-      out += text[i++];
-      continue;
-    }
-    std::size_t end = i;
-    while (end < text.size() && text[end] == ' ') ++end;
-    std::size_t digits = end;
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-    const bool numbered = digits > end && digits < text.size() && text[digits] == '.';
-    if (out.empty() || out.back() == '\n' || end == text.size()) {
-      // Blanks at the start or end of a line are the layout's, not the text's.
-    } else if (end - i >= 6 || numbered) {
-      out += '\n';
-    } else {
-      out.append(text, i, end - i);
-    }
-    i = end;
-  }
-  return out;
+// An explanation as its author laid it out: he ended a line by padding it with blanks to the label's
+// edge in a font of his own, which in another font falls short or runs over, so a run of three blanks or
+// more ends a line wherever it falls; a double blank inside a line stays.
+void explanation(ui::Label& l, const char* caption) {
+  l.Caption = caption;
+  l.LineEndBlanks = 3;
+  sentence(l);
 }
 
 // One step of the method: its explanation at the right, its table at the left.
 void step(ui::Label& l, const char* caption, ui::Grid& g, int rows, float top, float height, float width = 5700) {
-  l.Caption = authorLines(caption);
-  sentence(l);
+  explanation(l, caption);
   l.Move(7770, top, 2640, height);
   g.setRows(rows);
   g.setCols(2);
@@ -137,12 +117,11 @@ properties::properties() : ui::Form("properties") {
 
   // Tab 1.
   Label10.TabPage = 1;
-  Label10.Caption = authorLines(
+  explanation(Label10,
       " בגליון פתרון גרפי ניתן לראות את הגרפים של שני חלקי     הפתרון:  1.  פתרון FER                         "
       "                                       2.  תיקון כתוצאה מהזזות                                   חיבור שני "
       "הגרפים נותן את פתרון הקורה שמופיע גם במסך העבודה של התוכנה.                                              צבעי "
       "הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה.               ");
-  sentence(Label10);
   Label10.Move(2220, 1200, 6000, 3000);
 
   // Tab 2: the load vector, K, the displacements and the end forces due to them.
@@ -221,7 +200,7 @@ void properties::aa2_Click() {
   if (!solved) return;
 
   fit_scales({3}, tut_max, tut_scale);
-  fit_scales({1, 2}, step_max, step_scale);
+  fit_steps();
   for (tut_elem = 1; tut_elem <= n_elem && elem.contains(tut_elem); ++tut_elem) fun31();
   for (tut_elem = 1; tut_elem <= n_elem && elem.contains(tut_elem); ++tut_elem) fun32();
 }

@@ -73,8 +73,9 @@ class properties : public ui::Form {
   // twips from the zero line.
   ui::Array<Single, 0, 2> tut_max;
   ui::Array<Single, 0, 2> tut_scale;
-  // The same for the two step graphs together: one scale for both pictures, so that their sum reads as
-  // the full solution, taken from the larger of the two steps, so that each stays inside its picture.
+  // The two step graphs together: the larger of the two steps, and the one scale both pictures are
+  // drawn at, so that step one plus step two reads as the full solution: the full solution's own, or,
+  // where a step would leave its picture at that scale, that scale shrunk until the step fits.
   ui::Array<Single, 0, 2> step_max;
   ui::Array<Single, 0, 2> step_scale;
   Single tut_height = 0;  // the zero line of both step graphs lies at half of it
@@ -101,6 +102,8 @@ class properties : public ui::Form {
   // The largest values of the graphs of the given steps over the whole beam, and the scales that draw
   // them at their reach from the zero line.
   void fit_scales(std::initializer_list<int> steps, ui::Array<Single, 0, 2>& largest, ui::Array<Single, 0, 2>& scale);
+  // step_max and step_scale, from tut_scale and the two steps.
+  void fit_steps();
   void show_units();
   void fill_tables(bool loads, bool solved);
   void show_reason(bool solved);

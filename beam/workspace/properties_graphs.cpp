@@ -38,19 +38,6 @@ void graphLine(ui::PictureBox& box, double x1, double y1, double x2, double y2, 
   box.Line(float(x1 + t0 * dx), float(y1 + t0 * dy), float(x1 + t1 * dx), float(y1 + t1 * dy), color);
 }
 
-// A graph whose largest value is below this is flat: what is left is rounding residue of the beam's own
-// figures (fixed-end forces of loads taken off, say), which a scale of its own would blow up to a graph
-// of noise. It is a hundred-thousandth of what a unit load gives on this beam: P for the shear, P L for
-// the moment, P L^3 / EI for the deflection with the stiffest element's EI.
-Single residue(int k) {
-  const double F = std::abs(double(unit_F)), L = std::abs(double(beam_length));
-  double stiffest = 0;
-  for (int e = 1; e <= n_elem && elem.contains(e); ++e)
-    stiffest = std::max(stiffest, std::abs(double(elem(e).E_rel) * elem(e).I_rel * unit_E * unit_I));
-  const double unit = k == 0 ? F : k == 1 ? F * L : F * L * L * L / stiffest;
-  return std::isfinite(unit) ? Single(1e-5 * unit) : 0.0f;
-}
-
 }  // namespace
 
 void properties::fit_scales(std::initializer_list<int> steps, ui::Array<Single, 0, 2>& largest,
@@ -70,8 +57,20 @@ void properties::fit_scales(std::initializer_list<int> steps, ui::Array<Single, 
     }
   }
   loads_ = true;
+  // A graph of residue alone is flat: a scale of its own would blow it up to a graph of noise.
   for (int k = 0; k <= 2; ++k)
-    scale(k) = std::abs(largest(k)) > residue(k) ? std::abs(kGraphReach[k] / largest(k)) : 10.0f;
+    scale(k) = std::abs(largest(k)) > flatResidue(k) ? std::abs(kGraphReach[k] / largest(k)) : 10.0f;
+}
+
+void properties::fit_steps() {
+  fit_scales({1, 2}, step_max, step_scale);
+  // Half the picture, less the pen's width, so that the line stays whole inside it.
+  const double room = double(tut_height) / 2 - 2 * 15.0;
+  for (int k = 0; k <= 2; ++k) {
+    const double reach = std::abs(double(step_max(k)) * tut_scale(k));
+    const bool flat = !(std::abs(step_max(k)) > flatResidue(k));
+    step_scale(k) = flat || reach <= room ? tut_scale(k) : Single(tut_scale(k) * (room / reach));
+  }
 }
 
 Single properties::step1(Single a, Single x, Byte n) {

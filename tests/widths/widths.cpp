@@ -70,10 +70,11 @@ struct Checker {
   }
 
   // A word-wrapped text: every word whole on its line, and every line within the height.
-  void wrapped(const std::string& where, const QFontMetrics& fm, const QString& text, int width, int height) {
+  void wrapped(const std::string& where, const QFontMetrics& fm, const QString& text, int width, int height,
+               int lineEndBlanks = 0) {
     for (const QString& word : text.split(QRegularExpression("[ \n]"), Qt::SkipEmptyParts))
       need(where, word, fm.horizontalAdvance(word), width);
-    const QStringList lines = ui::wrapLines(fm, text, width);
+    const QStringList lines = ui::wrapLines(fm, text, width, lineEndBlanks);
     need(where, text, int(lines.size()) * fm.lineSpacing() - fm.leading(), height);
   }
 
@@ -84,7 +85,7 @@ struct Checker {
     if (auto* l = dynamic_cast<ui::Label*>(&c)) {
       const QString caption = qs(l->Caption);
       if (l->WordWrap.get()) {
-        wrapped(where, fm, caption, w->width(), w->height());
+        wrapped(where, fm, caption, w->width(), w->height(), l->LineEndBlanks.get());
       } else {
         for (const QString& line : caption.split('\n')) need(where, line, fm.horizontalAdvance(line), w->width());
       }

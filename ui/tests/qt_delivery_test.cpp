@@ -430,6 +430,42 @@ TEST(Owned, AWindowDestroyedWhileShownSendsNoFocusChangeToItsGoneControls) {
   ui::setServices(previous);
 }
 
+// The program gives a control of one of its windows the keys while another of its windows has them
+// (the beam canvas on hover, after the tool window was used): that window takes the keys as well, so
+// the next key reaches the control.
+TEST(Owned, FocusSetIntoAnotherWindowOfTheProgramTakesTheKeysThere) {
+  ui::QtServices svc{"t"};
+  ui::Services* previous = ui::setServices(&svc);
+  {
+    struct Main : ui::Form {
+      Main() : ui::Form("Main") {
+        Width = 6000, Height = 4000;
+        Picture7.Move(0, 0, 3000, 3000);
+      }
+      ui::PictureBox Picture7{this, nullptr, "Picture7"};
+    } main;
+    struct Tools : ui::Form {
+      Tools() : ui::Form("Tools") {
+        Left = 7000, Width = 3000, Height = 2000;
+        Command6.Move(300, 300, 1200, 450);
+      }
+      ui::CommandButton Command6{this, nullptr, "Command6"};
+    } tools;
+    main.Show();
+    tools.Show(ui::vbModeless, &main);
+    ui::windowOf(tools)->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), ui::windowOf(tools));
+    main.Picture7.SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), ui::windowOf(main));
+    EXPECT_EQ(QApplication::focusWidget(), ui::childHost(main.Picture7));
+    ui::unrealize(tools);
+    ui::unrealize(main);
+  }
+  ui::setServices(previous);
+}
+
 }  // namespace
 
 namespace {

@@ -4,7 +4,12 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTableView>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "workspace_fixture.h"
 #include "ui/qt_services.h"
@@ -429,6 +434,13 @@ TEST_F(Data, TheGridFollowsTheElementCount) {
 
 namespace {
 
+// The tool window on the screen at its data tab, and the widget of its stiffness grid.
+QTableView* stiffnessGridOnScreen(Form10& t) {
+  t.SSTab1.Tab = 1;
+  ui::realize(t)->show();
+  return qobject_cast<QTableView*>(ui::childHost(t.MSFlexGrid1));
+}
+
 // In the relative-stiffness grid the element number reads as a heading, apart from the values: on the
 // screen the ink of the number and that of the first value of its row stand well apart.
 TEST_F(Data, TheStiffnessGridsElementNumberStandsApartFromItsValues) {
@@ -437,10 +449,7 @@ TEST_F(Data, TheStiffnessGridsElementNumberStandsApartFromItsValues) {
   simplySupported(5000);
   t.Check4.Value = 1;
   ui::QtServices qt{"t"};
-  t.SSTab1.Tab = 1;
-  ui::FormWindow* w = ui::realize(t);
-  w->show();
-  auto* table = qobject_cast<QTableView*>(ui::childHost(t.MSFlexGrid1));
+  QTableView* table = stiffnessGridOnScreen(t);
   ASSERT_TRUE(table);
   table->clearSelection();  // the current cell's highlight aside, the texts as they read
   table->selectionModel()->clearCurrentIndex();
@@ -462,4 +471,93 @@ TEST_F(Data, TheStiffnessGridsElementNumberStandsApartFromItsValues) {
   ui::unrealize(t);
 }
 
+// The stiffness grid shows the row of every element whole, up to five; more scroll by whole rows.
+TEST_F(Data, TheStiffnessGridShowsEveryElementsRowWhole) {
+  start();
+  Form10& t = *Form10Form;
+  simplySupported(5000);
+  ui::QtServices qt{"t"};
+  QTableView* table = stiffnessGridOnScreen(t);
+  ASSERT_TRUE(table);
+  for (auto [k, x] : {std::pair{3, 3000}, std::pair{4, 7000}, std::pair{5, 2000}, std::pair{11, 6000}, std::pair{12, 8500}}) {
+    dropAt(k, twips(float(x)));
+    t.Check4.Value = 0;
+    t.Check4.Value = 1;
+    QApplication::processEvents();
+    const int shown = std::min(int(n_elem), 5);
+    ASSERT_EQ(table->model()->rowCount(), int(n_elem));
+    EXPECT_GE(table->viewport()->height(), table->rowViewportPosition(shown - 1) + table->rowHeight(shown - 1))
+        << n_elem << " elements";
+    EXPECT_LE(t.MSFlexGrid1.Top + t.MSFlexGrid1.Height, t.ScaleHeight());
+  }
+  ui::unrealize(t);
+}
+
+// A value box is an ordinary box: every key but Enter edits it, letters and blanks too, whichever box
+// of the data tab or the simulation it is; what it holds is judged on Enter.
+TEST_F(Data, EveryKeyButEnterEditsAValueBoxAndEnterJudgesTheValue) {
+  start();
+  simplySupported(5000);
+  Form10& t = *Form10Form;
+  std::vector<ui::TextBox*> boxes = {&t.Text10, &t.Text13, &t.Text6, &t.Text7, &t.Text2[0], &t.Text2[1], &t.Text2[2],
+                                     &t.Text4[0], &t.Text4[1]};
+  {
+    ui::QtServices qt{"t"};
+    t.SSTab1.Tab = 1;
+    ui::FormWindow* w = ui::realize(t);
+    w->show();
+    for (ui::TextBox* b : boxes) {
+      b->Text = "";
+      auto* edit = qobject_cast<QLineEdit*>(ui::childHost(*b));
+      ASSERT_TRUE(edit) << b->Name();
+      edit->setFocus();
+      for (auto [key, scan, text] : {std::tuple{int(Qt::Key_2), 11u, "2"}, std::tuple{int(Qt::Key_T), 28u, "t"},
+                                     std::tuple{int(Qt::Key_Space), 65u, " "}, std::tuple{int(Qt::Key_X), 53u, "X"}}) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, scan, 0, 0, QString::fromLatin1(text));
+        QApplication::sendEvent(edit, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, scan, 0, 0, QString::fromLatin1(text));
+        QApplication::sendEvent(edit, &up);
+      }
+      EXPECT_EQ(b->Text.get(), "2t X") << b->Name() << (b->Index() >= 0 ? "(" + std::to_string(b->Index()) + ")" : "");
+    }
+    ui::settleKeys();
+    ui::unrealize(t);
+  }
+  // A box the user did not click into takes no key: turning to the data tab leaves the keys with the
+  // tab strip, also when the window is activated.
+  {
+    ui::QtServices qt{"t"};
+    t.SSTab1.Tab = 3;  // as the window starts: the graph properties
+    ui::FormWindow* w = ui::realize(t);
+    w->show();
+    w->activateWindow();
+    QApplication::processEvents();
+    QWidget* strip = ui::childHost(t.SSTab1);
+    const QPoint at = ui::tabRect(t.SSTab1, 1).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, at, strip->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(strip, &e);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(t.SSTab1.Tab.get(), 1);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+    ui::unrealize(t);
+  }
+  // Enter: a length that reads as no number is refused with its message and shown as it was.
+  t.Text13.Text = "x";
+  int k = 13;
+  t.Text13.raiseKeyPress(k);
+  EXPECT_EQ(k, 0);
+  ASSERT_FALSE(svc.messages.empty());
+  EXPECT_EQ(svc.messages.back(), "ערך לא בתחום");
+  EXPECT_EQ(t.Text13.Text.get(), "1");
+  // A position read as 2 from "2t X" is out of the beam.
+  const std::size_t before = svc.messages.size();
+  enter(t, 0, "2t X");
+  ASSERT_EQ(svc.messages.size(), before + 1);
+  EXPECT_EQ(svc.messages.back(), "ערך לא בתחום");
+}
+
 }  // namespace
+

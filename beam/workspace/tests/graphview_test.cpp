@@ -199,6 +199,31 @@ TEST_F(GraphView, EachGraphHasItsSwitchAndItsColour) {
   EXPECT_EQ(f.Picture3.drawn().front().x2 - f.Picture3.drawn().front().x1, 150.0f);
 }
 
+// Where the moment is zero (the overhang beyond the last support) its graph lies on the zero line at
+// any reference force and scale: the rounding residue of a large P is not drawn as a scatter about it.
+TEST_F(GraphView, TheMomentOfAnUnloadedOverhangLiesOnTheZeroLineAtALargeForce) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  dropAt(1, fraction(0));
+  dropAt(2, fraction(0.5));
+  dropAt(21, fraction(0.3));
+  t.Text10.Text = "100000";
+  t.Command15.Value = true;
+  ASSERT_EQ(unit_F, 100000);
+  f.Combo2[1].ListIndex = 3;  // "X1000"
+  f.Slider2[1].Value = 10;
+  ASSERT_TRUE(f.solution_current);
+  const float H = f.Picture3.Height;
+  int overhang = 0;
+  for (const ui::Segment& s : f.Picture3.drawn())
+    if (s.color == ui::RGB(255, 0, 0) && s.x1 >= 5300) {
+      ++overhang;
+      EXPECT_EQ(s.y1, H / 2) << s.x1;
+      EXPECT_EQ(s.y2, H / 2) << s.x2;
+    }
+  EXPECT_GT(overhang, 100);
+}
+
 TEST_F(GraphView, TheValueScaleSwitchKeepsPanelAndCursorInStep) {
   Form20& f = start();
   Form10& t = *Form10Form;

@@ -1,7 +1,7 @@
 // The tool window's objects tab, and the splash window.
-#include <functional>
 #include <vector>
 
+#include "beam/workspace/pictures.h"
 #include "workspace_fixture.h"
 
 using namespace Module20;
@@ -31,8 +31,8 @@ TEST_F(Tools, AddButtonsShowIconsUpToTheirKindsLimit) {
 }
 
 // T shows the tool window beside the beam and leaves the keys with the main window, so the next T is a
-// command again; a letter that reaches a value box of the tool window is no part of its number.
-TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeamAndNoLetterLandsInAValueBox) {
+// command again and reaches no box of the tool window the user did not click into.
+TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeam) {
   Form20& f = start();
   simplySupported(5000);
   Form10& t = *Form10Form;
@@ -47,22 +47,51 @@ TEST_F(Tools, TheKeyTLeavesTheKeysWithTheBeamAndNoLetterLandsInAValueBox) {
   f.ffb_Click();  // from the menu it is shown to be worked in
   EXPECT_TRUE(t.Visible.get());
   EXPECT_EQ(svc.focused, &t);
-  std::vector<std::function<void(int&)>> boxes;
-  for (ui::TextBox* b : {&t.Text10, &t.Text13, &t.Text6, &t.Text7}) boxes.push_back([b](int& k) { b->KeyPress(k); });
-  for (int i = 0; i <= 2; ++i) boxes.push_back([&t, i](int& k) { t.Text2.KeyPress(i, k); });
-  for (int i = 0; i <= 1; ++i) boxes.push_back([&t, i](int& k) { t.Text4.KeyPress(i, k); });
-  for (std::size_t b = 0; b < boxes.size(); ++b) {
-    for (char letter : {'t', 'T', 'x', ' '}) {
-      int k = letter;
-      boxes[b](k);
-      EXPECT_EQ(k, 0) << "box " << b << ", " << char(letter);
+}
+
+// The tool window stands at the right edge of the screen below its owner's title and menu bars, so a
+// main window maximised to the screen's width keeps its menus, which run from the right, free.
+TEST_F(Tools, TheToolWindowLeavesTheMainWindowsMenusFree) {
+  Form20& f = start();
+  Form10& t = *Form10Form;
+  EXPECT_EQ(t.Left.get() + t.Width.get(), svc.screenWidthTwips());
+  EXPECT_GE(t.Top.get(), f.Top.get() + f.Height.get() - f.ScaleHeight());
+  EXPECT_LE(t.Top.get() + t.Height.get(), svc.screenHeightTwips());
+}
+
+// A fixed end on a beam end shows its wall against the end and its hatching outside the beam; the
+// canvas columns of the icon are counted from its Left, in pixels of 15 twips.
+TEST_F(Tools, AFixedEndsWallTouchesTheBeamEndItStandsOnWithItsHatchingOutside) {
+  Form20& f = start();
+  // The inked columns of a picture: the wall's (inked over most of its height) and the others.
+  auto columns = [](const ui::Picture& p, std::vector<int>& wall, std::vector<int>& other) {
+    wall.clear(), other.clear();
+    for (int x = 0; x < p.widthPixels(); ++x) {
+      int inked = 0;
+      for (int y = 0; y < p.heightPixels(); ++y) inked += (p.pixel(x, y) >> 24) > 0;
+      if (inked > p.heightPixels() * 3 / 4) wall.push_back(x);
+      else if (inked > 0) other.push_back(x);
     }
-    for (int kept : {int('3'), int('.'), int('-'), int('E'), 8}) {
-      int k = kept;
-      boxes[b](k);
-      EXPECT_EQ(k, kept) << "box " << b;
-    }
-  }
+  };
+  std::vector<int> wall, hatching;
+  dropAt(6, fraction(0));
+  ui::Image& left = f.Image1[6];
+  ASSERT_EQ(left.Left.get(), 165);
+  columns(left.Picture_.get(), wall, hatching);
+  ASSERT_FALSE(wall.empty());
+  ASSERT_FALSE(hatching.empty());
+  EXPECT_EQ(wall.back() + 1, int((canvas::kBeamLeft - left.Left) / 15)) << "the wall ends where the beam starts";
+  EXPECT_LT(hatching.back(), wall.front()) << "the hatching left of the wall";
+  dropAt(7, fraction(1));
+  ui::Image& right = f.Image1[7];
+  ASSERT_EQ(right.Left.get(), 10285);
+  columns(right.Picture_.get(), wall, hatching);
+  ASSERT_FALSE(wall.empty());
+  EXPECT_EQ(wall.front(), 0) << "the wall starts where the beam ends";
+  EXPECT_GT(hatching.front(), wall.back()) << "the hatching right of the wall";
+  // Taken off the end into the span, it is a clamp on the beam with its wall at its centre.
+  dropAt(6, fraction(0.5));
+  EXPECT_EQ(left.Picture_.get(), beam::objectPicture(2 + 20)) << "highlighted: the pointer is on it";
 }
 
 TEST_F(Tools, SolveSolvesOnceAndLeavesSolvingAsTheMenuSays) {

@@ -242,6 +242,38 @@ std::vector<std::pair<float, float>> values(const ui::PictureBox& p, ui::Color c
   return v;
 }
 
+// The larger of the two steps of graph g, drawn `largestStep` from the zero line, is drawn at the full
+// solution's scale, or, where it would leave its picture at that scale, at the scale that takes it just
+// inside (half the picture less the pen).
+void expectStepsAtFullScale(const properties& t, int g, float largestStep) {
+  if (t.step_scale(g) == t.tut_scale(g)) {
+    EXPECT_LE(largestStep, 1470.01f) << g;
+  } else {
+    EXPECT_LT(t.step_scale(g), t.tut_scale(g)) << g;
+    EXPECT_NEAR(largestStep, 1470, 0.5) << g;
+  }
+}
+
+// Step one of a simply supported beam under a central force is the clamped beam's, whose largest
+// moment PL/8 is half the full solution's PL/4: drawn at the full solution's scale it reaches half as
+// far, 601 twips where the full graph reaches 1200 (the samples nearest the middle lie 5 twips off).
+TEST_F(Tutorial, TheStepsAreDrawnAtTheFullSolutionsScaleWhereTheyFit) {
+  Form20& f = start();
+  simplySupported(5000);
+  properties& t = open();
+  for (int g = 0; g <= 2; ++g) EXPECT_EQ(t.step_scale(g), t.tut_scale(g)) << g;
+  auto largest = [](const std::vector<std::pair<float, float>>& v) {
+    float m = 0;
+    for (auto [a, b] : v) m = std::max({m, std::abs(a), std::abs(b)});
+    return m;
+  };
+  const ui::Color red = ui::RGB(255, 0, 0);
+  EXPECT_NEAR(largest(values(t.Picture1, red, 3000)), 601, 1);
+  EXPECT_NEAR(largest(values(t.Picture2, red, 3000)), 601, 1);
+  t.bb_1.choose();
+  EXPECT_NEAR(largest(values(f.Picture3, red, f.Picture3.Height)), 1200, 0.01);
+}
+
 TEST_F(Tutorial, TheTwoStepsAddUpToTheFullSolutionFittedOnTheMainCanvas) {
   Form20& f = overhangBeam(2, 2, 2, 3);
   properties& t = open();
@@ -257,7 +289,8 @@ TEST_F(Tutorial, TheTwoStepsAddUpToTheFullSolutionFittedOnTheMainCanvas) {
                full = values(f.Picture3, colours[g], H3);
     ASSERT_EQ(one.size(), full.size()) << g;
     ASSERT_EQ(two.size(), full.size()) << g;
-    // The steps share a scale of their own, the full solution has its own: compared in the full one's.
+    // The steps share one scale, the full solution's or less where a step would leave its picture:
+    // compared in the full one's.
     const float r = t.tut_scale(g) / t.step_scale(g);
     float largest = 0, largestStep = 0;
     for (std::size_t i = 0; i < full.size(); ++i) {
@@ -267,7 +300,7 @@ TEST_F(Tutorial, TheTwoStepsAddUpToTheFullSolutionFittedOnTheMainCanvas) {
       largestStep = std::max({largestStep, std::abs(one[i].second), std::abs(two[i].second)});
     }
     EXPECT_NEAR(largest, reach[g], 0.01) << g;
-    EXPECT_NEAR(largestStep, reach[g], 0.01) << g;
+    expectStepsAtFullScale(t, g, largestStep);
     EXPECT_NEAR(t.tut_scale(g), std::abs(reach[g] / t.tut_max(g)), 1e-3 * t.tut_scale(g)) << g;
   }
   // Element 1 starts at its own first point; element 2 joins element 1's last one.
@@ -384,8 +417,8 @@ void expectInside(const ui::PictureBox& p, const std::string& what) {
   }
 }
 
-// Each step graph is drawn at a scale of its own figures, so it fits its picture even where it is far
-// larger than the full solution (a step-one moment over a support that the continuity takes back).
+// A step graph fits its picture even where it is far larger than the full solution (a step-one moment
+// over a support that the continuity takes back).
 struct StepBeam {
   const char* name;
   float L;
@@ -408,6 +441,13 @@ TEST_P(StepGraphs, FitTheirPictures) {
   ASSERT_FALSE(t.Picture1.drawn().empty());
   expectInside(t.Picture1, c.name);
   expectInside(t.Picture2, c.name);
+  const ui::Color colours[3] = {ui::RGB(0, 255, 0), ui::RGB(255, 0, 0), ui::RGB(0, 0, 255)};
+  for (int g = 0; g <= 2; ++g) {
+    float largestStep = 0;
+    for (const ui::PictureBox* p : {&t.Picture1, &t.Picture2})
+      for (auto [a, b] : values(*p, colours[g], 3000)) largestStep = std::max({largestStep, std::abs(a), std::abs(b)});
+    expectStepsAtFullScale(t, g, largestStep);
+  }
   t.bb_1.choose();
   expectInside(f.Picture3, c.name);
 }
@@ -462,8 +502,9 @@ TEST_F(Tutorial, ResidueOfTheFixedEndForcesDrawsFlat) {
 namespace {
 
 // On the screen, in the window's own font: every unit caption shows whole in its label, and every
-// explanation shows line by line as its author laid it out: each numbered item starts its own line,
-// no line is broken, and all of them fit the label.
+// explanation keeps its caption as stored, blanks and all, and shows line by line as its author laid it
+// out: each line he ended by a run of blanks starts a new line (it may wrap further in the label), and
+// all of them fit the label.
 TEST_F(Tutorial, EveryCaptionAndExplanationLineOfTheTutorialReadsWhole) {
   overhangBeam();
   properties& t = open();
@@ -481,28 +522,49 @@ TEST_F(Tutorial, EveryCaptionAndExplanationLineOfTheTutorialReadsWhole) {
   }
   struct Explanation {
     ui::Label* label;
-    std::vector<const char*> starts;  // how the author's lines begin
+    const char* caption;
+    std::vector<const char*> lines;  // the author's lines
   } explanations[] = {
-      {&t.Label10, {"בגליון", "1.  פתרון FER", "2.  תיקון", "חיבור", "צבעי"}},
-      {&t.Label1, {"1.", "אורך"}},
-      {&t.Label2, {"2.", "בסדר", "כל אלמנט", "תפוסות"}},
-      {&t.Label3, {"3.", "עבור"}},
-      {&t.Label4, {"4.", "הפעילות"}},
-      {&t.Label5, {"5."}},
-      {&t.Label6, {"6.", "פתרון", "{K]"}},
-      {&t.Label7, {"7.", "עבור"}},
+      {&t.Label10,
+       " בגליון פתרון גרפי ניתן לראות את הגרפים של שני חלקי     הפתרון:  1.  פתרון FER                                   "
+       "                             2.  תיקון כתוצאה מהזזות                                   חיבור שני הגרפים נותן את "
+       "פתרון הקורה שמופיע גם במסך העבודה של התוכנה.                                              צבעי הגרפים: ירוק-גזירה  "
+       "אדום-מומנט  כחול-שקיעה.               ",
+       {"בגליון פתרון גרפי ניתן לראות את הגרפים של שני חלקי", "הפתרון:  1.  פתרון FER", "2.  תיקון כתוצאה מהזזות",
+        "חיבור שני הגרפים נותן את פתרון הקורה שמופיע גם במסך העבודה של התוכנה.",
+        "צבעי הגרפים: ירוק-גזירה  אדום-מומנט  כחול-שקיעה."}},
+      {&t.Label1, "1.  חלוקת הקורה לאלמנטים:        אורך וקשיחות. ", {"1.  חלוקת הקורה לאלמנטים:", "אורך וקשיחות."}},
+      {&t.Label2,
+       "2.  מספור דרגות החופש הפעילות        בסדר עולה מימין לשמאל עבור      כל אלמנט (0 עבור דרגות חופש    תפוסות).",
+       {"2.  מספור דרגות החופש הפעילות", "בסדר עולה מימין לשמאל עבור", "כל אלמנט (0 עבור דרגות חופש", "תפוסות)."}},
+      {&t.Label3, "3.  פתרון תגובות קיר (FER)              עבור כל אלמנט.", {"3.  פתרון תגובות קיר (FER)", "עבור כל אלמנט."}},
+      {&t.Label4, "4.  ווקטור עומסים בדרגות החופש      הפעילות  (P).", {"4.  ווקטור עומסים בדרגות החופש", "הפעילות  (P)."}},
+      {&t.Label5, "5.  מטריצת הקשיחות של המבנה [K].", {"5.  מטריצת הקשיחות של המבנה [K]."}},
+      {&t.Label6,
+       "6.  הזזות בדרגות חופש פעילות             פתרון מערכת המשוואות:                                                 "
+       "{K]*{d}={P]   ",
+       {"6.  הזזות בדרגות חופש פעילות", "פתרון מערכת המשוואות:", "{K]*{d}={P]"}},
+      {&t.Label7, "7. פתרון התיקון כתוצאה מקיום הזזות        עבור כל  אלמנט.        ",
+       {"7. פתרון התיקון כתוצאה מקיום הזזות", "עבור כל  אלמנט."}},
   };
   for (const Explanation& e : explanations) {
+    EXPECT_EQ(e.label->Caption.get(), e.caption) << e.label->Name();
     QWidget* w = ui::childHost(*e.label);
     ASSERT_NE(w, nullptr) << e.label->Name();
     const QFontMetrics fm = w->fontMetrics();
-    const QStringList lines = ui::wrapLines(fm, QString::fromStdString(e.label->Caption.get()), w->width());
-    ASSERT_EQ(lines.size(), qsizetype(e.starts.size())) << e.label->Name() << ": " << lines.join(" | ").toStdString();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-      EXPECT_TRUE(lines[i].trimmed().startsWith(QString::fromUtf8(e.starts[std::size_t(i)])))
-          << e.label->Name() << " line " << i << ": " << lines[i].toStdString();
-      EXPECT_LE(fm.horizontalAdvance(lines[i]), w->width()) << e.label->Name() << " line " << i;
+    const QStringList lines = ui::labelLines(fm, *e.label, w->width());
+    const std::string shown = lines.join(" | ").toStdString();
+    // Each of the author's lines is one or more whole lines of the label.
+    qsizetype next = 0;
+    for (const char* author : e.lines) {
+      const QString want = QString::fromUtf8(author).simplified();
+      QString got;
+      while (next < lines.size() && got.size() < want.size()) got = (got + " " + lines[next++]).simplified();
+      EXPECT_EQ(got, want) << e.label->Name() << ": " << shown;
     }
+    EXPECT_EQ(next, lines.size()) << e.label->Name() << ": " << shown;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+      EXPECT_LE(fm.horizontalAdvance(lines[i]), w->width()) << e.label->Name() << " line " << i;
     EXPECT_LE(int(lines.size()) * fm.lineSpacing(), w->height()) << e.label->Name();
   }
   ui::unrealize(t);
