@@ -248,6 +248,7 @@ Form1::Form1() : ui::Form("Form1") {
   Label10.Caption = "שינויים קטנים ע\"י מקשי חצים";
   Label10.Move(120, 1060, 2880, 240);
   Slider2.Scroll = [this] { Slider2_Scroll(); };
+  Slider2.Change = [this] { Slider2_Change(); };
   Slider2.MouseUp = [this](int b, int s, float x, float y) { Slider2_MouseUp(b, s, x, y); };
   Slider2.KeyUp = [this](int& k, int s) { Slider2_KeyUp(k, s); };
   Slider2.GotFocus = [this] { Slider2_GotFocus(); };
@@ -284,7 +285,6 @@ Form1::Form1() : ui::Form("Form1") {
   Command2.Caption = "הפוך מוטות ללתיצה/מתיחה";
   Command2.Move(90, 4300, 3120, 400);
   Command2.Click = [this] { Command2_Click(); };
-  Command2.Enabled = false;  // there are no forces before the first solve
   LabelTension.TabPage = 2;
   LabelTension.Caption = "מתיחה";
   LabelTension.ForeColor = ui::RGB(0, 160, 0);

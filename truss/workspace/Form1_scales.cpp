@@ -31,6 +31,7 @@ void Form1::Slider1_Change(int Index) {
 }
 
 void Form1::Slider2_Scroll() { Label11.Caption = ui::Str(Slider2.Value.get()); }
+void Form1::Slider2_Change() { truss_changed = true; }
 void Form1::Slider2_MouseUp(int, int, float, float) { Form2Form->line_dx_dy(); }
 void Form1::Slider2_KeyUp(int&, int) {
   // The arrow keys move the slider without a Scroll on every platform; the value shown is the one drawn.

@@ -90,6 +90,8 @@ void Form3::Form_Load() {
   Dir1.refresh();
   Dir1_Change();
   File1.refresh();
+  // Over the main window, whose truss it saves or replaces.
+  Form1::place_on_screen(*this, f.Left + (f.Width - Width) / 2, f.Top + (f.Height - Height) / 2);
 }
 
 void Form3::Form_Unload(int& Cancel) {

@@ -470,6 +470,28 @@ TEST_F(FileWindow, TheWindowShowsTheControlsOfItsModeAndTheListsChoose) {
   EXPECT_EQ(svc.modalShown, (std::vector<std::string>{"frmTrussSplash", "Form3", "Form3"}));
 }
 
+TEST_F(FileWindow, TheWindowOpensOverItsMainWindowAndOnTheScreen) {
+  svc.screenW = 30000;
+  svc.screenH = 16000;
+  struct Case {
+    const char* name;
+    float left, top;
+  } cases[] = {{"in the middle", 9000, 3000}, {"at the screen's bottom right", 24000, 12000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    f().Move(c.left, c.top);
+    drive(f().aa4, [&](Form3& w) {
+      const float cx = w.Left + w.Width / 2, cy = w.Top + w.Height / 2;
+      EXPECT_GT(cx, f().Left.get());
+      EXPECT_LT(cx, f().Left + f().Width);
+      EXPECT_GT(cy, f().Top.get());
+      EXPECT_LT(cy, f().Top + f().Height);
+      EXPECT_LE(w.Left + w.Width, svc.screenW);
+      EXPECT_LE(w.Top + w.Height, svc.screenH);
+    });
+  }
+}
+
 TEST_F(FileWindow, ClosingTheMainWindowUnloadsTheOpenSaveWindow) {
   drive(f().aa4, [&](Form3& w) {
     f().Unload();
@@ -626,6 +648,8 @@ TEST_F(Unsaved, EveryKindOfEditChangesTheTruss) {
          t.f2().Text3.Text = "5";
          t.f2().Command5_Click();
        }},
+      // The file keeps it.
+      {"another magnification", [](Unsaved& t) { t.f().Slider2.Value = 250; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

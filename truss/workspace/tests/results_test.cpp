@@ -47,7 +47,16 @@ struct Results : TrussFixture {
       f().Label6_MouseMove(j, 0, 0, 0, 0);
       if (f().Label6[j].ToolTipText.get().find("=" + ui::Str(line_t(j))) != std::string::npos) return true;
     }
-    return !f2().Text4[0].Text.get().empty() || !f2().Text4[1].Text.get().empty() || f().Command2.Enabled.get();
+    return !f2().Text4[0].Text.get().empty() || !f2().Text4[1].Text.get().empty() || signsShown();
+  }
+  // The colouring by sign shows a force: a bar in tension (green) or in compression (red).
+  bool signsShown() {
+    f().Command2.Value = true;
+    for (int j = 0; j < lines_count; ++j) {
+      const ui::Color c = f().Line1[j].BorderColor.get();
+      if (c == ui::RGB(0, 254, 0) || c == ui::RGB(254, 0, 0)) return true;
+    }
+    return false;
   }
   // What the magnification and the pen sliders draw.
   bool redrawn() {
