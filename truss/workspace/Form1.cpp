@@ -81,8 +81,8 @@ Form1::Form1() : ui::Form("Form1") {
     Image4[k + 10].Picture_ = truss::supportPicture(k, true);
     Image4[k + 10].Visible = false;
   }
-  const int normalTypes[] = {1, 3, 2, 4};       // 1040 down, 1041 left, 1042 right, 1043 up
-  const int highlightedTypes[] = {1, 2, 3, 4};  // 1000 down, 1001 right, 1002 left, 1003 up
+  const int normalTypes[] = {kLoadDown, kLoadLeft, kLoadRight, kLoadUp};       // 1040, 1041, 1042, 1043
+  const int highlightedTypes[] = {kLoadDown, kLoadRight, kLoadLeft, kLoadUp};  // 1000, 1001, 1002, 1003
   for (int k = 0; k < 4; ++k) {
     for (int base : {1040, 1000}) {
       int i = base + k;
@@ -93,7 +93,7 @@ Form1::Form1() : ui::Form("Form1") {
       Picture2[i].Visible = false;
     }
   }
-  for (int k = 0; k < 40; ++k) {
+  for (int k = 0; k < kMaxLoads; ++k) {
     Picture2.Load(k);
     Picture2[k].BorderStyle = 0;
     Picture2[k].AutoSize = true;
@@ -103,7 +103,7 @@ Form1::Form1() : ui::Form("Form1") {
   Picture2.MouseMove = [this](int i, int b, int s, float x, float y) { Picture2_MouseMove(i, b, s, x, y); };
 
   // Point markers (0..50), made with the window; bars and supports are made by the first reset.
-  for (int i = 0; i <= 50; ++i) {
+  for (int i = 0; i <= kMaxPoints; ++i) {
     Image1.Load(i);
     Image1[i].Picture_ = Image2[2].Picture_.get();
     Image1[i].Visible = false;
@@ -321,7 +321,7 @@ void Form1::Form_Load() {
 
 void Form1::start1(Byte& mode) {
   const int size = std::clamp(Slider1.exists(1) ? Slider1[1].Value.get() : 2, 1, 3);
-  for (int i = 0; i <= 200; ++i) {
+  for (int i = 0; i <= kMaxBars; ++i) {
     if (i != 0 && mode != 0) Line1.Load(i);
     if (mode == 1 && Label6.Load(i)) {
       Label6[i].Caption = ui::Str(i);
@@ -333,32 +333,32 @@ void Form1::start1(Byte& mode) {
     line_E(i) = 210;
     line_A(i) = 1000;
     clear_bar_ends(i);
-    if (i < 40) {
+    if (i < kMaxLoads) {
       F_data(i) = force_rec{};
       Picture2[i].Visible = false;
     }
-    if (i <= 50) {
+    if (i <= kMaxPoints) {
       Image1[i].Picture_ = Image2[size].Picture_.get();
       Image1[i].Visible = false;
       Image1[i].ToolTipText = "Point(" + ui::Str(i) + " )";
       P_data(i).Enabled = false;
       P_data(i).F_type_x = 0;
       P_data(i).F_type_y = 0;
-      P_data(i).R_type = 0;
+      P_data(i).R_type = kNoSupport;
     }
     if (Line1.exists(i)) {
       Line1[i].BorderWidth = Slider1[0].Value.get();
       hide_bar(i);
     }
   }
-  for (int i = 201; i <= 300; ++i) {
+  for (int i = kFirstSupport; i <= kSupportSlotsEnd; ++i) {
     if (mode == 1) Image1.Load(i);
     if (!Image1.exists(i)) continue;
     Image1[i].Visible = false;
     Image1[i].Tag = "0";
     Image1[i].ToolTipText = "סמך";
   }
-  supports_count = 201;
+  supports_count = kFirstSupport;
   points_count = 0;
   forces_count = 0;
   lines_count = 0;

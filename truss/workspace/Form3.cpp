@@ -185,10 +185,10 @@ void Form3::replay(const truss_file::contents& c) {
   }
   // Point 0 keeps the fixed support New gave it only when the file gives it one; otherwise that support
   // is picked and deleted as the user would, and the file's own support and loads go on.
-  const bool keepOrigin = p0.R_type == 1;
+  const bool keepOrigin = p0.R_type == kFixedSupport;
   if (!keepOrigin) {
     f.Option3[Form1::kSupports].Value = true;
-    for (int s = 201; s < supports_count && s <= 299; ++s) {
+    for (int s = kFirstSupport; s < supports_count && s <= kLastSupport; ++s) {
       if (!R_data(s).Enabled || R_data(s).point_index != 0) continue;
       f.Image1_MouseMove(s, 0, 0, 0, 0);
       int del = ui::vbKeyDelete;
