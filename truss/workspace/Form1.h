@@ -212,6 +212,17 @@ class Form1 : public ui::Form {
 
   void first_point();
   void paint_spectrum();
+  // The design state of the window's parts, in the order the constructor sets them.
+  void design_menus();
+  void design_canvas();
+  void design_markers();
+  void design_help();
+  void design_tool_panel();
+  void design_elements_tab();
+  void design_properties_tab();
+  void design_displacements_tab();
+  // A frame or control on tab `tab` of the tool panel, at its place, in the panel's font, with its caption.
+  static void on_tab(ui::Control& c, int tab, float l, float t, float w, float h, const char* caption);
   // The tool chosen in Option4: the highest k in 1..7 that is chosen, 0 for the bar tool.
   int tool();
 };
