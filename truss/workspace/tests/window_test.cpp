@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "beam/solver/tests/beam_cases.h"
 #include "truss/solver/tests/truss_fixture.h"
 
 namespace {
@@ -172,52 +173,53 @@ struct Rect {
 };
 Rect rectOf(const ui::Form& w) { return {w.Left, w.Top, w.Left + w.Width, w.Top + w.Height}; }
 
-TEST_F(MainWindow, TheDataWindowOpensWhereTheMenusThePanelAndTheDrawingStayUsable) {
-  struct Case {
-    const char* name;
-    float screenW, screenH;
-    // The main window's place and size (0 keeps its size).
-    float left, top, width, height;
-  } cases[] = {
-      {"room at the right", 30000, 16000, 0, 0, 0, 0},
-      {"room at the left only", 30000, 16000, 17000, 2000, 0, 0},
-      {"maximised", 30000, 16000, 0, 0, 30000, 16000},
-      {"maximised on a wide low screen", 38400, 10800, 0, 0, 38400, 10800},
-      {"800 x 600", 12000, 9000, 0, 0, 0, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    svc.screenW = c.screenW;
-    svc.screenH = c.screenH;
-    if (c.width > 0) {
-      f().Move(c.left, c.top, c.width, c.height);
-      f().Form_Resize();
-    } else {
-      f().Move(c.left, c.top);
-    }
-    f().bb1.choose();
-    const Rect data = rectOf(f2()), main = rectOf(f());
-    EXPECT_GE(data.l, 0);
-    EXPECT_GE(data.t, 0);
-    EXPECT_LE(data.r, c.screenW);
-    EXPECT_LE(data.b, c.screenH);
-    const bool beside = c.screenW - main.r >= f2().Width || main.l >= f2().Width;
-    if (beside) {
-      EXPECT_TRUE(data.l >= main.r || data.r <= main.l) << "beside the main window";
-      EXPECT_EQ(data.t, main.t);
-    } else if (c.screenW > 12000) {
-      // Nothing of the menu bar, the tool panel or the truss's corner of the canvas is under it.
-      const float clientL = main.l + ui::kFrameSideTwips, clientT = main.t + ui::kFrameSideTwips + ui::kCaptionTwips;
-      EXPECT_GE(data.t, clientT + ui::kMenuBarTwips);
-      EXPECT_LE(data.r, clientL + f().SSTab2.Left);
-      const float x0 = clientL + f().Picture5.Left + f().Picture1.Left + kX0;
-      const float y0 = clientT + ui::kMenuBarTwips + f().Picture5.Top + f().Picture1.Top + kY0;
-      EXPECT_FALSE(data.holds(x0, y0)) << "point 0 stays in sight";
-    }
-    TearDown();
+struct ScreenCase {
+  const char* name;
+  float screenW, screenH;
+  // The main window's place and size (0 keeps its size).
+  float left, top, width, height;
+};
+const ScreenCase kScreenCases[] = {
+    {"room at the right", 30000, 16000, 0, 0, 0, 0},
+    {"room at the left only", 30000, 16000, 17000, 2000, 0, 0},
+    {"maximised", 30000, 16000, 0, 0, 30000, 16000},
+    {"maximised on a wide low screen", 38400, 10800, 0, 0, 38400, 10800},
+    {"800 x 600", 12000, 9000, 0, 0, 0, 0},
+};
+
+struct DataWindowPlace : TrussFixture, ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(DataWindowPlace, OpensWhereTheMenusThePanelAndTheDrawingStayUsable) {
+  const ScreenCase& c = GetParam();
+  svc.screenW = c.screenW;
+  svc.screenH = c.screenH;
+  if (c.width > 0) {
+    f().Move(c.left, c.top, c.width, c.height);
+    f().Form_Resize();
+  } else {
+    f().Move(c.left, c.top);
+  }
+  f().bb1.choose();
+  const Rect data = rectOf(f2()), main = rectOf(f());
+  EXPECT_GE(data.l, 0);
+  EXPECT_GE(data.t, 0);
+  EXPECT_LE(data.r, c.screenW);
+  EXPECT_LE(data.b, c.screenH);
+  const bool beside = c.screenW - main.r >= f2().Width || main.l >= f2().Width;
+  if (beside) {
+    EXPECT_TRUE(data.l >= main.r || data.r <= main.l) << "beside the main window";
+    EXPECT_EQ(data.t, main.t);
+  } else if (c.screenW > 12000) {
+    // Nothing of the menu bar, the tool panel or the truss's corner of the canvas is under it.
+    const float clientL = main.l + ui::kFrameSideTwips, clientT = main.t + ui::kFrameSideTwips + ui::kCaptionTwips;
+    EXPECT_GE(data.t, clientT + ui::kMenuBarTwips);
+    EXPECT_LE(data.r, clientL + f().SSTab2.Left);
+    const float x0 = clientL + f().Picture5.Left + f().Picture1.Left + kX0;
+    const float y0 = clientT + ui::kMenuBarTwips + f().Picture5.Top + f().Picture1.Top + kY0;
+    EXPECT_FALSE(data.holds(x0, y0)) << "point 0 stays in sight";
   }
 }
+INSTANTIATE_TEST_SUITE_P(MainWindow, DataWindowPlace, ::testing::ValuesIn(kScreenCases), caseName<ScreenCase>);
 
 TEST_F(MainWindow, TheDataWindowOpensAtTheSamePlaceHoweverItWasClosed) {
   svc.screenW = 30000;
