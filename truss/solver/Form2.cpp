@@ -201,19 +201,7 @@ void Form2::make_formulas() {
 }
 
 void Form2::Form_Load() {
-  // Beside the main window, or over its right-hand part where the screen has no room beside it: the
-  // truss grows from the bottom left of the canvas.
-  const float sw = ui::services().screenWidthTwips(), sh = ui::services().screenHeightTwips();
-  float left = 0, top = 0;
-  if (Form1Form.exists()) {
-    const Form1& f = *Form1Form;
-    left = f.Left + f.Width;
-    top = f.Top;
-  }
-  if (left + Width > sw) left = sw - Width;
-  if (top + Height > sh) top = sh - Height;
-  Move(std::max(0.0f, left), std::max(0.0f, top));
-
+  // The main window places this window at each showing (Form1::place_data_window).
   // Choosing the option shows its box or grid; the other of the pair goes off with it.
   Option2[option_state(2) != 0 ? 1 : 0].Value = true;
   Option1[option_state(1) != 0 ? 1 : 0].Value = true;

@@ -96,7 +96,7 @@ class Form2 : public ui::Form {
   bool solution_current = false;
   // Nothing of the last solution may pass for the truss as it stands: the u, t, Q, S and K grids, the
   // largest stress, the displaced shape, the bar colours (the bar picked in the bar selection keeps its
-  // highlight) and the bars' tooltips show nothing of it, and the colouring by sign waits for a solve.
+  // highlight) and the bars' tooltips show nothing of it, and the colouring by sign finds no force.
   // The model keeps the numbers (the truss file saves the direction count of the last solve).
   void forget_solution();
   // The bars coloured by stress relative to the largest stress or to a chosen reference.

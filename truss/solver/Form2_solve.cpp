@@ -155,7 +155,6 @@ void Form2::Command3_Click() {
       for (int i = 1; i <= n; ++i) u(i, 1) = dof_u(i, 1);
       solve1::mat_mult(SQ, u, P, 2);
       solution_current = true;
-      f.Command2.Enabled = true;
       if (f.dd3.Checked.get()) line_dx_dy();
       if (f.dd4.Checked.get()) t_output();
       // Without the colouring the forces still belong in their grid.
@@ -214,5 +213,4 @@ void Form2::forget_solution() {
   f.Label6.forEach([](int, ui::Label& l) {
     if (!l.ToolTipText.get().empty()) l.ToolTipText = "";
   });
-  f.Command2.Enabled = false;
 }

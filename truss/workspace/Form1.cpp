@@ -22,7 +22,18 @@ Form1::Form1() : ui::Form("Form1") {
   Caption = kCaption;
   KeyPreview = true;
   setClientSize(11700, 8100);
+  design_menus();
+  design_canvas();
+  design_markers();
+  design_help();
+  design_tool_panel();
+  design_elements_tab();
+  design_properties_tab();
+  design_displacements_tab();
+}
 
+// The options start checked as designed; every item runs its handler.
+void Form1::design_menus() {
   dd6.Checked = true;
   dd3.Checked = true;
   dd4.Checked = true;
@@ -38,8 +49,10 @@ Form1::Form1() : ui::Form("Form1") {
   dd4.Click = [this] { dd4_Click(); };
   dd5.Click = [this] { dd5_Click(); };
   dd6.Click = [this] { dd6_Click(); };
+}
 
-  // Viewport and canvas.
+// The viewport with the canvas, its scroll bars and the strip that brings the tool panel back.
+void Form1::design_canvas() {
   VScroll1.Width = 255;
   HScroll1.Height = 255;
   for (ui::ScrollBar* s : {&VScroll1, &HScroll1}) {
@@ -63,8 +76,10 @@ Form1::Form1() : ui::Form("Form1") {
   Picture7.Width = 435;
   Picture7.BackColor = ui::RGB(200, 200, 200);
   Picture7.MouseMove = [this](int b, int s, float x, float y) { Picture7_MouseMove(b, s, x, y); };
+}
 
-  // Pictures of markers, supports and arrows.
+// The pictures of markers, supports and arrows; the point markers, the first bar, the axes.
+void Form1::design_markers() {
   for (int v = 1; v <= 3; ++v) {
     Image2.Load(v);
     Image2[v].Picture_ = truss::markerPicture(v, false);
@@ -81,8 +96,8 @@ Form1::Form1() : ui::Form("Form1") {
     Image4[k + 10].Picture_ = truss::supportPicture(k, true);
     Image4[k + 10].Visible = false;
   }
-  const int normalTypes[] = {1, 3, 2, 4};       // 1040 down, 1041 left, 1042 right, 1043 up
-  const int highlightedTypes[] = {1, 2, 3, 4};  // 1000 down, 1001 right, 1002 left, 1003 up
+  const int normalTypes[] = {kLoadDown, kLoadLeft, kLoadRight, kLoadUp};       // 1040, 1041, 1042, 1043
+  const int highlightedTypes[] = {kLoadDown, kLoadRight, kLoadLeft, kLoadUp};  // 1000, 1001, 1002, 1003
   for (int k = 0; k < 4; ++k) {
     for (int base : {1040, 1000}) {
       int i = base + k;
@@ -93,7 +108,7 @@ Form1::Form1() : ui::Form("Form1") {
       Picture2[i].Visible = false;
     }
   }
-  for (int k = 0; k < 40; ++k) {
+  for (int k = 0; k < kMaxLoads; ++k) {
     Picture2.Load(k);
     Picture2[k].BorderStyle = 0;
     Picture2[k].AutoSize = true;
@@ -103,7 +118,7 @@ Form1::Form1() : ui::Form("Form1") {
   Picture2.MouseMove = [this](int i, int b, int s, float x, float y) { Picture2_MouseMove(i, b, s, x, y); };
 
   // Point markers (0..50), made with the window; bars and supports are made by the first reset.
-  for (int i = 0; i <= 50; ++i) {
+  for (int i = 0; i <= kMaxPoints; ++i) {
     Image1.Load(i);
     Image1[i].Picture_ = Image2[2].Picture_.get();
     Image1[i].Visible = false;
@@ -126,8 +141,10 @@ Form1::Form1() : ui::Form("Form1") {
     l->Height = 240;
     l->ForeColor = ui::RGB(0, 0, 160);
   }
+}
 
-  // Help panel.
+// The help panel with its two hint lines.
+void Form1::design_help() {
   Picture3.Move(255 + 60, 60, 3600, 560);
   Picture3.BackColor = ui::RGB(255, 255, 225);
   Label8.Move(60, 30, 3400, 240);
@@ -137,21 +154,28 @@ Form1::Form1() : ui::Form("Form1") {
     l->FontName = "Miriam";
     l->Alignment = 1;
   }
+}
 
-  // Tool panel: elements, properties, displacements.
+// The tool panel: elements, properties, displacements.
+void Form1::design_tool_panel() {
   SSTab2.setTabCaption(0, "אלמנטים");
   SSTab2.setTabCaption(1, "מאפינים");
   SSTab2.setTabCaption(2, "תזוזות");
   SSTab2.FontName = "Miriam";
   SSTab2.Move(0, 0, 3300, 7000);
   SSTab2.Click = [this] { SSTab2_Click(); };
-  auto onTab = [this](ui::Control& c, int tab, float l, float t, float w, float h, const char* caption) {
-    c.TabPage = tab;
-    c.Move(l, t, w, h);
-    c.FontName = "Miriam";
-    if (auto* f = dynamic_cast<ui::Frame*>(&c)) f->Caption = caption;
-  };
-  onTab(FrameTools, 0, 90, 420, 3120, 1700, "הוספת אלמנטים");
+}
+
+void Form1::on_tab(ui::Control& c, int tab, float l, float t, float w, float h, const char* caption) {
+  c.TabPage = tab;
+  c.Move(l, t, w, h);
+  c.FontName = "Miriam";
+  if (auto* f = dynamic_cast<ui::Frame*>(&c)) f->Caption = caption;
+}
+
+// The elements tab: the tools, the selection modes, the picked index, the coordinates, the spectrum.
+void Form1::design_elements_tab() {
+  on_tab(FrameTools, 0, 90, 420, 3120, 1700, "הוספת אלמנטים");
   const char* const tools[] = {"מוט", "סמך נייח", "סמך נייד ל X", "סמך נייד ל Y",
                                "כח למטה ", "כח למעלה", "כח ימינה", "כח שמאלה"};
   for (int k = 0; k < 8; ++k) {
@@ -162,7 +186,7 @@ Form1::Form1() : ui::Form("Form1") {
     Option4[k].Move(k < 4 ? 1560 : 60, 240 + float(k % 4) * 340, 1500, 300);
   }
   Option4[kBar].Value = true;
-  onTab(FrameSelect, 0, 90, 2160, 3120, 1150, " בחירת אלמנטים (למחיקה או הזזה)");
+  on_tab(FrameSelect, 0, 90, 2160, 3120, 1150, " בחירת אלמנטים (למחיקה או הזזה)");
   const char* const modes[] = {"ללא", "צומת", "כח", "מוט", "סמך"};
   for (int k = 0; k < 5; ++k) {
     Option3.Load(k);
@@ -173,16 +197,16 @@ Form1::Form1() : ui::Form("Form1") {
   }
   Option3[kPoints].Value = true;
   Option3.Click = [this](int i) { Option3_Click(i); };
-  onTab(FrameIndex, 0, 1680, 3350, 1530, 650, "אינדקס הצומת");
+  on_tab(FrameIndex, 0, 1680, 3350, 1530, 650, "אינדקס הצומת");
   Text5.Move(120, 260, 1290, 300);
-  onTab(FrameCoords, 0, 90, 3350, 1530, 1000, "קואורדינטות [mm]");
+  on_tab(FrameCoords, 0, 90, 3350, 1530, 1000, "קואורדינטות [mm]");
   LabelX.Caption = "x";
   LabelY.Caption = "y";
   LabelX.Move(1260, 270, 200, 240);
   LabelY.Move(1260, 620, 200, 240);
   Text3.Move(90, 240, 1140, 300);
   Text4.Move(90, 590, 1140, 300);
-  onTab(FrameSpectrum, 0, 90, 4400, 3120, 1500, "ספקטרום מאמצים");
+  on_tab(FrameSpectrum, 0, 90, 4400, 3120, 1500, "ספקטרום מאמצים");
   Picture4.BorderStyle = 0;
   Picture4.AutoRedraw = true;
   // The strip ends before the label "=max" begins.
@@ -203,9 +227,13 @@ Form1::Form1() : ui::Form("Form1") {
   Combo2.Move(120, 1040, 1380, 300);
   Combo2.AddItem("10 Mpa");
   for (int v = 100; v <= 900; v += 100) Combo2.AddItem(ui::CStr(v) + " Mpa");
+  LabelMax.FontName = "Miriam";
+}
 
-  onTab(FrameBarWidth, 1, 90, 420, 3120, 800, "עובי מוט");
-  onTab(FramePointSize, 1, 90, 1300, 3120, 800, "עובי נקודת צומת");
+// The properties tab: bar width, point size, the scale list and the relative length.
+void Form1::design_properties_tab() {
+  on_tab(FrameBarWidth, 1, 90, 420, 3120, 800, "עובי מוט");
+  on_tab(FramePointSize, 1, 90, 1300, 3120, 800, "עובי נקודת צומת");
   Slider1.LoadIn(0, &FrameBarWidth);
   Slider1.LoadIn(1, &FramePointSize);
   for (int k = 0; k < 2; ++k) {
@@ -217,7 +245,7 @@ Form1::Form1() : ui::Form("Form1") {
   }
   Slider1[1].Tag = "2";
   Slider1.Change = [this](int i) { Slider1_Change(i); };
-  onTab(FrameScale, 1, 90, 2180, 3120, 700, "גודל אורכי המוטות היחסים");
+  on_tab(FrameScale, 1, 90, 2180, 3120, 700, "גודל אורכי המוטות היחסים");
   Combo1.Move(120, 280, 2880, 300);
   Combo1.AddItem("");
   Combo1.AddItem("15 mm/picsel");
@@ -225,7 +253,7 @@ Form1::Form1() : ui::Form("Form1") {
   Combo1.AddItem("45 mm/picsel");
   Combo1.Text = "15 mm/picsel";
   Combo1.Click = [this] { Combo1_Click(); };
-  onTab(FrameLength, 1, 90, 2960, 3120, 900, "אורך יחסי");
+  on_tab(FrameLength, 1, 90, 2960, 3120, 900, "אורך יחסי");
   Line3.X1 = 180;
   Line3.X2 = 2180;
   Line3.Y1 = 300;
@@ -233,8 +261,14 @@ Form1::Form1() : ui::Form("Form1") {
   Line3.BorderWidth = 2;
   Text1.Move(600, 460, 1800, 300);
   Text1.Text = " 2  [מטר]";
+  // Keys on a slider with the focus act on the slider only.
+  Slider1.GotFocus = [this](int) { slider_focus = true; };
+  Slider1.LostFocus = [this](int) { slider_focus = false; };
+}
 
-  onTab(FrameMagnify, 2, 90, 420, 3120, 1500, "הכפלת קוי התזוזות במקדם");
+// The displacements tab: magnification, pen, clearing, colouring by sign and its legend.
+void Form1::design_displacements_tab() {
+  on_tab(FrameMagnify, 2, 90, 420, 3120, 1500, "הכפלת קוי התזוזות במקדם");
   Slider2.Move(120, 260, 2880, 420);
   Slider2.Min = 1;
   Slider2.Max = 30000;
@@ -248,11 +282,12 @@ Form1::Form1() : ui::Form("Form1") {
   Label10.Caption = "שינויים קטנים ע\"י מקשי חצים";
   Label10.Move(120, 1060, 2880, 240);
   Slider2.Scroll = [this] { Slider2_Scroll(); };
+  Slider2.Change = [this] { Slider2_Change(); };
   Slider2.MouseUp = [this](int b, int s, float x, float y) { Slider2_MouseUp(b, s, x, y); };
   Slider2.KeyUp = [this](int& k, int s) { Slider2_KeyUp(k, s); };
   Slider2.GotFocus = [this] { Slider2_GotFocus(); };
   Slider2.LostFocus = [this] { Slider2_LostFocus(); };
-  onTab(FramePen, 2, 90, 2000, 3120, 1700, "מאפייני גרף התזוזות");
+  on_tab(FramePen, 2, 90, 2000, 3120, 1700, "מאפייני גרף התזוזות");
   const char* const pens[] = {"DrawMode", "Drawstyle", "DrawWide"};
   const int lo[] = {1, 0, 1}, hi[] = {16, 6, 5}, start[] = {13, 2, 1};
   for (int k = 0; k < 3; ++k) {
@@ -272,8 +307,6 @@ Form1::Form1() : ui::Form("Form1") {
   Picture1.DrawStyle = Slider3[1].Value.get();
   Picture1.DrawWidth = Slider3[2].Value.get();
   // Keys on a slider with the focus act on the slider only.
-  Slider1.GotFocus = [this](int) { slider_focus = true; };
-  Slider1.LostFocus = [this](int) { slider_focus = false; };
   Slider3.GotFocus = [this](int) { slider_focus = true; };
   Slider3.LostFocus = [this](int) { slider_focus = false; };
   Command1.TabPage = 2;
@@ -284,7 +317,6 @@ Form1::Form1() : ui::Form("Form1") {
   Command2.Caption = "הפוך מוטות ללתיצה/מתיחה";
   Command2.Move(90, 4300, 3120, 400);
   Command2.Click = [this] { Command2_Click(); };
-  Command2.Enabled = false;  // there are no forces before the first solve
   LabelTension.TabPage = 2;
   LabelTension.Caption = "מתיחה";
   LabelTension.ForeColor = ui::RGB(0, 160, 0);
@@ -294,7 +326,7 @@ Form1::Form1() : ui::Form("Form1") {
   LabelCompression.ForeColor = ui::RGB(200, 0, 0);
   LabelCompression.Move(400, 4780, 1000, 240);
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Command1, &Command2, &LabelTension, &LabelCompression,
-                                                           &Label10, &Label11, &Label12, &LabelMax})
+                                                           &Label10, &Label11, &Label12})
     c->FontName = "Miriam";
 }
 
@@ -321,7 +353,7 @@ void Form1::Form_Load() {
 
 void Form1::start1(Byte& mode) {
   const int size = std::clamp(Slider1.exists(1) ? Slider1[1].Value.get() : 2, 1, 3);
-  for (int i = 0; i <= 200; ++i) {
+  for (int i = 0; i <= kMaxBars; ++i) {
     if (i != 0 && mode != 0) Line1.Load(i);
     if (mode == 1 && Label6.Load(i)) {
       Label6[i].Caption = ui::Str(i);
@@ -333,32 +365,32 @@ void Form1::start1(Byte& mode) {
     line_E(i) = 210;
     line_A(i) = 1000;
     clear_bar_ends(i);
-    if (i < 40) {
+    if (i < kMaxLoads) {
       F_data(i) = force_rec{};
       Picture2[i].Visible = false;
     }
-    if (i <= 50) {
+    if (i <= kMaxPoints) {
       Image1[i].Picture_ = Image2[size].Picture_.get();
       Image1[i].Visible = false;
       Image1[i].ToolTipText = "Point(" + ui::Str(i) + " )";
       P_data(i).Enabled = false;
       P_data(i).F_type_x = 0;
       P_data(i).F_type_y = 0;
-      P_data(i).R_type = 0;
+      P_data(i).R_type = kNoSupport;
     }
     if (Line1.exists(i)) {
       Line1[i].BorderWidth = Slider1[0].Value.get();
       hide_bar(i);
     }
   }
-  for (int i = 201; i <= 300; ++i) {
+  for (int i = kFirstSupport; i <= kSupportSlotsEnd; ++i) {
     if (mode == 1) Image1.Load(i);
     if (!Image1.exists(i)) continue;
     Image1[i].Visible = false;
     Image1[i].Tag = "0";
     Image1[i].ToolTipText = "סמך";
   }
-  supports_count = 201;
+  supports_count = kFirstSupport;
   points_count = 0;
   forces_count = 0;
   lines_count = 0;

@@ -153,6 +153,8 @@ class Form1 : public ui::Form {
   void VScroll1_Change();
   void Slider1_Change(int Index);
   void Slider2_Scroll();
+  // The magnification is saved with the truss, so moving it changes the truss's file.
+  void Slider2_Change();
   void Slider2_MouseUp(int Button, int Shift, float X, float Y);
   void Slider2_KeyUp(int& KeyCode, int Shift);
   void Slider2_GotFocus();
@@ -183,6 +185,12 @@ class Form1 : public ui::Form {
   // The caption names the truss: "חדש" after New, or its file's name after a save or an open (the
   // caption of an opened file sets its dash wider).
   void set_title(const std::string& name, bool opened = false);
+  // Where the data window opens at each showing: beside this window where the screen has room (right,
+  // else left), else over it below its menu bar and left of its tool panel, so that the menus, the tool
+  // panel and the drawing, which grows from the canvas's bottom left, stay usable; always on the screen.
+  void place_data_window(ui::Form& data);
+  // A window moved to (left, top), as far as it must go to stand wholly on the screen.
+  static void place_on_screen(ui::Form& w, float left, float top);
 
  private:
   // True while a slider has the keyboard focus.
@@ -204,6 +212,17 @@ class Form1 : public ui::Form {
 
   void first_point();
   void paint_spectrum();
+  // The design state of the window's parts, in the order the constructor sets them.
+  void design_menus();
+  void design_canvas();
+  void design_markers();
+  void design_help();
+  void design_tool_panel();
+  void design_elements_tab();
+  void design_properties_tab();
+  void design_displacements_tab();
+  // A frame or control on tab `tab` of the tool panel, at its place, in the panel's font, with its caption.
+  static void on_tab(ui::Control& c, int tab, float l, float t, float w, float h, const char* caption);
   // The tool chosen in Option4: the highest k in 1..7 that is chosen, 0 for the bar tool.
   int tool();
 };

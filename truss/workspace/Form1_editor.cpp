@@ -33,18 +33,18 @@ int highlightedOf(int normal) {
 // ---- the markers' normal and highlighted pictures ----
 
 ui::Picture Form1::support_picture(int s, bool highlighted) {
-  const int type = std::clamp(int(R_data(s).type_f), 1, 3);
+  const int type = std::clamp(int(R_data(s).type_f), int(kFixedSupport), int(kRollerInY));
   return Image4[highlighted ? type + 9 : type - 1].Picture_.get();
 }
 
 void Form1::restore_points() {
   const int size = std::clamp(Slider1[1].Value.get(), 1, 3);
-  for (int v = 0; v <= points_count && v <= 50; ++v)
+  for (int v = 0; v <= points_count && v <= kMaxPoints; ++v)
     if (Image1[v].Picture_.get() == Image3[size].Picture_.get()) Image1[v].Picture_ = Image2[size].Picture_.get();
 }
 
 void Form1::restore_arrows() {
-  for (int k = 0; k < forces_count && k < 40; ++k)
+  for (int k = 0; k < forces_count && k < kMaxLoads; ++k)
     for (int h = 1000; h <= 1003; ++h)
       if (Picture2[k].Picture_.get() == Picture2[h].Picture_.get()) {
         Picture2[k].Picture_ = Picture2[normalOf(h)].Picture_.get();
@@ -62,7 +62,7 @@ void Form1::highlight_arrow(int k) {
 
 void Form1::restore_support(int except) {
   // Only one support is ever highlighted, so the first one found is the one.
-  for (int s = 201; s < supports_count && s <= 299; ++s) {
+  for (int s = kFirstSupport; s < supports_count && s <= kLastSupport; ++s) {
     if (s == except || Image1[s].Tag.get() != "1") continue;
     Image1[s].Tag = "0";
     Image1[s].Picture_ = support_picture(s, false);
@@ -84,7 +84,7 @@ void Form1::truss_edited() {
 }
 
 void Form1::clear_bar_ends(int l) {
-  for (int q = 0; q <= 50; ++q) {
+  for (int q = 0; q <= kMaxPoints; ++q) {
     P_L_index(l, q, 0) = 0;
     P_L_index(l, q, 1) = 0;
   }
@@ -102,7 +102,7 @@ int Form1::point_size() { return std::clamp(int(ui::Val(Slider1[1].Tag.get())), 
 float Form1::half_size(int size) { return size <= 1 ? 45.0f : size == 2 ? 60.0f : 75.0f; }
 
 bool Form1::live_point(int p) {
-  return p >= 0 && p <= 49 && Image1.exists(p) && Image1[p].Visible.get() && P_data(p).Enabled;
+  return p >= 0 && p < kMaxPoints && Image1.exists(p) && Image1[p].Visible.get() && P_data(p).Enabled;
 }
 
 int Form1::tool() {
@@ -113,10 +113,10 @@ int Form1::tool() {
 }
 
 void Form1::Picture1_MouseUp(int Button, int Shift, float X, float Y) {
-  if (Button != ui::vbLeftButton || points_count > 50) return;
+  if (Button != ui::vbLeftButton || points_count > kMaxPoints) return;
   int v = 0;
-  while (v <= points_count && v <= 50 && Image1[v].Visible.get()) ++v;
-  if (v >= 50) return;
+  while (v <= points_count && v <= kMaxPoints && Image1[v].Visible.get()) ++v;
+  if (v >= kMaxPoints) return;
   ui::Image& m = Image1[v];
   // A fresh slot has the picture of the last reset; a new point takes the size now chosen.
   m.Picture_ = Image2[point_size()].Picture_.get();
@@ -158,11 +158,11 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
   auto* marker = dynamic_cast<ui::Image*>(&Source);
   if (!marker || Source.Name() != "Image1") return;
   const int i = Source.Index();
-  if (i >= 0 && i < 200 && P_data.contains(i)) {
+  if (i >= 0 && i < kFirstSupport && P_data.contains(i)) {
     truss_edited();
     marker->Left = X - marker->Width / 2;
     marker->Top = Y - marker->Height / 2;
-    for (int l = 0; l <= lines_count && l <= 200; ++l) {
+    for (int l = 0; l <= lines_count && l <= kMaxBars; ++l) {
       if (P_L_index(l, i, 0) != -1) continue;
       ui::LineControl& line = Line1[l];
       if (P_L_index(l, i, 1) == -1) {
@@ -175,10 +175,10 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
       Label6[l].Left = (line.X1 + line.X2) / 2;
       Label6[l].Top = (line.Y1 + line.Y2) / 2;
     }
-    for (int f = 0; f < forces_count && f < 40; ++f) {
+    for (int f = 0; f < forces_count && f < kMaxLoads; ++f) {
       if (!F_data(f).Enabled || F_data(f).point_index != i) continue;
       ui::PictureBox& arrow = Picture2[f];
-      if (F_data(f).type_f == 4 || F_data(f).type_f == 1) {
+      if (F_data(f).type_f == kLoadUp || F_data(f).type_f == kLoadDown) {
         arrow.Left = X - 52;
         arrow.Top = Y - marker->Height / 2 - 435;
       } else {
@@ -190,10 +190,10 @@ void Form1::Picture1_DragOver(ui::Control& Source, float X, float Y, int State) 
     P_data(i).y = Y;
     show_readout(i);
   }
-  for (int s = 201; s < supports_count && s <= 299; ++s) {
+  for (int s = kFirstSupport; s < supports_count && s <= kLastSupport; ++s) {
     if (!R_data(s).Enabled || R_data(s).point_index != i) continue;
     ui::Image& support = Image1[s];
-    if (R_data(s).type_f == 3) {
+    if (R_data(s).type_f == kRollerInY) {
       support.Left = X + marker->Height / 2;
       support.Top = Y - 180;
     } else {
@@ -229,13 +229,13 @@ void Form1::move_line(float X, float Y) {
 }
 
 void Form1::Image1_Click(int Index) {
-  if (!Option4[kBar].Value.get() || lines_count > 200 || Index >= 200 || !live_point(Index)) return;
+  if (!Option4[kBar].Value.get() || lines_count > kMaxBars || Index >= kFirstSupport || !live_point(Index)) return;
   ui::Image& m = Image1[Index];
   const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
   if (bar_pending == 0) {
     int v = 0;
-    while (v <= lines_count && v < 200 && Line1[v].Visible.get()) ++v;
-    if (v >= 200) return;
+    while (v <= lines_count && v < kMaxBars && Line1[v].Visible.get()) ++v;
+    if (v >= kMaxBars) return;
     bar_index = Integer(v);
     ui::LineControl& l = Line1[bar_index];
     l.Visible = true;
@@ -275,25 +275,26 @@ void Form1::cancel_bar() {
 }
 
 void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-  if (Index > 199 || Shift != 0 || !live_point(Index)) return;
+  if (Index >= kFirstSupport || Shift != 0 || !live_point(Index)) return;
   const int t = tool();
   point_rec& p = P_data(Index);
   ui::Image& m = Image1[Index];
-  if (t >= 1 && t <= 3) {
-    if (supports_count > 299 || p.R_type != 0) return;
-    const bool allowed = t == 1 ? (p.F_type_x == 0 && p.F_type_y == 0) : t == 2 ? p.F_type_y == 0 : p.F_type_x == 0;
+  if (t >= kFixed && t <= kRollerY) {
+    if (supports_count > kLastSupport || p.R_type != kNoSupport) return;
+    const bool allowed = t == kFixed ? (p.F_type_x == 0 && p.F_type_y == 0) : t == kRollerX ? p.F_type_y == 0 : p.F_type_x == 0;
     if (!allowed) return;
     const int s = supports_count;
     ui::Image& support = Image1[s];
     support.Picture_ = Image4[t - 1].Picture_.get();
     support.Tag = "0";
-    if (t == 3) {
+    if (t == kRollerY) {
       support.Left = m.Left + m.Width;
       support.Top = m.Top + m.Height / 2 - 180;
     } else {
       support.Left = m.Left + m.Width / 2 - 180;
       support.Top = m.Top + m.Height;
     }
+    // The support tools are numbered as the support types.
     R_data(s) = support_rec{true, Integer(Index), Byte(t)};
     p.R_type = Byte(t);
     support.Visible = true;
@@ -301,23 +302,23 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
     truss_edited();
     return;
   }
-  if (t < 4 || p.R_type == 1 || forces_count > 39) return;
+  if (t < kDown || p.R_type == kFixedSupport || forces_count >= kMaxLoads) return;
   const int f = forces_count;
   ui::PictureBox& arrow = Picture2[f];
   Byte type_f;
-  if (t == 4 || t == 5) {
-    if (p.F_type_y != 0 || p.R_type == 2) return;
-    const bool down = t == 4;
+  if (t == kDown || t == kUp) {
+    if (p.F_type_y != 0 || p.R_type == kRollerInX) return;
+    const bool down = t == kDown;
     arrow.Picture_ = Picture2[down ? 1040 : 1043].Picture_.get();
-    type_f = down ? 1 : 4;
+    type_f = down ? kLoadDown : kLoadUp;
     p.F_type_y = down ? -1 : 1;
     arrow.Left = m.Left + m.Width / 2 - 53;
     arrow.Top = m.Top - 435;
   } else {
-    if (p.F_type_x != 0 || p.R_type == 3) return;
-    const bool right = t == 6;
+    if (p.F_type_x != 0 || p.R_type == kRollerInY) return;
+    const bool right = t == kRight;
     arrow.Picture_ = Picture2[right ? 1042 : 1041].Picture_.get();
-    type_f = right ? 2 : 3;
+    type_f = right ? kLoadRight : kLoadLeft;
     p.F_type_x = right ? 1 : -1;
     arrow.Left = m.Left + m.Height;
     arrow.Top = m.Top + m.Height / 2 - 52;
@@ -329,22 +330,22 @@ void Form1::Image1_MouseDown(int Index, int Button, int Shift, float X, float Y)
 }
 
 void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y) {
-  if (bar_pending == 0 && Index < 200) {
+  if (bar_pending == 0 && Index < kFirstSupport) {
     Label8.Caption = "גרור";
     const int t = tool();
-    Label7.Caption = t == 0 ? "הוספת מוט" : t <= 3 ? "הוספת סמך" : "הוספת כח";
+    Label7.Caption = t == kBar ? "הוספת מוט" : t <= kRollerY ? "הוספת סמך" : "הוספת כח";
   }
-  if (Option3[kSupports].Value.get() && Index >= 201 && Index <= 299 && Image1.exists(Index)) {
+  if (Option3[kSupports].Value.get() && Index >= kFirstSupport && Index <= kLastSupport && Image1.exists(Index)) {
     Image1[Index].Tag = "1";
     Image1[Index].Picture_ = support_picture(Index, true);
     restore_support(Index);
     selected_index = Integer(Index);
   }
-  if (Index >= 0 && Index < 200 && Image1.exists(Index)) {
+  if (Index >= 0 && Index < kFirstSupport && Image1.exists(Index)) {
     if (Option3[kPoints].Value.get()) {
       restore_points();
       Image1[Index].Picture_ = Image3[std::clamp(Slider1[1].Value.get(), 1, 3)].Picture_.get();
-      selected_kind = 1;
+      selected_kind = kPickedPoint;
       selected_index = Integer(Index);
       show_readout(Index);
     }
@@ -356,11 +357,11 @@ void Form1::Image1_MouseMove(int Index, int Button, int Shift, float X, float Y)
 void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y) {
   if (!Label6.exists(Index) || !line_t.contains(Index)) return;
   if (Option3[kBars].Value.get()) {
-    for (int l = 0; l <= lines_count && l <= 200; ++l)
+    for (int l = 0; l <= lines_count && l <= kMaxBars; ++l)
       if (Line1[l].BorderColor.get() != ui::RGB(0, 0, 0)) Line1[l].BorderColor = ui::RGB(0, 0, 0);
     Line1[Index].BorderColor = ui::RGB(255, 255, 255);
     selected_index = Integer(Index);
-    selected_kind = 3;
+    selected_kind = kPickedBar;
   }
   const float t = line_t(Index), A = line_A(Index), E = line_E(Index);
   const float sigma = t / A;
@@ -376,7 +377,7 @@ void Form1::Label6_MouseMove(int Index, int Button, int Shift, float X, float Y)
 }
 
 void Form1::Option3_Click(int Index) {
-  for (int v = 0; v < lines_count && v <= 200; ++v) Line1[v].BorderColor = ui::RGB(0, 0, 0);
+  for (int v = 0; v < lines_count && v <= kMaxBars; ++v) Line1[v].BorderColor = ui::RGB(0, 0, 0);
   restore_points();
   restore_arrows();
   restore_support(-1);

@@ -17,7 +17,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   const int sel = selected_index;
 
   // Point block: moving and deleting the selected point.
-  if (Option3[kPoints].Value.get() && selected_kind == 1 && live_point(sel)) {
+  if (Option3[kPoints].Value.get() && selected_kind == kPickedPoint && live_point(sel)) {
     const int p = sel;
     ui::Image& m = Image1[p];
     const float cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2;
@@ -48,30 +48,30 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
       P_data(p).Enabled = false;
       P_data(p).F_type_x = 0;
       P_data(p).F_type_y = 0;
-      P_data(p).R_type = 0;
-      for (int l = 0; l <= lines_count && l <= 200; ++l) {
+      P_data(p).R_type = kNoSupport;
+      for (int l = 0; l <= lines_count && l <= kMaxBars; ++l) {
         if (P_L_index(l, p, 0) != -1) continue;
         hide_bar(l);
         clear_bar_ends(l);
       }
-      for (int k = 0; k < forces_count && k < 40; ++k) {
+      for (int k = 0; k < forces_count && k < kMaxLoads; ++k) {
         if (F_data(k).Enabled && F_data(k).point_index == p) {
           F_data(k).Enabled = false;
           Picture2[k].Visible = false;
         }
       }
-      for (int s = 201; s < supports_count && s <= 299; ++s) {
+      for (int s = kFirstSupport; s < supports_count && s <= kLastSupport; ++s) {
         if (R_data(s).Enabled && R_data(s).point_index == p) {
           R_data(s).Enabled = false;
           Image1[s].Visible = false;
-          P_data(p).R_type = 0;
+          P_data(p).R_type = kNoSupport;
         }
       }
     }
   }
 
   // Bar block: only a bar that exists.
-  if (Option3[kBars].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 3 && sel >= 0 && sel < lines_count &&
+  if (Option3[kBars].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == kPickedBar && sel >= 0 && sel < lines_count &&
       Line1.exists(sel) && Line1[sel].Visible.get()) {
     truss_edited();
     hide_bar(sel);
@@ -79,40 +79,40 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
   }
 
   // Load block: only a load still in use.
-  if (Option3[kLoads].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == 2 && sel >= 0 && sel < forces_count && sel < 40 &&
+  if (Option3[kLoads].Value.get() && KeyCode == ui::vbKeyDelete && selected_kind == kPickedLoad && sel >= 0 && sel < forces_count && sel < kMaxLoads &&
       F_data(sel).Enabled) {
     force_rec& f = F_data(sel);
     truss_edited();
     Picture2[sel].Visible = false;
     f.Enabled = false;
     if (P_data.contains(f.point_index)) {
-      if (f.type_f == 1 || f.type_f == 4) P_data(f.point_index).F_type_y = 0;
-      if (f.type_f == 2 || f.type_f == 3) P_data(f.point_index).F_type_x = 0;
+      if (f.type_f == kLoadDown || f.type_f == kLoadUp) P_data(f.point_index).F_type_y = 0;
+      if (f.type_f == kLoadRight || f.type_f == kLoadLeft) P_data(f.point_index).F_type_x = 0;
     }
   }
 
   // Support block: only a support still standing.
-  if (Option3[kSupports].Value.get() && KeyCode == ui::vbKeyDelete && sel >= 201 && sel < supports_count && sel <= 299 &&
+  if (Option3[kSupports].Value.get() && KeyCode == ui::vbKeyDelete && sel >= kFirstSupport && sel < supports_count && sel <= kLastSupport &&
       R_data(sel).Enabled) {
     truss_edited();
     Image1[sel].Visible = false;
     R_data(sel).Enabled = false;
-    if (P_data.contains(R_data(sel).point_index)) P_data(R_data(sel).point_index).R_type = 0;
+    if (P_data.contains(R_data(sel).point_index)) P_data(R_data(sel).point_index).R_type = kNoSupport;
   }
 
   // Space applies the current tool to the selected point, when a point is what is selected.
-  if (KeyCode == ui::vbKeySpace && selected_kind == 1 && sel < 200 && live_point(sel)) {
+  if (KeyCode == ui::vbKeySpace && selected_kind == kPickedPoint && sel < kFirstSupport && live_point(sel)) {
     Image1_Click(sel);
     Image1_MouseDown(sel, 0, 0, 0, 0);
   }
 }
 
 void Form1::Picture2_MouseMove(int Index, int Button, int Shift, float X, float Y) {
-  if (Option3[kLoads].Value.get() && Index >= 0 && Index < 40) {
+  if (Option3[kLoads].Value.get() && Index >= 0 && Index < kMaxLoads) {
     restore_arrows();
     highlight_arrow(Index);
     selected_index = Integer(Index);
-    selected_kind = 2;
+    selected_kind = kPickedLoad;
   }
   Text5.Text = ui::CStr(int(selected_index));
 }

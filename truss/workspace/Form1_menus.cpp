@@ -67,8 +67,30 @@ void Form1::aa5_Click() {
   Form3Form->Show(ui::vbModal, this);
 }
 
+void Form1::place_on_screen(ui::Form& w, float left, float top) {
+  const float sw = ui::services().screenWidthTwips(), sh = ui::services().screenHeightTwips();
+  w.Move(std::max(0.0f, std::min(left, sw - w.Width)), std::max(0.0f, std::min(top, sh - w.Height)));
+}
+
+void Form1::place_data_window(ui::Form& data) {
+  const float sw = ui::services().screenWidthTwips();
+  if (Left + Width + data.Width <= sw) {
+    place_on_screen(data, Left + Width, Top);
+  } else if (Left - data.Width >= 0) {
+    place_on_screen(data, Left - data.Width, Top);
+  } else {
+    // The menu bar runs from the right, the tool panel stands at the right edge, and the truss grows
+    // from the bottom left of the canvas: the top of the drawing, left of the panel, is what may go.
+    const float clientLeft = Left + ui::kFrameSideTwips;
+    const float clientTop = Top + ui::kFrameSideTwips + ui::kCaptionTwips + ui::kMenuBarTwips;
+    place_on_screen(data, clientLeft + SSTab2.Left - data.Width, clientTop);
+  }
+}
+
 void Form1::bb1_Click() {
   dd2.Checked = true;
+  // Placed at every showing, however it was closed before: with its close box or its own button.
+  place_data_window(*Form2Form);
   Form2Form->Show(ui::vbModeless, this);
   Form2Form->text_start();
   Form2Form->Command3.Value = true;
@@ -98,7 +120,15 @@ void Form1::dd6_Click() {
 
 void Form1::Combo1_Click() {
   const int i = Combo1.ListIndex;
-  if (i <= 0) return;
+  if (i <= 0) {
+    // The empty item is no scale: the list shows the scale in force again, which stays, as its length does.
+    if (i == 0) {
+      const int inForce = std::clamp(int(scale_mm), 1, 3);
+      Combo1.ListIndex.setQuietly(inForce);
+      Combo1.Text = Combo1.List(inForce);
+    }
+    return;
+  }
   // Other lengths make another truss of the same drawing.
   if (float(i) != scale_mm && Form2Form.exists()) Form2Form->forget_solution();
   scale_mm = float(i);
@@ -107,11 +137,12 @@ void Form1::Combo1_Click() {
 
 void Form1::Command1_Click() { Picture1.Cls(); }
 
-// Enabled only while a solution of the truss as it stands is current.
 void Form1::Command2_Click() {
-  if (!Form2Form.exists() || !Form2Form->solution_current) return;
-  for (int j = 0; j < lines_count && j <= 200; ++j) {
-    const float t = line_t(j);
+  // The forces the model keeps after an edit or a failed solve belong to no truss on the canvas: without
+  // a current solution every bar has no force to show.
+  const bool solved = Form2Form.exists() && Form2Form->solution_current;
+  for (int j = 0; j < lines_count && j <= kMaxBars; ++j) {
+    const float t = solved ? line_t(j) : 0.0f;
     const int s = t > 0 ? 1 : t < 0 ? -1 : 0;
     Line1[j].BorderColor = ui::RGB(127 - 127 * s, 127 + 127 * s, 0);
   }

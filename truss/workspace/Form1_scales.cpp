@@ -20,7 +20,7 @@ void Form1::Slider1_Change(int Index) {
   }
   const int o = point_size();
   const float shift = half_size(o) - half_size(v);
-  for (int i = 0; i <= 50 && i < points_count; ++i) {
+  for (int i = 0; i <= kMaxPoints && i < points_count; ++i) {
     ui::Image& m = Image1[i];
     const bool selected = m.Picture_.get() == Image3[o].Picture_.get();
     m.Picture_ = (selected ? Image3[v] : Image2[v]).Picture_.get();
@@ -31,6 +31,7 @@ void Form1::Slider1_Change(int Index) {
 }
 
 void Form1::Slider2_Scroll() { Label11.Caption = ui::Str(Slider2.Value.get()); }
+void Form1::Slider2_Change() { truss_changed = true; }
 void Form1::Slider2_MouseUp(int, int, float, float) { Form2Form->line_dx_dy(); }
 void Form1::Slider2_KeyUp(int&, int) {
   // The arrow keys move the slider without a Scroll on every platform; the value shown is the one drawn.

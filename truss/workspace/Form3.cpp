@@ -90,6 +90,8 @@ void Form3::Form_Load() {
   Dir1.refresh();
   Dir1_Change();
   File1.refresh();
+  // Over the main window, whose truss it saves or replaces.
+  Form1::place_on_screen(*this, f.Left + (f.Width - Width) / 2, f.Top + (f.Height - Height) / 2);
 }
 
 void Form3::Form_Unload(int& Cancel) {
@@ -183,10 +185,10 @@ void Form3::replay(const truss_file::contents& c) {
   }
   // Point 0 keeps the fixed support New gave it only when the file gives it one; otherwise that support
   // is picked and deleted as the user would, and the file's own support and loads go on.
-  const bool keepOrigin = p0.R_type == 1;
+  const bool keepOrigin = p0.R_type == kFixedSupport;
   if (!keepOrigin) {
     f.Option3[Form1::kSupports].Value = true;
-    for (int s = 201; s < supports_count && s <= 299; ++s) {
+    for (int s = kFirstSupport; s < supports_count && s <= kLastSupport; ++s) {
       if (!R_data(s).Enabled || R_data(s).point_index != 0) continue;
       f.Image1_MouseMove(s, 0, 0, 0, 0);
       int del = ui::vbKeyDelete;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "truss/solver/common1.h"
 #include "ui/control.h"
 
 namespace truss {
@@ -63,21 +64,21 @@ ui::Picture supportPicture(int kind, bool selected) {
 
 ui::Picture arrowPicture(int type_f, bool highlighted) {
   ui::Color c = highlighted ? kHighlight : kLoad;
-  bool vertical = type_f == 1 || type_f == 4;
+  bool vertical = type_f == common1::kLoadDown || type_f == common1::kLoadUp;
   int w = vertical ? 7 : 26, h = vertical ? 26 : 7;
   return ui::Picture::draw(w, h, [type_f, c, highlighted](ui::PicturePainter& p) {
     p.pen(c, highlighted ? 2.0f : 1.5f);
     p.brush(c);
     switch (type_f) {
-      case 1:  // down: the head at the bottom, next to the point
+      case common1::kLoadDown:  // down: the head at the bottom, next to the point
         p.line(3.5f, 0, 3.5f, 20);
         p.polygon({0, 19, 7, 19, 3.5f, 26});
         break;
-      case 4:  // up: the head at the top
+      case common1::kLoadUp:  // up: the head at the top
         p.line(3.5f, 6, 3.5f, 26);
         p.polygon({0, 7, 7, 7, 3.5f, 0});
         break;
-      case 2:  // right
+      case common1::kLoadRight:  // right
         p.line(0, 3.5f, 20, 3.5f);
         p.polygon({19, 0, 19, 7, 26, 3.5f});
         break;

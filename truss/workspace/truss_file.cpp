@@ -159,15 +159,15 @@ contents parse(std::string_view text) {
     pt.Enabled = it[0].text == "#TRUE#";
     pt.F_type_x = Integer(integer(it[1], -1, 1, "F_type_x"));
     pt.F_type_y = Integer(integer(it[2], -1, 1, "F_type_y"));
-    pt.R_type = Byte(integer(it[3], 0, 3, "R_type"));
+    pt.R_type = Byte(integer(it[3], common1::kNoSupport, common1::kRollerInY, "R_type"));
     pt.x = number(it[4], "x");
     pt.y = number(it[5], "y");
     if (std::fabs(pt.x) > kMaxCoordinate || std::fabs(pt.y) > kMaxCoordinate) refuse("a point far off the canvas");
     if (!pt.Enabled && (p == 0 || pt.F_type_x || pt.F_type_y || pt.R_type))
       refuse("a deleted point with a support or load, or point 0 deleted");
     // The editor's rules: a fixed point carries no load, a roller none across its free direction.
-    if ((pt.R_type == 1 && (pt.F_type_x || pt.F_type_y)) || (pt.R_type == 2 && pt.F_type_y) ||
-        (pt.R_type == 3 && pt.F_type_x))
+    if ((pt.R_type == common1::kFixedSupport && (pt.F_type_x || pt.F_type_y)) ||
+        (pt.R_type == common1::kRollerInX && pt.F_type_y) || (pt.R_type == common1::kRollerInY && pt.F_type_x))
       refuse("a load that the point's support does not allow");
     loads += (pt.F_type_x != 0) + (pt.F_type_y != 0);
     c.points.push_back(pt);

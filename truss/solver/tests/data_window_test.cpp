@@ -374,21 +374,6 @@ TEST_F(DataWindow, PanelsShowTheirTextsAndTheWindowRemembersItsChoices) {
   EXPECT_EQ(f2().Text3.Text.get(), "750");
 }
 
-TEST_F(DataWindow, OpensBesideTheMainWindowOrOverItsRightSide) {
-  svc.screenW = 30000;
-  svc.screenH = 16000;
-  f().Move(0, 0);
-  open();
-  EXPECT_GE(f2().Left.get(), f().Left + f().Width);
-  f2().Unload();
-  svc.screenW = 12000;
-  svc.screenH = 9000;
-  open();
-  EXPECT_LE(f2().Left + f2().Width, 12000);
-  EXPECT_GT(f2().Left.get(), 0);
-  EXPECT_GE(f2().Top.get(), 0);
-}
-
 }  // namespace
 
 namespace {

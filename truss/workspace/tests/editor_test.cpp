@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "beam/solver/tests/beam_cases.h"
 #include "truss/solver/tests/truss_fixture.h"
 
 namespace {
@@ -38,32 +39,33 @@ TEST_F(Editor, ARightClickAddsNoPointButARightPressPlacesALoad) {
   EXPECT_TRUE(f().Picture2[0].Visible.get());
 }
 
-TEST_F(Editor, SupportsAndLoadsFollowTheRulesOfAPoint) {
-  struct Case {
-    const char* name;
-    std::vector<Tool> tools;
-    uint8_t R_type;
-    int16_t F_type_x, F_type_y;
-  } cases[] = {
-      {"a roller moving in x refuses a load down and takes one to the right", {kRollerX, kDown, kRight}, 2, 1, 0},
-      {"a load up refuses a fixed support and takes a roller moving in y", {kUp, kFixed, kRollerY}, 3, 0, 1},
-      {"a fixed point takes no load", {kFixed, kLeft, kUp}, 1, 0, 0},
-      {"a second support and a second load in one direction are refused", {kRollerX, kRollerY, kLeft, kRight}, 2, -1, 0},
-      {"a roller moving in y refuses a horizontal load", {kRollerY, kRight, kDown}, 3, 0, -1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    int p = point(1000, 1000);
-    for (Tool t : c.tools) tool(p, t);
-    EXPECT_EQ(P_data(p).R_type, c.R_type);
-    EXPECT_EQ(P_data(p).F_type_x, c.F_type_x);
-    EXPECT_EQ(P_data(p).F_type_y, c.F_type_y);
-    EXPECT_EQ(supports_count, 202 + (c.R_type ? 1 : 0));
-    EXPECT_EQ(forces_count, (c.F_type_x ? 1 : 0) + (c.F_type_y ? 1 : 0));
-    TearDown();
-  }
+struct PointRulesCase {
+  const char* name;
+  std::vector<Tool> tools;
+  uint8_t R_type;
+  int16_t F_type_x, F_type_y;
+};
+const PointRulesCase kPointRulesCases[] = {
+    {"a roller moving in x refuses a load down and takes one to the right", {kRollerX, kDown, kRight}, 2, 1, 0},
+    {"a load up refuses a fixed support and takes a roller moving in y", {kUp, kFixed, kRollerY}, 3, 0, 1},
+    {"a fixed point takes no load", {kFixed, kLeft, kUp}, 1, 0, 0},
+    {"a second support and a second load in one direction are refused", {kRollerX, kRollerY, kLeft, kRight}, 2, -1, 0},
+    {"a roller moving in y refuses a horizontal load", {kRollerY, kRight, kDown}, 3, 0, -1},
+};
+
+struct PointRules : TrussFixture, ::testing::WithParamInterface<PointRulesCase> {};
+
+TEST_P(PointRules, SupportsAndLoadsFollowTheRulesOfAPoint) {
+  const PointRulesCase& c = GetParam();
+  int p = point(1000, 1000);
+  for (Tool t : c.tools) tool(p, t);
+  EXPECT_EQ(P_data(p).R_type, c.R_type);
+  EXPECT_EQ(P_data(p).F_type_x, c.F_type_x);
+  EXPECT_EQ(P_data(p).F_type_y, c.F_type_y);
+  EXPECT_EQ(supports_count, 202 + (c.R_type ? 1 : 0));
+  EXPECT_EQ(forces_count, (c.F_type_x ? 1 : 0) + (c.F_type_y ? 1 : 0));
 }
+INSTANTIATE_TEST_SUITE_P(Editor, PointRules, ::testing::ValuesIn(kPointRulesCases), caseName<PointRulesCase>);
 
 TEST_F(Editor, MarkersArrowsAndSupportsStandAtTheirPoint) {
   int p = point(1000, 1000);
@@ -283,51 +285,52 @@ TEST_F(Keyboard, DeletingTheFirstPointOfAWaitingBarCancelsTheBar) {
 }
 
 // Delete acts only on a live element of the kind picked; a stale or mismatched selection does nothing.
-TEST_F(Keyboard, DeleteOnEachKindAndOnStaleSelections) {
-  struct Case {
-    const char* name;
-    Mode mode;
-    int16_t index;
-    uint8_t kind;
-    bool point1, bar0, load0, load1, support202;  // what is still there afterwards
-  } cases[] = {
-      {"point 1 in the point mode", kPoints, 1, 1, false, false, false, true, false},
-      {"point 0 stays", kPoints, 0, 1, true, true, true, true, true},
-      {"bar 0 in the bar mode", kBars, 0, 3, true, false, true, true, true},
-      {"load 0 in the load mode", kLoads, 0, 2, true, true, false, true, true},
-      {"support 202 in the support mode", kSupports, 202, 1, true, true, true, true, false},
-      {"a bar number in the point mode", kPoints, 1, 3, true, true, true, true, true},
-      {"a load number in the bar mode", kBars, 0, 2, true, true, true, true, true},
-      {"a point number in the load mode", kLoads, 1, 1, true, true, true, true, true},
-      {"a support index in the point mode", kPoints, 202, 1, true, true, true, true, true},
-      {"a support index never used", kSupports, 250, 1, true, true, true, true, true},
-      {"a bar slot beyond the bars", kBars, 150, 3, true, true, true, true, true},
-      {"a load slot beyond the loads", kLoads, 39, 2, true, true, true, true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    int p1 = point(1000, 1000), p2 = point(2000, 0);
-    bar(p1, p2);
-    tool(p1, kRollerX);
-    tool(p1, kRight);
-    tool(p2, kUp);
-    ASSERT_EQ(p1, 1);
-    select(c.mode);
-    selected_index = c.index;
-    selected_kind = c.kind;
-    key(46);
-    EXPECT_EQ(f().Image1[1].Visible.get(), c.point1);
-    EXPECT_EQ(f().Line1[0].Visible.get(), c.bar0);
-    EXPECT_EQ(f().Picture2[0].Visible.get(), c.load0);
-    EXPECT_EQ(F_data(0).Enabled, c.load0);
-    EXPECT_EQ(f().Picture2[1].Visible.get(), c.load1);
-    EXPECT_EQ(f().Image1[202].Visible.get(), c.support202);
-    EXPECT_TRUE(f().Image1[0].Visible.get());
-    EXPECT_TRUE(f().Image1[201].Visible.get());
-    TearDown();
-  }
+struct DeleteCase {
+  const char* name;
+  Mode mode;
+  int16_t index;
+  uint8_t kind;
+  bool point1, bar0, load0, load1, support202;  // what is still there afterwards
+};
+const DeleteCase kDeleteCases[] = {
+    {"point 1 in the point mode", kPoints, 1, 1, false, false, false, true, false},
+    {"point 0 stays", kPoints, 0, 1, true, true, true, true, true},
+    {"bar 0 in the bar mode", kBars, 0, 3, true, false, true, true, true},
+    {"load 0 in the load mode", kLoads, 0, 2, true, true, false, true, true},
+    {"support 202 in the support mode", kSupports, 202, 1, true, true, true, true, false},
+    {"a bar number in the point mode", kPoints, 1, 3, true, true, true, true, true},
+    {"a load number in the bar mode", kBars, 0, 2, true, true, true, true, true},
+    {"a point number in the load mode", kLoads, 1, 1, true, true, true, true, true},
+    {"a support index in the point mode", kPoints, 202, 1, true, true, true, true, true},
+    {"a support index never used", kSupports, 250, 1, true, true, true, true, true},
+    {"a bar slot beyond the bars", kBars, 150, 3, true, true, true, true, true},
+    {"a load slot beyond the loads", kLoads, 39, 2, true, true, true, true, true},
+};
+
+struct Delete : TrussFixture, ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(Delete, DeleteOnEachKindAndOnStaleSelections) {
+  const DeleteCase& c = GetParam();
+  int p1 = point(1000, 1000), p2 = point(2000, 0);
+  bar(p1, p2);
+  tool(p1, kRollerX);
+  tool(p1, kRight);
+  tool(p2, kUp);
+  ASSERT_EQ(p1, 1);
+  select(c.mode);
+  selected_index = c.index;
+  selected_kind = c.kind;
+  key(46);
+  EXPECT_EQ(f().Image1[1].Visible.get(), c.point1);
+  EXPECT_EQ(f().Line1[0].Visible.get(), c.bar0);
+  EXPECT_EQ(f().Picture2[0].Visible.get(), c.load0);
+  EXPECT_EQ(F_data(0).Enabled, c.load0);
+  EXPECT_EQ(f().Picture2[1].Visible.get(), c.load1);
+  EXPECT_EQ(f().Image1[202].Visible.get(), c.support202);
+  EXPECT_TRUE(f().Image1[0].Visible.get());
+  EXPECT_TRUE(f().Image1[201].Visible.get());
 }
+INSTANTIATE_TEST_SUITE_P(Keyboard, Delete, ::testing::ValuesIn(kDeleteCases), caseName<DeleteCase>);
 
 TEST_F(Keyboard, AStaleLoadSlotNeverClearsANewerLoad) {
   int p = point(1000, 1000);
@@ -353,31 +356,32 @@ TEST_F(Keyboard, DeletingOneLoadKeepsTheOtherDirection) {
   EXPECT_EQ(P_data(p).F_type_y, -1);
 }
 
-TEST_F(Keyboard, SpaceAppliesTheToolOnlyToAVisiblePoint) {
-  struct Case {
-    const char* name;
-    bool deletePoint;
-    uint8_t kind;
-    bool loaded;
-  } cases[] = {
-      {"a live point", false, 1, true},
-      {"a deleted point", true, 1, false},
-      {"a bar's number", false, 3, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    int p = point(1000, 1000);
-    select(kPoints);
-    f().Image1_MouseMove(p, 0, 0, 0, 0);
-    if (c.deletePoint) key(46);
-    selected_kind = c.kind;
-    f().Option4[kDown].Value = true;
-    key(32);
-    EXPECT_EQ(forces_count, c.loaded ? 1 : 0);
-    TearDown();
-  }
+struct SpaceCase {
+  const char* name;
+  bool deletePoint;
+  uint8_t kind;
+  bool loaded;
+};
+const SpaceCase kSpaceCases[] = {
+    {"a live point", false, 1, true},
+    {"a deleted point", true, 1, false},
+    {"a bar's number", false, 3, false},
+};
+
+struct Space : TrussFixture, ::testing::WithParamInterface<SpaceCase> {};
+
+TEST_P(Space, SpaceAppliesTheToolOnlyToAVisiblePoint) {
+  const SpaceCase& c = GetParam();
+  int p = point(1000, 1000);
+  select(kPoints);
+  f().Image1_MouseMove(p, 0, 0, 0, 0);
+  if (c.deletePoint) key(46);
+  selected_kind = c.kind;
+  f().Option4[kDown].Value = true;
+  key(32);
+  EXPECT_EQ(forces_count, c.loaded ? 1 : 0);
 }
+INSTANTIATE_TEST_SUITE_P(Keyboard, Space, ::testing::ValuesIn(kSpaceCases), caseName<SpaceCase>);
 
 TEST_F(Keyboard, SpaceWithTheBarToolDrawsABarFromPointToPoint) {
   int a = point(1000, 0), b = point(2000, 0);

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "beam/solver/tests/beam_cases.h"
 #include "truss/solver/tests/truss_fixture.h"
 #include "truss/workspace/Form3.h"
 
@@ -241,28 +242,27 @@ const Build kBuilds[] = {
      }},
 };
 
-TEST_F(FileWindow, ASavedTrussOpensAsTheSameTruss) {
-  for (const Build& b : kBuilds) {
-    SCOPED_TRACE(b.name);
-    SetUp();
-    b.build(*this);
-    solve();
-    const Truss saved = truss(f());
-    EXPECT_FALSE(save(dir, "truss.txt"));
-    EXPECT_EQ(f().Caption.get(), "Kesvo - מסבכים   -   truss.txt");
-    f().aa2_Click();
-    point(4000, 4000);
-    svc.answers = {ui::vbNo};  // the point may go
-    EXPECT_FALSE(open(dir, "truss.txt"));
-    svc.messages.erase(svc.messages.begin());
-    expectSame(truss(f()), saved);
-    EXPECT_EQ(f().Caption.get(), "Kesvo - מסבכים     -    truss.txt");
-    EXPECT_TRUE(svc.messages.empty()) << svc.messages.front();
-    EXPECT_FALSE(f().aa4.Checked.get() || f().aa5.Checked.get());
-    EXPECT_EQ(origin_x, std::get<4>(saved.points.front()));
-    TearDown();
-  }
+struct RoundTrip : FileWindow, ::testing::WithParamInterface<Build> {};
+
+TEST_P(RoundTrip, ASavedTrussOpensAsTheSameTruss) {
+  const Build& b = GetParam();
+  b.build(*this);
+  solve();
+  const Truss saved = truss(f());
+  EXPECT_FALSE(save(dir, "truss.txt"));
+  EXPECT_EQ(f().Caption.get(), "Kesvo - מסבכים   -   truss.txt");
+  f().aa2_Click();
+  point(4000, 4000);
+  svc.answers = {ui::vbNo};  // the point may go
+  EXPECT_FALSE(open(dir, "truss.txt"));
+  svc.messages.erase(svc.messages.begin());
+  expectSame(truss(f()), saved);
+  EXPECT_EQ(f().Caption.get(), "Kesvo - מסבכים     -    truss.txt");
+  EXPECT_TRUE(svc.messages.empty()) << svc.messages.front();
+  EXPECT_FALSE(f().aa4.Checked.get() || f().aa5.Checked.get());
+  EXPECT_EQ(origin_x, std::get<4>(saved.points.front()));
 }
+INSTANTIATE_TEST_SUITE_P(FileWindow, RoundTrip, ::testing::ValuesIn(kBuilds), caseName<Build>);
 
 TEST_F(FileWindow, ZeroLoadsAndPerBarValuesStayWithTheirBarsAfterADeletedBar) {
   int a = point(2000, 0), b = point(1000, 1500);
@@ -509,6 +509,28 @@ TEST_F(FileWindow, TheWindowShowsTheControlsOfItsModeAndTheListsChoose) {
   EXPECT_EQ(svc.modalShown, (std::vector<std::string>{"frmTrussSplash", "Form3", "Form3"}));
 }
 
+TEST_F(FileWindow, TheWindowOpensOverItsMainWindowAndOnTheScreen) {
+  svc.screenW = 30000;
+  svc.screenH = 16000;
+  struct Case {
+    const char* name;
+    float left, top;
+  } cases[] = {{"in the middle", 9000, 3000}, {"at the screen's bottom right", 24000, 12000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    f().Move(c.left, c.top);
+    drive(f().aa4, [&](Form3& w) {
+      const float cx = w.Left + w.Width / 2, cy = w.Top + w.Height / 2;
+      EXPECT_GT(cx, f().Left.get());
+      EXPECT_LT(cx, f().Left + f().Width);
+      EXPECT_GT(cy, f().Top.get());
+      EXPECT_LT(cy, f().Top + f().Height);
+      EXPECT_LE(w.Left + w.Width, svc.screenW);
+      EXPECT_LE(w.Top + w.Height, svc.screenH);
+    });
+  }
+}
+
 TEST_F(FileWindow, ClosingTheMainWindowUnloadsTheOpenSaveWindow) {
   drive(f().aa4, [&](Form3& w) {
     f().Unload();
@@ -567,113 +589,128 @@ struct Unsaved : FileWindow {
   }
 };
 
-TEST_F(Unsaved, AnUnchangedTrussGoesUnasked) {
-  struct Case {
-    const char* name;
-    std::function<void(Unsaved&)> make;
-  } states[] = {
-      {"started", [](Unsaved&) {}},
-      {"saved", [](Unsaved& t) {
-         triangle(t);
-         t.save(t.dir, "saved");
-         t.script();
-       }},
-      {"opened", [](Unsaved& t) {
-         triangle(t);
-         t.svc.answers = {ui::vbNo};
-         t.f().aa5.choose();
-       }},
-      {"made new", [](Unsaved& t) {
-         triangle(t);
-         t.svc.answers = {ui::vbNo};
-         t.f().aa2.choose();
-       }},
-      {"solved, which removes the points no bar reaches", [](Unsaved& t) {
-         triangle(t);
-         t.save(t.dir, "saved");
-         t.script();
-         t.solve();
-       }},
-  };
-  for (const Case& c : states) {
-    for (const Discard& d : kDiscards) {
-      SCOPED_TRACE(std::string(c.name) + ", then " + d.name);
-      SetUp();
-      c.make(*this);
-      svc.messages.clear();
-      d.run(*this);
-      EXPECT_TRUE(svc.messages.empty()) << svc.messages.front();
-      EXPECT_TRUE(d.went(*this));
-      TearDown();
-    }
-  }
+struct StateCase {
+  const char* name;
+  std::function<void(Unsaved&)> make;
+};
+const StateCase kStateCases[] = {
+    {"started", [](Unsaved&) {}},
+    {"saved", [](Unsaved& t) {
+       triangle(t);
+       t.save(t.dir, "saved");
+       t.script();
+     }},
+    {"opened", [](Unsaved& t) {
+       triangle(t);
+       t.svc.answers = {ui::vbNo};
+       t.f().aa5.choose();
+     }},
+    {"made new", [](Unsaved& t) {
+       triangle(t);
+       t.svc.answers = {ui::vbNo};
+       t.f().aa2.choose();
+     }},
+    {"solved, which removes the points no bar reaches", [](Unsaved& t) {
+       triangle(t);
+       t.save(t.dir, "saved");
+       t.script();
+       t.solve();
+     }},
+};
+
+// The name of a case of a table combined with a way of discarding the truss.
+template <class Case>
+std::string withDiscard(const ::testing::TestParamInfo<std::tuple<Case, Discard>>& info, const char* joint) {
+  const auto& [c, d] = info.param;
+  const std::string name = std::string(c.name) + joint + d.name;
+  Case named = c;
+  named.name = name.c_str();
+  return caseName(::testing::TestParamInfo<Case>(named, info.index));
 }
 
-TEST_F(Unsaved, AChangedTrussIsSavedDiscardedOrKeptAsAnswered) {
-  struct Case {
-    const char* name;
-    int answer;
-    Save saving;
-    bool goes, saved;
-  } cases[] = {
-      {"cancel", ui::vbCancel, kSaves, false, false},
-      {"discard", ui::vbNo, kSaves, true, false},
-      {"save", ui::vbYes, kSaves, true, true},
-      {"save, but the save window is closed", ui::vbYes, kClosed, false, false},
-      {"save, but the save fails", ui::vbYes, kFails, false, false},
-  };
-  for (const Case& c : cases) {
-    for (const Discard& d : kDiscards) {
-      SCOPED_TRACE(std::string(d.name) + ", " + c.name);
-      SetUp();
-      triangle(*this);
-      solve();
-      const Everything before = everything(f());
-      svc.messages.clear();
-      svc.answers = {c.answer};
-      saving = c.saving;
-      d.run(*this);
-      ASSERT_FALSE(svc.messages.empty());
-      EXPECT_EQ(svc.messages.front(), kUnsaved);
-      EXPECT_EQ(d.went(*this), c.goes);
-      EXPECT_EQ(fs::exists(dir / "kept"), c.saved);
-      if (!c.goes) {
-        EXPECT_TRUE(everything(f()) == before);
-        EXPECT_TRUE(f().loaded() && !svc.ended);
-        EXPECT_TRUE(f2().solution_current) << "the solution stays with its truss";
-      }
-      TearDown();
-    }
-  }
-}
+struct Unchanged : Unsaved, ::testing::WithParamInterface<std::tuple<StateCase, Discard>> {};
 
-TEST_F(Unsaved, EveryKindOfEditChangesTheTruss) {
-  struct Case {
-    const char* name;
-    std::function<void(Unsaved&)> edit;
-  } cases[] = {
-      {"a point added", [](Unsaved& t) { t.point(3000, 3000); }},
-      {"a point dragged", [](Unsaved& t) { t.f().Picture1_DragOver(t.f().Image1[0], kX0 + 100, kY0, 0); }},
-      {"a bar", [](Unsaved& t) { t.bar(0, t.point(1000, 0)); }},
-      {"a support", [](Unsaved& t) { t.tool(t.point(1000, 0), kRollerX); }},
-      {"a load", [](Unsaved& t) { t.tool(t.point(1000, 0), kDown); }},
-      {"another E", [](Unsaved& t) {
-         t.f2().Text2[0].Text = "70";
-         t.f2().Command6_Click();
-       }},
-      {"another load", [](Unsaved& t) {
-         t.f2().Text3.Text = "5";
-         t.f2().Command5_Click();
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    c.edit(*this);
-    EXPECT_TRUE(f().truss_changed);
-    TearDown();
+TEST_P(Unchanged, AnUnchangedTrussGoesUnasked) {
+  const auto& [c, d] = GetParam();
+  c.make(*this);
+  svc.messages.clear();
+  d.run(*this);
+  EXPECT_TRUE(svc.messages.empty()) << svc.messages.front();
+  EXPECT_TRUE(d.went(*this));
+}
+INSTANTIATE_TEST_SUITE_P(Unsaved, Unchanged,
+                         ::testing::Combine(::testing::ValuesIn(kStateCases), ::testing::ValuesIn(kDiscards)),
+                         [](const auto& info) { return withDiscard(info, ", then "); });
+
+struct AnswerCase {
+  const char* name;
+  int answer;
+  Unsaved::Save saving;
+  bool goes, saved;
+};
+const AnswerCase kAnswerCases[] = {
+    {"cancel", ui::vbCancel, Unsaved::kSaves, false, false},
+    {"discard", ui::vbNo, Unsaved::kSaves, true, false},
+    {"save", ui::vbYes, Unsaved::kSaves, true, true},
+    {"save, but the save window is closed", ui::vbYes, Unsaved::kClosed, false, false},
+    {"save, but the save fails", ui::vbYes, Unsaved::kFails, false, false},
+};
+
+struct Answered : Unsaved, ::testing::WithParamInterface<std::tuple<AnswerCase, Discard>> {};
+
+TEST_P(Answered, AChangedTrussIsSavedDiscardedOrKeptAsAnswered) {
+  const auto& [c, d] = GetParam();
+  triangle(*this);
+  solve();
+  const Everything before = everything(f());
+  svc.messages.clear();
+  svc.answers = {c.answer};
+  saving = c.saving;
+  d.run(*this);
+  ASSERT_FALSE(svc.messages.empty());
+  EXPECT_EQ(svc.messages.front(), kUnsaved);
+  EXPECT_EQ(d.went(*this), c.goes);
+  EXPECT_EQ(fs::exists(dir / "kept"), c.saved);
+  if (!c.goes) {
+  EXPECT_TRUE(everything(f()) == before);
+  EXPECT_TRUE(f().loaded() && !svc.ended);
+  EXPECT_TRUE(f2().solution_current) << "the solution stays with its truss";
   }
 }
+INSTANTIATE_TEST_SUITE_P(Unsaved, Answered,
+                         ::testing::Combine(::testing::ValuesIn(kAnswerCases), ::testing::ValuesIn(kDiscards)),
+                         [](const auto& info) { return withDiscard(info, ", answered "); });
+
+struct EditCase {
+  const char* name;
+  std::function<void(Unsaved&)> edit;
+};
+const EditCase kEditCases[] = {
+    {"a point added", [](Unsaved& t) { t.point(3000, 3000); }},
+    {"a point dragged", [](Unsaved& t) { t.f().Picture1_DragOver(t.f().Image1[0], kX0 + 100, kY0, 0); }},
+    {"a bar", [](Unsaved& t) { t.bar(0, t.point(1000, 0)); }},
+    {"a support", [](Unsaved& t) { t.tool(t.point(1000, 0), kRollerX); }},
+    {"a load", [](Unsaved& t) { t.tool(t.point(1000, 0), kDown); }},
+    {"another E", [](Unsaved& t) {
+     t.f2().Text2[0].Text = "70";
+     t.f2().Command6_Click();
+     }},
+    {"another load", [](Unsaved& t) {
+     t.f2().Text3.Text = "5";
+     t.f2().Command5_Click();
+     }},
+    // The file keeps it.
+    {"another magnification", [](Unsaved& t) { t.f().Slider2.Value = 250; }},
+};
+
+struct AnEdit : Unsaved, ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(AnEdit, ChangesTheTruss) {
+  const EditCase& c = GetParam();
+  c.edit(*this);
+  EXPECT_TRUE(f().truss_changed);
+}
+INSTANTIATE_TEST_SUITE_P(Unsaved, AnEdit, ::testing::ValuesIn(kEditCases), caseName<EditCase>);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "beam/solver/tests/beam_cases.h"
 #include "truss/solver/tests/truss_fixture.h"
 
 namespace {
@@ -165,6 +166,78 @@ TEST_F(MainWindow, SolveFromTheMenuRunsWithoutShowingTheDataWindow) {
   EXPECT_FALSE(f().dd2.Checked.get());
 }
 
+// Where the data window stands, on the screen: its rectangle and whether a point lies in it.
+struct Rect {
+  float l, t, r, b;
+  bool holds(float x, float y) const { return x >= l && x <= r && y >= t && y <= b; }
+};
+Rect rectOf(const ui::Form& w) { return {w.Left, w.Top, w.Left + w.Width, w.Top + w.Height}; }
+
+struct ScreenCase {
+  const char* name;
+  float screenW, screenH;
+  // The main window's place and size (0 keeps its size).
+  float left, top, width, height;
+};
+const ScreenCase kScreenCases[] = {
+    {"room at the right", 30000, 16000, 0, 0, 0, 0},
+    {"room at the left only", 30000, 16000, 17000, 2000, 0, 0},
+    {"maximised", 30000, 16000, 0, 0, 30000, 16000},
+    {"maximised on a wide low screen", 38400, 10800, 0, 0, 38400, 10800},
+    {"800 x 600", 12000, 9000, 0, 0, 0, 0},
+};
+
+struct DataWindowPlace : TrussFixture, ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(DataWindowPlace, OpensWhereTheMenusThePanelAndTheDrawingStayUsable) {
+  const ScreenCase& c = GetParam();
+  svc.screenW = c.screenW;
+  svc.screenH = c.screenH;
+  if (c.width > 0) {
+    f().Move(c.left, c.top, c.width, c.height);
+    f().Form_Resize();
+  } else {
+    f().Move(c.left, c.top);
+  }
+  f().bb1.choose();
+  const Rect data = rectOf(f2()), main = rectOf(f());
+  EXPECT_GE(data.l, 0);
+  EXPECT_GE(data.t, 0);
+  EXPECT_LE(data.r, c.screenW);
+  EXPECT_LE(data.b, c.screenH);
+  const bool beside = c.screenW - main.r >= f2().Width || main.l >= f2().Width;
+  if (beside) {
+    EXPECT_TRUE(data.l >= main.r || data.r <= main.l) << "beside the main window";
+    EXPECT_EQ(data.t, main.t);
+  } else if (c.screenW > 12000) {
+    // Nothing of the menu bar, the tool panel or the truss's corner of the canvas is under it.
+    const float clientL = main.l + ui::kFrameSideTwips, clientT = main.t + ui::kFrameSideTwips + ui::kCaptionTwips;
+    EXPECT_GE(data.t, clientT + ui::kMenuBarTwips);
+    EXPECT_LE(data.r, clientL + f().SSTab2.Left);
+    const float x0 = clientL + f().Picture5.Left + f().Picture1.Left + kX0;
+    const float y0 = clientT + ui::kMenuBarTwips + f().Picture5.Top + f().Picture1.Top + kY0;
+    EXPECT_FALSE(data.holds(x0, y0)) << "point 0 stays in sight";
+  }
+}
+INSTANTIATE_TEST_SUITE_P(MainWindow, DataWindowPlace, ::testing::ValuesIn(kScreenCases), caseName<ScreenCase>);
+
+TEST_F(MainWindow, TheDataWindowOpensAtTheSamePlaceHoweverItWasClosed) {
+  svc.screenW = 30000;
+  svc.screenH = 16000;
+  f().bb1.choose();
+  const float left = f2().Left, top = f2().Top;
+  f2().Move(500, 500);
+  f2().Command1.Value = true;  // its own close button
+  f().bb1.choose();
+  EXPECT_EQ(f2().Left.get(), left);
+  EXPECT_EQ(f2().Top.get(), top);
+  f2().Move(700, 900);
+  f2().userClose();  // the close box
+  f().bb1.choose();
+  EXPECT_EQ(f2().Left.get(), left);
+  EXPECT_EQ(f2().Top.get(), top);
+}
+
 TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
   int p1 = point(2000, 0), p2 = point(1000, 1000), p3 = point(1000, -1000);
   tool(p1, kFixed);
@@ -172,15 +245,21 @@ TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
   bar(0, p2);
   bar(p1, p2);
   bar(p2, p3);
-  // Before a solve there are no forces to colour by: the button waits for one.
-  EXPECT_FALSE(f().Command2.Enabled.get());
-  f().Command2_Click();
-  EXPECT_EQ(f().Line1[0].BorderColor.get(), ui::RGB(0, 0, 0));
+  const ui::Color olive = ui::RGB(127, 127, 0);
+  // Before any solve no bar has a force: every slot is olive.
+  EXPECT_TRUE(f().Command2.Enabled.get());
+  f().Command2.Value = true;
+  for (int j = 0; j < lines_count; ++j) EXPECT_EQ(f().Line1[j].BorderColor.get(), olive) << j;
   tool(p3, kFixed);
   solve();
   EXPECT_TRUE(f().Command2.Enabled.get());
-  f().Command2_Click();
+  f().Command2.Value = true;
   EXPECT_EQ(f().Line1[2].BorderColor.get(), line_t(2) > 0 ? ui::RGB(0, 254, 0) : ui::RGB(254, 0, 0));
+  // A point moved: the forces the model keeps belong to no truss on the canvas.
+  ASSERT_NE(line_t(2), 0);
+  f().Picture1_DragOver(f().Image1[p3], kX0 + 1100, kY0 + 1000, 0);
+  f().Command2.Value = true;
+  for (int j = 0; j < lines_count; ++j) EXPECT_EQ(f().Line1[j].BorderColor.get(), olive) << j;
 }
 
 TEST_F(MainWindow, ClosingTheWindowStartsTheLauncherAndExitDoesNot) {
