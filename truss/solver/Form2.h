@@ -5,7 +5,9 @@
 // drawing of its results on the main window's canvas live here too, since the main window reaches them
 // through this window: its Solve menu presses Command3.
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "truss/solver/common1.h"
 #include "ui/control.h"
@@ -107,13 +109,34 @@ class Form2 : public ui::Form {
   // or row does and the others keep what was typed.
   void size_edit_grids(bool refill);
 
-  // Sizes the result grids for n directions and the bar slots in use and empties them; `whole` says the
-  // solve goes on to write Q, S and K in every cell, so those three are left as they are until then.
+  // Sizes the result grids for n directions and the bar slots in use and empties them (the direction
+  // labels too, which the solve writes again where it solves); `whole` says the solve goes on to write Q,
+  // S and K in every cell, so those three are left as they are until then.
   void size_grids(int n, bool whole = false);
+
+  // New and Open: another truss. No grid keeps a row, a label or a value of the truss before, the load
+  // grid has no direction until the next solve numbers them, and the uniform boxes show what the new
+  // truss's bars and loads get.
+  void forget_truss();
+  // Each uniform box shows the value that every bar (or every direction) holds, which new bars and loads
+  // get too, and is empty where they differ: a box never offers a value the truss does not use.
+  void show_uniform_values();
 
  private:
   // The number being typed into the current editable cell.
   ui::CellTyping cell_typing;
+  // The free directions the load grid has rows for: those of the last solve, none after New and Open.
+  int load_rows = 0;
+  // What the program last wrote into each row of the load grid (none once the student typed in it), so
+  // that confirming the grid takes only the loads the student typed: a row showing 0 for a direction
+  // without a load arrow never takes the load of an arrow drawn there since.
+  std::vector<std::optional<std::string>> load_shown;
+  void show_load(int i, const std::string& text);
+  void typed_in(int Index);
+  // The internal tables were filled by "עדכן" and show the truss as it stood then: the next edit empties
+  // them.
+  bool tables_filled = false;
+  void clear_tables();
   // The formulas and the internal tables cover the matrix frames.
   static constexpr float kPanelHeight = 5160;
   void lay_out();

@@ -5,6 +5,7 @@
 #include "truss/solver/cells.h"
 #include "truss/solver/solve1.h"
 #include "truss/workspace/Form1.h"
+#include "ui/keys.h"
 #include "ui/services.h"
 #include "ui/vbtext.h"
 
@@ -36,7 +37,23 @@ void Form2::size_grids(int n, bool whole) {
   // What an earlier solve wrote may belong to other directions or bars.
   for (int g : {kQGrid, kSGrid, kKGrid, kUGrid, kTGrid})
     if (!whole || g == kUGrid || g == kTGrid) clearBody(MSFlexGrid1[g]);
+  // The directions may be numbered anew: a label of the old numbering would name another point.
+  for (int g : {kQGrid, kUGrid})
+    for (int r = 1; r < MSFlexGrid1[g].Rows(); ++r)
+      if (!MSFlexGrid1[g].TextMatrix(r, 0).empty()) MSFlexGrid1[g].setTextMatrix(r, 0, "");
   size_edit_grids(false);
+}
+
+void Form2::forget_truss() {
+  forget_solution();
+  load_rows = 0;
+  load_shown.clear();
+  size_grids(0);
+  size_edit_grids(true);
+  clear_tables();
+  Text4[0].Text = "";
+  Text4[1].Text = "";
+  show_uniform_values();
 }
 
 void Form2::Command3_Click() {
@@ -53,7 +70,12 @@ void Form2::Command3_Click() {
   max_sigma = 0;
   // The solve always takes away the points no bar reaches: that is no change of the drawing to ask about.
   const bool changed = f.truss_changed;
-  point_lines();
+  for (Integer p : point_lines()) {
+    // Removed as the user would: pointed at and deleted (point 0 is only picked, Delete keeps it).
+    f.Image1_MouseMove(p, 0, 0, 0, 0);
+    int key = ui::vbKeyDelete;
+    f.Form_KeyDown(key, 0);
+  }
   f.truss_changed = changed;
 
   int n = 0;
@@ -75,6 +97,7 @@ void Form2::Command3_Click() {
     }
   }
   dof_count = Integer(n);
+  load_rows = n;
 
   int m = 0;
   for (int j = 0; j < lines_count; ++j)
@@ -116,7 +139,7 @@ void Form2::Command3_Click() {
         P(i) = float(pt.F_type_x) * f_value(i);
       else if (dof_list(i).is_y == -1)
         P(i) = float(pt.F_type_y) * f_value(i);
-      if (grids) setCell(MSFlexGrid2[kPGrid], i, 1, ui::finiteCStr(P(i)));
+      if (grids) show_load(i, ui::finiteCStr(P(i)));
     }
     for (int j = 1; j <= bars; ++j) {
       const ui::LineControl& line = f.Line1[j - 1];
@@ -149,11 +172,13 @@ void Form2::Command3_Click() {
         if (Q.contains(i, j)) SQ(j, i) = Q(i, j) * S(j);
       }
     }
-    if (solve1::mat_mult(Q, SQ, P, 1)) {
-      ui::DynArray2<float> u;
+    ui::DynArray2<float> u;
+    auto forces = [&] {
       u.ReDim(1, n, 1, 1);
       for (int i = 1; i <= n; ++i) u(i, 1) = dof_u(i, 1);
-      solve1::mat_mult(SQ, u, P, 2);
+      return solve1::mat_mult(SQ, u, P, 2);
+    };
+    if (solve1::mat_mult(Q, SQ, P, 1) && forces()) {
       solution_current = true;
       f.Command2.Enabled = true;
       if (f.dd3.Checked.get()) line_dx_dy();
@@ -162,7 +187,8 @@ void Form2::Command3_Click() {
       if (grids && !f.dd4.Checked.get())
         for (int j = 0; j < lines_count; ++j) setCell(MSFlexGrid1[kTGrid], 1, j + 1, ui::finiteCStr(line_t(j)));
       Text4[0].Text = ui::Str(max_sigma);
-      Text4[1].Text = ui::Str(int(max_sigma_line));
+      // With no stress at all no bar is the most stressed: the bar named would be one of an earlier solve.
+      Text4[1].Text = max_sigma != 0 ? ui::Str(int(max_sigma_line)) : "";
     } else {
       zero_result();
     }
@@ -196,6 +222,7 @@ void Form2::zero_result() {
 }
 
 void Form2::forget_solution() {
+  clear_tables();
   // Only a solve that succeeded shows anything, and it shows the truss as it stands until a change comes
   // here, so with no solution there is nothing to take away (a point dragged step by step costs nothing).
   if (!solution_current) return;

@@ -8,15 +8,12 @@
 
 namespace common1 {
 
-void point_lines() {
+std::vector<Integer> point_lines() {
+  std::vector<Integer> lone;
   Form1& f = *Form1Form;
   // The bars in use run up to the first slot without a line control; looked up once, not for every point.
-  auto bars_in_use = [&] {
-    int l = 0;
-    while (l < lines_count && f.Line1.exists(l)) ++l;
-    return l;
-  };
-  int bars = bars_in_use();
+  int bars = 0;
+  while (bars < lines_count && f.Line1.exists(bars)) ++bars;
   for (int p = 0; p < points_count && P_data.contains(p); ++p) {
     int slot = 1;
     for (int l = 0; l < bars; ++l) {
@@ -32,15 +29,10 @@ void point_lines() {
       }
       ++slot;
     }
-    if (slot == 1 && f.Image1.exists(p) && f.Image1[p].Visible.get()) {
-      // A point no bar reaches would be a free point without stiffness: remove it as the user would.
-      f.Image1_MouseMove(p, 0, 0, 0, 0);
-      int key = ui::vbKeyDelete;
-      f.Form_KeyDown(key, 0);
-      bars = bars_in_use();
-    }
+    if (slot == 1 && f.Image1.exists(p) && f.Image1[p].Visible.get()) lone.push_back(Integer(p));
     P_data(p).slots_used = Byte(slot - 1);
   }
+  return lone;
 }
 
 void line_dir(Integer point, int slot, float x, float y, float far_x, float far_y) {

@@ -7,6 +7,8 @@
 // millimetres (a canvas length times scale_mm), E in GPa, A in mm^2, loads and bar forces in N, so that
 // E*A/L comes out in N per micrometre, displacements in micrometres and stresses in MPa.
 
+#include <vector>
+
 #include "ui/vbtypes.h"
 
 #include "ui/vbarray.h"
@@ -143,9 +145,10 @@ inline auto& max_sigma_line = state.max_sigma_line;
 inline auto& scale_mm = state.scale_mm;
 inline auto& dof_count = state.dof_count;
 
-// Rebuilds every point's list of bar ends and their directions, and deletes (through the editor, as if
-// the user had pointed at it and pressed Delete) every point that no bar reaches; point 0 stays.
-void point_lines();
+// Rebuilds every point's list of bar ends and their directions. Returns the points shown on the canvas
+// that no bar reaches, in rising order (point 0 among them when it has no bar): a solve has the editor
+// delete them, since a point without stiffness cannot be solved.
+std::vector<Integer> point_lines();
 // Writes the unit vector from (far_x, far_y) to (x, y), y turned upwards, into the given slot of a point.
 void line_dir(Integer point, int slot, Single x, Single y, Single far_x, Single far_y);
 

@@ -18,6 +18,10 @@ namespace solve1 {
 
 namespace {
 bool gridsWanted() { return Form1Form->dd2.Checked.get(); }
+bool tooLarge() {
+  ui::MsgBox(kTooLarge);
+  return false;
+}
 using truss::setCell;
 }  // namespace
 
@@ -111,9 +115,11 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
     return ludcmp_solve(C, P);
   }
   using namespace common1;
+  bool finite = true;
   for (long j = 1; j <= rows; ++j) {
     if (!line_t.contains(j - 1)) continue;
     line_t(j - 1) = float(C(j, 1));
+    finite = finite && std::isfinite(line_t(j - 1));
     // Compared in single precision, as it is stored, so that equal stresses leave the first bar.
     const float stress = line_t(j - 1) / line_A(j - 1);
     if (std::isfinite(stress) && std::fabs(max_sigma) < std::fabs(stress)) {
@@ -121,6 +127,7 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
       max_sigma_line = int16_t(j - 1);
     }
   }
+  if (!finite) return tooLarge();
   return true;
 }
 
@@ -140,8 +147,10 @@ bool ludcmp_solve(ui::DynArray2<double>& K, ui::DynArray<float>& P) {
   std::vector<float> u(n > 0 ? std::size_t(n) : 0);
   for (long i = 1; i <= n; ++i) u[std::size_t(i - 1)] = P(i);
   lu.substitute([&u](long i) -> float& { return u[std::size_t(i)]; });
+  // K was factored: a solution that is not finite comes of loads too large for the numbers, not of a
+  // mechanism.
   for (float v : u)
-    if (!std::isfinite(v)) return singular();
+    if (!std::isfinite(v)) return tooLarge();
   for (long i = 1; i <= n; ++i) {
     P(i) = u[std::size_t(i - 1)];
     if (common1::dof_u.contains(i, 1)) common1::dof_u(i, 1) = P(i);

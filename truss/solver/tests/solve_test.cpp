@@ -253,6 +253,23 @@ TEST_F(SingularTrusses, MechanismsWithEnoughBarsAreSingular) {
   }
 }
 
+TEST_F(SingularTrusses, LoadsTooLargeForTheNumbersAreNoMechanism) {
+  // Thin bars: the displacements outgrow single precision although the forces would not.
+  twoBars();
+  line_A(0) = line_A(1) = 1;
+  for (int i = 1; i <= 200; ++i) f_value(i) = 3e38f;
+  solve();
+  ASSERT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(svc.messages[0], solve1::kTooLarge);
+  expectNoResult();
+  // The same truss with a load it can carry solves.
+  svc.messages.clear();
+  for (int i = 1; i <= 200; ++i) f_value(i) = 1e30f;
+  solve();
+  EXPECT_TRUE(svc.messages.empty());
+  EXPECT_TRUE(f2().solution_current);
+}
+
 TEST_F(SingularTrusses, ABarWhoseEndsCoincideAddsNoStiffnessAndNoInfinity) {
   int p1 = point(2000, 0), p2 = point(1000, 1000), p3 = point(1000, 1000);
   tool(p1, kFixed);
