@@ -104,7 +104,7 @@ void Form2::Command2_Click() {
   tables_filled = true;  // until the next edit
   // The bar directions as the truss stands, not as the last solve found them; the points no bar reaches
   // are the solve's to remove.
-  point_lines();
+  point_lines(*this);
   ui::Grid& pl = MSFlexGrid1[0];
   for (int p = 0; p < points_count && p <= 50; ++p)
     for (int l = 0; l < lines_count && l <= 200; ++l)

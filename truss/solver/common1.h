@@ -13,6 +13,8 @@
 
 #include "ui/vbarray.h"
 
+class TrussWindows;
+
 namespace common1 {
 
 // The model's limits, named once: bar slots 0..kMaxBars (Line1 indices), point slots 0..kMaxPoints - 1 (a
@@ -148,7 +150,7 @@ inline auto& dof_count = state.dof_count;
 // Rebuilds every point's list of bar ends and their directions. Returns the points shown on the canvas
 // that no bar reaches, in rising order (point 0 among them when it has no bar): a solve has the editor
 // delete them, since a point without stiffness cannot be solved.
-std::vector<Integer> point_lines();
+std::vector<Integer> point_lines(const TrussWindows& windows);
 // Writes the unit vector from (far_x, far_y) to (x, y), y turned upwards, into the given slot of a point.
 void line_dir(Integer point, int slot, Single x, Single y, Single far_x, Single far_y);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "truss/solver/solve1.h"
+#include "truss/solver/tests/stand_in_windows.h"
 #include "truss/solver/tests/truss_fixture.h"
 #include "truss/solver/tests/two_row_truss.h"
 #include "ui/tests/dense_crout.h"
@@ -219,7 +220,8 @@ TEST(ProductIsBitForBitTheDenseProduct, OnSparseMatricesOfEveryShape) {
   }
 }
 
-struct SolverIsBitForBitTheDenseSolver : TrussFixture {
+struct SolverIsBitForBitTheDenseSolver : ::testing::Test {
+  truss_test::StandInWindows windows;
   // Runs both on K and P; the factors, the solution and whether " singular " was shown must agree.
   void compare(const std::vector<double>& k, const std::vector<float>& p) {
     const long n = long(p.size());
@@ -233,9 +235,9 @@ struct SolverIsBitForBitTheDenseSolver : TrussFixture {
     ui::DynArray<float> P;
     P.ReDim(1, n);
     for (long i = 1; i <= n; ++i) P(i) = p[std::size_t(i - 1)];
-    svc.messages.clear();
-    EXPECT_EQ(solve1::ludcmp_solve(K, P), solved);
-    EXPECT_EQ(svc.messages, solved ? std::vector<std::string>{} : std::vector<std::string>{" singular "});
+    windows.messages.clear();
+    EXPECT_EQ(solve1::ludcmp_solve(K, P, windows), solved);
+    EXPECT_EQ(windows.messages, solved ? std::vector<std::string>{} : std::vector<std::string>{" singular "});
     for (long i = 1; i <= n; ++i)
       for (long j = 1; j <= n; ++j) EXPECT_TRUE(sameBits(K(i, j), want(i, j))) << i << " " << j << ": " << K(i, j) << " " << want(i, j);
     for (long i = 1; i <= n; ++i) EXPECT_TRUE(sameBits(P(i), solved ? u[std::size_t(i - 1)] : p[std::size_t(i - 1)])) << i;

@@ -285,72 +285,9 @@ TEST_F(SingularTrusses, ABarWhoseEndsCoincideAddsNoStiffnessAndNoInfinity) {
     EXPECT_TRUE(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) && std::isfinite(s.y2));
 }
 
-// ---- the equation solver on its own ----
-
-struct EquationSolver : TrussFixture {
-  ui::DynArray2<double> K;
-  ui::DynArray<float> P;
-  void make(std::vector<std::vector<double>> k, std::vector<float> p) {
-    const long n = long(p.size());
-    K.ReDim(1, n, 1, n);
-    P.ReDim(1, n);
-    for (long i = 1; i <= n; ++i) {
-      P(i) = p[std::size_t(i - 1)];
-      for (long j = 1; j <= n; ++j) K(i, j) = k[std::size_t(i - 1)][std::size_t(j - 1)];
-    }
-  }
-};
-
-TEST_F(EquationSolver, OneEquationIsADivisionAndAZeroStiffnessIsSingular) {
-  make({{4}}, {10});
-  EXPECT_TRUE(solve1::ludcmp_solve(K, P));
-  EXPECT_EQ(P(1), 2.5f);
-  EXPECT_EQ(dof_u(1, 1), 2.5f);
-  make({{0}}, {10});
-  dof_u(1, 1) = 7;
-  EXPECT_FALSE(solve1::ludcmp_solve(K, P));
-  EXPECT_EQ(svc.messages, std::vector<std::string>{" singular "});
-  EXPECT_EQ(P(1), 10);
-  EXPECT_EQ(dof_u(1, 1), 7);
-}
-
-TEST_F(EquationSolver, OnATieOfScaledPivotsTheLaterRowIsThePivot) {
-  make({{2, 2}, {1, -1}}, {4, 0});
-  EXPECT_TRUE(solve1::ludcmp_solve(K, P));
-  EXPECT_EQ(K(1, 1), 1);  // row 2 moved up
-  EXPECT_FLOAT_EQ(P(1), 1);
-  EXPECT_FLOAT_EQ(P(2), 1);
-}
-
-TEST_F(EquationSolver, AProportionalRowIsSingularNotAHugeAnswer) {
-  make({{1, 2}, {2, 4.0000000000001}}, {1, 1});
-  EXPECT_FALSE(solve1::ludcmp_solve(K, P));
-  EXPECT_EQ(svc.messages, std::vector<std::string>{" singular "});
-}
-
 // ---- bar lists of the points ----
 
 struct BarLists : TrussFixture {};
-
-TEST_F(BarLists, DirectionsPointFromTheFarEndYUp) {
-  struct Case {
-    float x1, y1, x2, y2;  // canvas twips of the first and second end
-    float first_x, first_y, second_x, second_y;
-  } cases[] = {
-      {0, 0, 100, 0, -1, 0, 1, 0},
-      {0, 1000, 0, 0, 0, -1, 0, 1},
-      {50, 50, 50, 50, 0, 0, 0, 0},
-      {0, 0, 300, -400, -0.6f, -0.8f, 0.6f, 0.8f},
-  };
-  for (const Case& c : cases) {
-    line_dir(1, 1, c.x1, c.y1, c.x2, c.y2);
-    EXPECT_FLOAT_EQ(P_data(1).line_slot(1).dir_x, c.first_x);
-    EXPECT_FLOAT_EQ(P_data(1).line_slot(1).dir_y, c.first_y);
-    line_dir(1, 1, c.x2, c.y2, c.x1, c.y1);
-    EXPECT_FLOAT_EQ(P_data(1).line_slot(1).dir_x, c.second_x);
-    EXPECT_FLOAT_EQ(P_data(1).line_slot(1).dir_y, c.second_y);
-  }
-}
 
 TEST_F(BarLists, EveryBarAtAPointCountsBeyondTwenty) {
   // A hub with 24 bars to fixed points around it: the load is held by all of them.
