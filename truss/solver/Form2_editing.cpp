@@ -58,7 +58,7 @@ void Form2::Command6_Click() {
   if (goodEA(A)) uniform_values(2) = A;
   if (uniform) {
     refused = !goodEA(E) || !goodEA(A);
-    for (int j = 0; j <= 200; ++j) {
+    for (int j = 0; j <= kMaxBars; ++j) {
       if (goodEA(E)) line_E(j) = E;
       if (goodEA(A)) line_A(j) = A;
     }
@@ -95,7 +95,7 @@ void Form2::Command5_Click() {
     // An empty box is no load: it is what shows where the directions' loads differ.
     if (std::isfinite(typed) && !Text3.Text.get().empty()) {
       uniform_values(3) = typed;
-      for (int i = 1; i <= 200; ++i) f_value(i) = std::fabs(typed);
+      for (float& v : f_value) v = std::fabs(typed);
     } else {
       refused = true;
     }

@@ -94,44 +94,44 @@ const TrussCase kCases[] = {
 };
 
 struct AcceptanceTrusses : TrussFixture {};
+struct AcceptanceTrussCases : TrussFixture, ::testing::WithParamInterface<TrussCase> {};
 
-TEST_F(AcceptanceTrusses, GiveTheStiffnessDisplacementsForcesAndLargestStress) {
-  for (const TrussCase& c : kCases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    f().dd2.Checked = true;
-    std::vector<int> slot{0};
-    for (const Pt& p : c.points) slot.push_back(point(p.dx, p.dy));
-    for (std::size_t i = 1; i < slot.size(); ++i)
-      for (Tool t : c.points[i - 1].tools) tool(slot[i], t);
-    for (const Bar& b : c.bars) bar(slot[std::size_t(b.a)], slot[std::size_t(b.b)]);
-    for (int j = 0; j <= 200; ++j) {
-      line_E(j) = c.E;
-      line_A(j) = c.A;
-    }
-    scale_mm = c.scale;
-    solve();
-    ASSERT_TRUE(svc.messages.empty()) << svc.messages[0];
-    const int n = int(c.u.size());
-    ASSERT_EQ(dof_count, n);
-    ui::Grid& K = f2().MSFlexGrid1[Form2::kKGrid];
-    for (std::size_t e = 0; e < c.K.size(); ++e)
-      EXPECT_NEAR(cell(K, int(e) / n + 1, int(e) % n + 1), c.K[e], 1e-3 * std::fabs(c.K[e]) + 1e-6) << "K " << e;
-    for (int i = 1; i <= n; ++i) {
-      EXPECT_NEAR(dof_u(i, 1), c.u[std::size_t(i - 1)], 2e-4 * std::fabs(c.u[std::size_t(i - 1)]) + 1e-4) << "u " << i;
-      EXPECT_NEAR(cell(f2().MSFlexGrid1[Form2::kUGrid], i, 1), c.u[std::size_t(i - 1)], 1e-4 + 1e-4 * std::fabs(c.u[std::size_t(i - 1)]));
-    }
-    for (std::size_t j = 0; j < c.t.size(); ++j) {
-      EXPECT_NEAR(line_t(long(j)), c.t[j], 1e-3 * std::fabs(c.t[j]) + 1e-3) << "t " << j;
-      EXPECT_NEAR(cell(f2().MSFlexGrid1[Form2::kTGrid], 1, int(j) + 1), c.t[j], 1e-3 * std::fabs(c.t[j]) + 1e-3);
-    }
-    EXPECT_NEAR(max_sigma, c.maxSigma, 1e-4);
-    EXPECT_EQ(max_sigma_line, c.maxLine);
-    EXPECT_EQ(f2().Text4[0].Text.get(), ui::Str(max_sigma));
-    EXPECT_EQ(f2().Text4[1].Text.get(), ui::Str(c.maxLine));
-    TearDown();
+TEST_P(AcceptanceTrussCases, GiveTheStiffnessDisplacementsForcesAndLargestStress) {
+  const TrussCase& c = GetParam();
+  SCOPED_TRACE(c.name);
+  f().dd2.Checked = true;
+  std::vector<int> slot{0};
+  for (const Pt& p : c.points) slot.push_back(point(p.dx, p.dy));
+  for (std::size_t i = 1; i < slot.size(); ++i)
+    for (Tool t : c.points[i - 1].tools) tool(slot[i], t);
+  for (const Bar& b : c.bars) bar(slot[std::size_t(b.a)], slot[std::size_t(b.b)]);
+  for (int j = 0; j <= 200; ++j) {
+    line_E(j) = c.E;
+    line_A(j) = c.A;
   }
+  scale_mm = c.scale;
+  solve();
+  ASSERT_TRUE(svc.messages.empty()) << svc.messages[0];
+  const int n = int(c.u.size());
+  ASSERT_EQ(dof_count, n);
+  ui::Grid& K = f2().MSFlexGrid1[Form2::kKGrid];
+  for (std::size_t e = 0; e < c.K.size(); ++e)
+    EXPECT_NEAR(cell(K, int(e) / n + 1, int(e) % n + 1), c.K[e], 1e-3 * std::fabs(c.K[e]) + 1e-6) << "K " << e;
+  for (int i = 1; i <= n; ++i) {
+    EXPECT_NEAR(dof_u(i, 1), c.u[std::size_t(i - 1)], 2e-4 * std::fabs(c.u[std::size_t(i - 1)]) + 1e-4) << "u " << i;
+    EXPECT_NEAR(cell(f2().MSFlexGrid1[Form2::kUGrid], i, 1), c.u[std::size_t(i - 1)], 1e-4 + 1e-4 * std::fabs(c.u[std::size_t(i - 1)]));
+  }
+  for (std::size_t j = 0; j < c.t.size(); ++j) {
+    EXPECT_NEAR(line_t(long(j)), c.t[j], 1e-3 * std::fabs(c.t[j]) + 1e-3) << "t " << j;
+    EXPECT_NEAR(cell(f2().MSFlexGrid1[Form2::kTGrid], 1, int(j) + 1), c.t[j], 1e-3 * std::fabs(c.t[j]) + 1e-3);
+  }
+  EXPECT_NEAR(max_sigma, c.maxSigma, 1e-4);
+  EXPECT_EQ(max_sigma_line, c.maxLine);
+  EXPECT_EQ(f2().Text4[0].Text.get(), ui::Str(max_sigma));
+  EXPECT_EQ(f2().Text4[1].Text.get(), ui::Str(c.maxLine));
 }
+
+INSTANTIATE_TEST_SUITE_P(Trusses, AcceptanceTrussCases, ::testing::ValuesIn(kCases));
 
 TEST_F(AcceptanceTrusses, GridsCarryTheirHeadingsAndFourDecimals) {
   f().dd2.Checked = true;
@@ -223,35 +223,39 @@ TEST_F(SingularTrusses, AfterSingularNothingOfTheOldResultIsShown) {
   expectNoResult();
 }
 
-TEST_F(SingularTrusses, MechanismsWithEnoughBarsAreSingular) {
-  struct Case {
-    const char* name;
-    std::vector<Pt> points;
-    std::vector<Bar> bars;
-  } cases[] = {
-      {"a doubled bar", {{1000, 1000, {kDown}}}, {{0, 1}, {0, 1}}},
-      {"a frame that can sway",
-       {{3000, 0, {kFixed}}, {0, 2000, {kRight}}, {3000, 2000, {}}},
-       {{0, 2}, {1, 3}, {2, 3}, {2, 3}}},
-      {"a slanted four-bar chain",
-       {{2500, 300, {kFixed}}, {700, 1900, {kRight}}, {3100, 2300, {kDown}}},
-       {{0, 2}, {1, 3}, {2, 3}, {2, 3}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetUp();
-    std::vector<int> slot{0};
-    for (const Pt& p : c.points) slot.push_back(point(p.dx, p.dy));
-    for (std::size_t i = 1; i < slot.size(); ++i)
-      for (Tool t : c.points[i - 1].tools) tool(slot[i], t);
-    for (const Bar& b : c.bars) bar(slot[std::size_t(b.a)], slot[std::size_t(b.b)]);
-    solve();
-    ASSERT_EQ(svc.messages.size(), 1u);
-    EXPECT_EQ(svc.messages[0], " singular ");
-    expectNoResult();
-    TearDown();
-  }
+struct MechanismCase {
+  const char* name;
+  std::vector<Pt> points;
+  std::vector<Bar> bars;
+};
+
+const MechanismCase kMechanisms[] = {
+    {"a doubled bar", {{1000, 1000, {kDown}}}, {{0, 1}, {0, 1}}},
+    {"a frame that can sway",
+     {{3000, 0, {kFixed}}, {0, 2000, {kRight}}, {3000, 2000, {}}},
+     {{0, 2}, {1, 3}, {2, 3}, {2, 3}}},
+    {"a slanted four-bar chain",
+     {{2500, 300, {kFixed}}, {700, 1900, {kRight}}, {3100, 2300, {kDown}}},
+     {{0, 2}, {1, 3}, {2, 3}, {2, 3}}},
+};
+
+struct Mechanisms : SingularTrusses, ::testing::WithParamInterface<MechanismCase> {};
+
+TEST_P(Mechanisms, WithEnoughBarsAreSingular) {
+  const MechanismCase& c = GetParam();
+  SCOPED_TRACE(c.name);
+  std::vector<int> slot{0};
+  for (const Pt& p : c.points) slot.push_back(point(p.dx, p.dy));
+  for (std::size_t i = 1; i < slot.size(); ++i)
+    for (Tool t : c.points[i - 1].tools) tool(slot[i], t);
+  for (const Bar& b : c.bars) bar(slot[std::size_t(b.a)], slot[std::size_t(b.b)]);
+  solve();
+  ASSERT_EQ(svc.messages.size(), 1u);
+  EXPECT_EQ(svc.messages[0], " singular ");
+  expectNoResult();
 }
+
+INSTANTIATE_TEST_SUITE_P(SingularTrusses, Mechanisms, ::testing::ValuesIn(kMechanisms));
 
 TEST_F(SingularTrusses, LoadsTooLargeForTheNumbersAreNoMechanism) {
   // Thin bars: the displacements outgrow single precision although the forces would not.
