@@ -92,18 +92,23 @@ void Form2::text_start() {
   for (int t = 0; t <= 5; ++t) truss::fitColumns(MSFlexGrid1[t], 480);
 }
 
+namespace {
+// The directions table has a second heading row, naming the three fields of each bar end.
+void emptyTables(ui::ControlArray<ui::Grid>& tables) {
+  for (int t = 0; t <= 5; ++t) clearBody(tables[t], t == 5 ? 2 : 1);
+}
+}  // namespace
+
 void Form2::clear_tables() {
   if (!tables_filled) return;
   tables_filled = false;
-  // The directions table has a second heading row, naming the three fields of each bar end.
-  for (int t = 0; t <= 5; ++t) clearBody(MSFlexGrid1[t], t == 5 ? 2 : 1);
+  emptyTables(MSFlexGrid1);
 }
 
 void Form2::Command2_Click() {
-  // Every table is written whole, so nothing of a deleted element stays in it.
+  // Every table is written whole, so nothing of a deleted element stays in it; the next edit empties them.
+  emptyTables(MSFlexGrid1);
   tables_filled = true;
-  clear_tables();
-  tables_filled = true;  // until the next edit
   // The bar directions as the truss stands, not as the last solve found them; the points no bar reaches
   // are the solve's to remove.
   point_lines(*this);
