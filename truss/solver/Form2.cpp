@@ -205,9 +205,7 @@ void Form2::Form_Load() {
   // Choosing the option shows its box or grid; the other of the pair goes off with it.
   Option2[option_state(2) != 0 ? 1 : 0].Value = true;
   Option1[option_state(1) != 0 ? 1 : 0].Value = true;
-  Text2[0].Text = ui::CStr(uniform_values(1));
-  Text2[1].Text = ui::CStr(uniform_values(2));
-  Text3.Text = ui::CStr(uniform_values(3));
+  show_uniform_values();
   size_edit_grids(true);
 }
 

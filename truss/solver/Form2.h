@@ -3,18 +3,22 @@
 // for all bars at once or bar by bar, the loads for every direction at once or one by one, the largest
 // stress, the steps of the method as fixed texts, and the program's internal tables. The solve and the
 // drawing of its results on the main window's canvas live here too, since the main window reaches them
-// through this window: its Solve menu presses Command3.
+// through this window: its Solve menu presses Command3. The window answers what the window-free solver
+// (common1, solve1) asks of the windows (TrussWindows), for itself and the main window.
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "truss/solver/common1.h"
+#include "truss/solver/truss_windows.h"
 #include "ui/control.h"
 #include "ui/cell_typing.h"
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/grid.h"
 
-class Form2 : public ui::Form {
+class Form2 : public ui::Form, public TrussWindows {
  public:
   Form2();
 
@@ -64,13 +68,14 @@ class Form2 : public ui::Form {
   ui::CommandButton Command2{this, &Frame1[1], "Command2"};
 
   // The free directions of the last solve, valid 1..dof_count.
-  ui::Array<common1::dof_rec, 1, 100> dof_list;
+  ui::Array<common1::dof_rec, 1, common1::kMaxDof> dof_list;
 
   void Form_Load() override;
   // Closing the window stops the solve filling its grids.
   void Form_Unload(int& Cancel) override;
-  // The solve: bar lists, free directions, Q, P, S, K u = P, t, the largest stress, and what the main
-  // window's options ask for (grids, displaced shape, bar colours).
+  // The solve, K = Q S Q^T and K u = P in N, micrometres and MPa: bar lists, free directions, Q, P, S,
+  // K u = P, t, the largest stress, and what the main window's options ask for (grids, displaced shape,
+  // bar colours).
   void Command3_Click();
   void Command1_Click();
   // Fills the internal tables from the model.
@@ -107,13 +112,34 @@ class Form2 : public ui::Form {
   // or row does and the others keep what was typed.
   void size_edit_grids(bool refill);
 
-  // Sizes the result grids for n directions and the bar slots in use and empties them; `whole` says the
-  // solve goes on to write Q, S and K in every cell, so those three are left as they are until then.
+  // Sizes the result grids for n directions and the bar slots in use and empties them (the direction
+  // labels too, which the solve writes again where it solves); `whole` says the solve goes on to write Q,
+  // S and K in every cell, so those three are left as they are until then.
   void size_grids(int n, bool whole = false);
+
+  // New and Open: another truss. No grid keeps a row, a label or a value of the truss before, the load
+  // grid has no direction until the next solve numbers them, and the uniform boxes show what the new
+  // truss's bars and loads get.
+  void forget_truss();
+  // Each uniform box shows the value that every bar (or every direction) holds, which new bars and loads
+  // get too, and is empty where they differ: a box never offers a value the truss does not use.
+  void show_uniform_values();
 
  private:
   // The number being typed into the current editable cell.
   ui::CellTyping cell_typing;
+  // The free directions the load grid has rows for: those of the last solve, none after New and Open.
+  int load_rows = 0;
+  // What the program last wrote into each row of the load grid (none once the student typed in it), so
+  // that confirming the grid takes only the loads the student typed: a row showing 0 for a direction
+  // without a load arrow never takes the load of an arrow drawn there since.
+  std::vector<std::optional<std::string>> load_shown;
+  void show_load(int i, const std::string& text);
+  void typed_in(int Index);
+  // The internal tables were filled by "עדכן" and show the truss as it stood then: the next edit empties
+  // them.
+  bool tables_filled = false;
+  void clear_tables();
   // The formulas and the internal tables cover the matrix frames.
   static constexpr float kPanelHeight = 5160;
   void lay_out();
@@ -122,6 +148,40 @@ class Form2 : public ui::Form {
   std::string dof_label(int i);
   // A solve that cannot give this truss's result leaves none in the model either.
   void zero_result();
+
+  // The steps of the solve, in their order.
+  struct Method {
+    ui::DynArray2<float> Q;   // n by bar slots: each bar's direction at the point of each free direction
+    ui::DynArray<float> P;    // n loads, N; the displacements once solved
+    ui::DynArray<float> S;    // bar slots: E A / L, N per micrometre, 0 for a deleted bar
+    ui::DynArray2<float> SQ;  // bar slots by n: S Q^T
+  };
+  // The pending bar cancelled, the point mode chosen, the points no bar reaches deleted by the editor.
+  void start_solve();
+  // dof_list from the points by index, x before y; returns n.
+  int number_directions();
+  int visible_bars();
+  // Fewer bars than free directions: nothing solved, nothing old shown.
+  void refuse(int n);
+  void direction_matrix(Method& a, int n);
+  void load_vector(Method& a, int n, bool grids);
+  void bar_stiffness(Method& a, int n, bool grids);
+  void stiffness_products(Method& a, int n);
+  // K u = P, then the bar forces and the largest stress; false when that gave no result.
+  bool solve_method(Method& a, int n);
+  void show_results(bool grids);
+  // The direction labels of the Q, P and u grids and the bar headings of Q.
+  void show_labels(int n);
+  void fit_result_grids();
+
+  // The answers to the solver (Form2_windows.cpp).
+  bool has_line(int l) const override;
+  LineEnds line_ends(int l) const override;
+  bool point_shown(int p) const override;
+  bool grids_wanted() const override;
+  void show_K(long i, long j, const std::string& text) override;
+  void show_u(long i, const std::string& text) override;
+  void message(const std::string& text) override;
 };
 
 inline ui::FormRef<Form2> Form2Form;

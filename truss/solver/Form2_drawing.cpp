@@ -22,7 +22,7 @@ void Form2::line_dx_dy() {
   ui::DynArray2<float> shape_xy;
   shape_xy.ReDim(0, points_count, 1, 2);
   // Every point starts where it stands, so a point the last solve did not number stays in place.
-  for (int p = 0; p <= points_count && p <= 50; ++p) {
+  for (int p = 0; p <= points_count && p <= kMaxPoints; ++p) {
     shape_xy(p, 1) = P_data(p).x;
     shape_xy(p, 2) = P_data(p).y;
   }
@@ -33,7 +33,7 @@ void Form2::line_dx_dy() {
     if (!shape_xy.contains(e.point, 1)) continue;
     const point_rec& p = P_data(e.point);
     const float xs = float(ui::RoundHalfEven(p.x)), ys = float(ui::RoundHalfEven(p.y));
-    if (p.R_type != 0) {
+    if (p.R_type != kNoSupport) {
       if (e.is_x == -1) {
         shape_xy(e.point, 1) = xs + d(i);
         shape_xy(e.point, 2) = ys;
@@ -47,8 +47,8 @@ void Form2::line_dx_dy() {
       ++i;
     }
   }
-  for (int p = 0; p < points_count && p <= 50; ++p) {
-    if (P_data(p).R_type == 1 && P_data(p).Enabled) {
+  for (int p = 0; p < points_count && p <= kMaxPoints; ++p) {
+    if (P_data(p).R_type == kFixedSupport && P_data(p).Enabled) {
       shape_xy(p, 1) = P_data(p).x;
       shape_xy(p, 2) = P_data(p).y;
     }
@@ -57,7 +57,7 @@ void Form2::line_dx_dy() {
   for (int l = 0; l < lines_count; ++l) {
     if (!f.Line1.exists(l) || !f.Line1[l].Visible.get()) continue;
     int a = -1, b = -1;
-    for (int p = 0; p < points_count && p <= 50; ++p) {
+    for (int p = 0; p < points_count && p <= kMaxPoints; ++p) {
       if (P_L_index(l, p, 0) != -1) continue;
       if (a < 0) {
         a = p;

@@ -32,13 +32,13 @@ void Form2::size_edit_grids(bool refill) {
   }
   ui::Grid& p = MSFlexGrid2[kPGrid];
   const int rows = refill ? 1 : p.Rows();
-  const int n = std::clamp(int(dof_count), 0, 100);
+  const int n = std::clamp(load_rows, 0, kMaxDof);
   p.setRows(n + 1);
   p.setTextMatrix(0, 1, "P");
   // A load belongs to a direction number, so each row says which point and axis that number is now.
   for (int i = 1; i <= n; ++i) {
     p.setTextMatrix(i, 0, dof_label(i));
-    if (i >= rows) p.setTextMatrix(i, 1, ui::finiteCStr(f_value(i)));
+    if (i >= rows) show_load(i, ui::finiteCStr(f_value(i)));
   }
   // The current cell is one that can be typed in.
   for (ui::Grid* g : {&ea, &p}) {
@@ -58,7 +58,7 @@ void Form2::Command6_Click() {
   if (goodEA(A)) uniform_values(2) = A;
   if (uniform) {
     refused = !goodEA(E) || !goodEA(A);
-    for (int j = 0; j <= 200; ++j) {
+    for (int j = 0; j <= kMaxBars; ++j) {
       if (goodEA(E)) line_E(j) = E;
       if (goodEA(A)) line_A(j) = A;
     }
@@ -92,20 +92,24 @@ void Form2::Command5_Click() {
   g.setCol(1);
   const int n = g.Rows() - 1;
   if (Option2[0].Value.get()) {
-    if (std::isfinite(typed)) {
+    // An empty box is no load: it is what shows where the directions' loads differ.
+    if (std::isfinite(typed) && !Text3.Text.get().empty()) {
       uniform_values(3) = typed;
-      for (int i = 1; i <= 200; ++i) f_value(i) = std::fabs(typed);
+      for (float& v : f_value) v = std::fabs(typed);
     } else {
       refused = true;
     }
     Text3.Text = ui::CStr(uniform_values(3));
   } else {
     for (int i = 1; i <= n; ++i) {
-      const float v = float(ui::Val(g.TextMatrix(i, 1)));
+      // A row the student did not type in keeps its direction's load.
+      const std::string text = g.TextMatrix(i, 1);
+      if (std::size_t(i) < load_shown.size() && load_shown[std::size_t(i)] == text) continue;
+      const float v = float(ui::Val(text));
       if (std::isfinite(v)) f_value(i) = std::fabs(v); else refused = true;
     }
   }
-  for (int i = 1; i <= n; ++i) g.setTextMatrix(i, 1, ui::finiteCStr(f_value(i)));
+  for (int i = 1; i <= n; ++i) show_load(i, ui::finiteCStr(f_value(i)));
   truss::fitColumns(g);
   // Other loads make the solution on the canvas one of another truss.
   if (!std::equal(f0.begin(), f0.end(), f_value.begin())) Form1Form->truss_edited();
@@ -116,6 +120,45 @@ void Form2::Command5_Click() {
 
 void Form2::MSFlexGrid2_EnterCell(int Index) { cell_typing.enterCell(MSFlexGrid2[Index]); }
 
-void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) { cell_typing.keyDown(MSFlexGrid2[Index], KeyCode); }
+void Form2::MSFlexGrid2_KeyDown(int Index, int& KeyCode, int Shift) {
+  cell_typing.keyDown(MSFlexGrid2[Index], KeyCode);
+  typed_in(Index);
+}
 
-void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) { cell_typing.keyPress(MSFlexGrid2[Index], KeyAscii); }
+void Form2::MSFlexGrid2_KeyPress(int Index, int& KeyAscii) {
+  cell_typing.keyPress(MSFlexGrid2[Index], KeyAscii);
+  typed_in(Index);
+}
+
+void Form2::typed_in(int Index) {
+  const int row = MSFlexGrid2[Index].Row();
+  if (Index == kPGrid && row >= 0 && std::size_t(row) < load_shown.size()) load_shown[std::size_t(row)].reset();
+}
+
+void Form2::show_load(int i, const std::string& text) {
+  ui::Grid& g = MSFlexGrid2[kPGrid];
+  if (i < 1 || i >= g.Rows()) return;
+  g.setTextMatrix(i, 1, text);
+  if (load_shown.size() <= std::size_t(i)) load_shown.resize(std::size_t(i) + 1);
+  load_shown[std::size_t(i)] = text;
+}
+
+namespace {
+// The value every entry holds, or none where they differ.
+template <class Values>
+std::optional<float> common(const Values& v) {
+  for (float x : v)
+    if (x != *v.begin()) return std::nullopt;
+  return *v.begin();
+}
+}  // namespace
+
+void Form2::show_uniform_values() {
+  // The student's own text stays where it says what the bars hold (a load typed as -500 is 500 each).
+  auto show = [](ui::TextBox& box, std::optional<float> held, float typed) {
+    box.Text = !held ? std::string() : std::fabs(typed) == *held ? ui::CStr(typed) : ui::CStr(*held);
+  };
+  show(Text2[0], common(line_E), uniform_values(1));
+  show(Text2[1], common(line_A), uniform_values(2));
+  show(Text3, common(f_value), uniform_values(3));
+}

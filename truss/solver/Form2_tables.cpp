@@ -8,10 +8,12 @@ using namespace common1;
 using truss::clearBody;
 
 namespace {
-// The internal tables and how many rows and columns they hold: every F_data slot, every support index
-// 201..299, every bar and point slot, and every bar end a point can list.
-constexpr int kForceRows = 41 + 1, kSupportRows = 99 + 1, kBarRows = 201 + 1, kPointCols = 51 + 1;
-constexpr int kDirectionRows = kMaxBarsAtPoint + 2, kDirectionCols = 3 * 51 + 1;
+// The internal tables and how many rows and columns they hold, a heading row or column included: every
+// F_data slot, every support index kFirstSupport..kLastSupport, every bar and point slot, and every bar
+// end a point can list.
+constexpr int kForceRows = kMaxLoads + 2, kSupportRows = kLastSupport - kFirstSupport + 2, kBarRows = kMaxBars + 2,
+              kPointCols = kMaxPoints + 2;
+constexpr int kDirectionRows = kMaxBarsAtPoint + 2, kDirectionCols = 3 * (kMaxPoints + 1) + 1;
 
 std::string truth(bool b) { return b ? "True" : "False"; }
 }  // namespace
@@ -67,22 +69,22 @@ void Form2::text_start() {
     f.setTextMatrix(0, c, recHeads[c - 1]);
     r.setTextMatrix(0, c, recHeads[c - 1]);
   }
-  for (int k = 0; k <= 40; ++k) f.setTextMatrix(k + 1, 0, ui::CStr(k));
+  for (int k = 0; k <= kMaxLoads; ++k) f.setTextMatrix(k + 1, 0, ui::CStr(k));
   for (int k = 0; k < kSupportRows - 1; ++k) r.setTextMatrix(k + 1, 0, ui::CStr(k));
   ui::Grid& pl = MSFlexGrid1[0];
-  for (int l = 0; l <= 200; ++l) pl.setTextMatrix(l + 1, 0, ui::CStr(l));
-  for (int p = 0; p <= 50; ++p) pl.setTextMatrix(0, p + 1, ui::CStr(p));
+  for (int l = 0; l <= kMaxBars; ++l) pl.setTextMatrix(l + 1, 0, ui::CStr(l));
+  for (int p = 0; p <= kMaxPoints; ++p) pl.setTextMatrix(0, p + 1, ui::CStr(p));
   ui::Grid& line = MSFlexGrid1[4];
   const char* const ends[] = {"X1", "Y1", "X2", "Y2"};
   for (int k = 1; k <= 4; ++k) line.setTextMatrix(k, 0, ends[k - 1]);
-  for (int l = 0; l <= 200; ++l) line.setTextMatrix(0, l + 1, ui::CStr(l));
+  for (int l = 0; l <= kMaxBars; ++l) line.setTextMatrix(0, l + 1, ui::CStr(l));
   ui::Grid& pd = MSFlexGrid1[3];
   const char* const fields[] = {"R_type", "F_type_x", "F_type_y", "x", "y", "Enabeld"};
   for (int k = 1; k <= 6; ++k) pd.setTextMatrix(k, 0, fields[k - 1]);
-  for (int p = 0; p <= 50; ++p) pd.setTextMatrix(0, p + 1, ui::CStr(p));
+  for (int p = 0; p <= kMaxPoints; ++p) pd.setTextMatrix(0, p + 1, ui::CStr(p));
   ui::Grid& dir = MSFlexGrid1[5];
   const char* const slot[] = {"line(index)", "dir_x", "dir_y"};
-  for (int p = 0; p <= 50; ++p) {
+  for (int p = 0; p <= kMaxPoints; ++p) {
     dir.setTextMatrix(0, 3 * p + 1, "P(" + ui::Str(p) + ")");
     for (int k = 0; k < 3; ++k) dir.setTextMatrix(1, 3 * p + 1 + k, slot[k]);
   }
@@ -90,30 +92,47 @@ void Form2::text_start() {
   for (int t = 0; t <= 5; ++t) truss::fitColumns(MSFlexGrid1[t], 480);
 }
 
+namespace {
+// The directions table has a second heading row, naming the three fields of each bar end.
+void emptyTables(ui::ControlArray<ui::Grid>& tables) {
+  for (int t = 0; t <= 5; ++t) clearBody(tables[t], t == 5 ? 2 : 1);
+}
+}  // namespace
+
+void Form2::clear_tables() {
+  if (!tables_filled) return;
+  tables_filled = false;
+  emptyTables(MSFlexGrid1);
+}
+
 void Form2::Command2_Click() {
-  // Every table is written whole, so nothing of a deleted element stays in it.
-  // The directions table has a second heading row, naming the three fields of each bar end.
-  for (int t = 0; t <= 5; ++t) clearBody(MSFlexGrid1[t], t == 5 ? 2 : 1);
+  // Every table is written whole, so nothing of a deleted element stays in it; the next edit empties them.
+  emptyTables(MSFlexGrid1);
+  tables_filled = true;
+  // The bar directions as the truss stands, not as the last solve found them; the points no bar reaches
+  // are the solve's to remove.
+  point_lines(*this);
   ui::Grid& pl = MSFlexGrid1[0];
-  for (int p = 0; p < points_count && p <= 50; ++p)
-    for (int l = 0; l < lines_count && l <= 200; ++l)
+  for (int p = 0; p < points_count && p <= kMaxPoints; ++p)
+    for (int l = 0; l < lines_count && l <= kMaxBars; ++l)
       if (P_L_index(l, p, 0) == -1) pl.setTextMatrix(l + 1, p + 1, "1");
   ui::Grid& f = MSFlexGrid1[1];
-  for (int k = 0; k < forces_count && k <= 40; ++k) {
+  for (int k = 0; k < forces_count && k <= kMaxLoads; ++k) {
     f.setTextMatrix(k + 1, 1, truth(F_data(k).Enabled));
     f.setTextMatrix(k + 1, 2, ui::CStr(int(F_data(k).point_index)));
     f.setTextMatrix(k + 1, 3, ui::CStr(int(F_data(k).type_f)));
   }
   ui::Grid& r = MSFlexGrid1[2];
-  for (int s = 201; s < supports_count && s <= 299; ++s) {
-    r.setTextMatrix(s - 200, 1, truth(R_data(s).Enabled));
-    r.setTextMatrix(s - 200, 2, ui::CStr(int(R_data(s).point_index)));
-    r.setTextMatrix(s - 200, 3, ui::CStr(int(R_data(s).type_f)));
+  for (int s = kFirstSupport; s < supports_count && s <= kLastSupport; ++s) {
+    const int row = s - kFirstSupport + 1;
+    r.setTextMatrix(row, 1, truth(R_data(s).Enabled));
+    r.setTextMatrix(row, 2, ui::CStr(int(R_data(s).point_index)));
+    r.setTextMatrix(row, 3, ui::CStr(int(R_data(s).type_f)));
   }
   ui::Grid& line = MSFlexGrid1[4];
   if (Form1Form.exists()) {
     Form1& m = *Form1Form;
-    for (int l = 0; l < lines_count && l <= 200; ++l) {
+    for (int l = 0; l < lines_count && l <= kMaxBars; ++l) {
       if (!m.Line1.exists(l)) continue;
       const ui::LineControl& b = m.Line1[l];
       line.setTextMatrix(1, l + 1, ui::Str(b.X1.get()));
@@ -124,7 +143,7 @@ void Form2::Command2_Click() {
   }
   ui::Grid& pd = MSFlexGrid1[3];
   ui::Grid& dir = MSFlexGrid1[5];
-  for (int p = 0; p < points_count && p <= 50; ++p) {
+  for (int p = 0; p < points_count && p <= kMaxPoints; ++p) {
     const point_rec& pt = P_data(p);
     pd.setTextMatrix(1, p + 1, ui::CStr(int(pt.R_type)));
     pd.setTextMatrix(2, p + 1, ui::CStr(int(pt.F_type_x)));

@@ -2,45 +2,35 @@
 
 #include <cmath>
 
-#include "truss/workspace/Form1.h"
-#include "ui/keys.h"
+#include "truss/solver/truss_windows.h"
 #include "ui/vbtext.h"
 
 namespace common1 {
 
-void point_lines() {
-  Form1& f = *Form1Form;
+std::vector<Integer> point_lines(const TrussWindows& windows) {
+  std::vector<Integer> lone;
   // The bars in use run up to the first slot without a line control; looked up once, not for every point.
-  auto bars_in_use = [&] {
-    int l = 0;
-    while (l < lines_count && f.Line1.exists(l)) ++l;
-    return l;
-  };
-  int bars = bars_in_use();
+  int bars = 0;
+  while (bars < lines_count && windows.has_line(bars)) ++bars;
   for (int p = 0; p < points_count && P_data.contains(p); ++p) {
     int slot = 1;
     for (int l = 0; l < bars; ++l) {
       if (P_L_index(l, p, 0) != -1) continue;
-      ui::LineControl& line = f.Line1[l];
+      const TrussWindows::LineEnds line = windows.line_ends(l);
       // The far end is the one this point is not.
-      bool pointIsSecond = P_L_index(l, p, 1) == -1;
-      float far_x = pointIsSecond ? line.X1.get() : line.X2.get();
-      float far_y = pointIsSecond ? line.Y1.get() : line.Y2.get();
+      const bool pointIsSecond = P_L_index(l, p, 1) == -1;
+      const float far_x = pointIsSecond ? line.x1 : line.x2;
+      const float far_y = pointIsSecond ? line.y1 : line.y2;
       if (P_data(p).line_slot.contains(slot)) {
         line_dir(Integer(p), slot, P_data(p).x, P_data(p).y, far_x, far_y);
         P_data(p).line_slot(slot).line = Integer(l);
       }
       ++slot;
     }
-    if (slot == 1 && f.Image1.exists(p) && f.Image1[p].Visible.get()) {
-      // A point no bar reaches would be a free point without stiffness: remove it as the user would.
-      f.Image1_MouseMove(p, 0, 0, 0, 0);
-      int key = ui::vbKeyDelete;
-      f.Form_KeyDown(key, 0);
-      bars = bars_in_use();
-    }
+    if (slot == 1 && windows.point_shown(p)) lone.push_back(Integer(p));
     P_data(p).slots_used = Byte(slot - 1);
   }
+  return lone;
 }
 
 void line_dir(Integer point, int slot, float x, float y, float far_x, float far_y) {

@@ -7,9 +7,13 @@
 // millimetres (a canvas length times scale_mm), E in GPa, A in mm^2, loads and bar forces in N, so that
 // E*A/L comes out in N per micrometre, displacements in micrometres and stresses in MPa.
 
+#include <vector>
+
 #include "ui/vbtypes.h"
 
 #include "ui/vbarray.h"
+
+class TrussWindows;
 
 namespace common1 {
 
@@ -24,6 +28,8 @@ inline constexpr int kMaxDof = 100;
 inline constexpr int kFirstSupport = 201;
 inline constexpr int kLastSupport = 299;
 inline constexpr int kSupportSlotsEnd = 300;
+// A load for each direction number 1..kLoadNumbers, twice as many as there can be free directions.
+inline constexpr int kLoadNumbers = 200;
 
 // What a selection mode picked last (selected_kind).
 inline constexpr Byte kPickedNone = 0, kPickedPoint = 1, kPickedLoad = 2, kPickedBar = 3;
@@ -44,7 +50,7 @@ inline constexpr int kMaxBarsAtPoint = 200;
 
 struct point_rec {
   bool Enabled = false;
-  Byte R_type = 0;    // support: 0 none, 1 fixed, 2 roller moving in x, 3 roller moving in y
+  Byte R_type = kNoSupport;  // support: 0 none, 1 fixed, 2 roller moving in x, 3 roller moving in y
   Integer F_type_x = 0;  // horizontal load: 1 right, -1 left, 0 none
   Integer F_type_y = 0;  // vertical load: 1 up, -1 down, 0 none
   Single x = 0, y = 0;    // centre of the point's marker, canvas twips
@@ -76,7 +82,7 @@ struct dof_rec {
 class incidence {
  public:
   static constexpr bool contains(long l, long p, long k) {
-    return l >= 0 && l <= 200 && p >= 0 && p <= 50 && k >= 0 && k <= 1;
+    return l >= 0 && l <= kMaxBars && p >= 0 && p <= kMaxPoints && k >= 0 && k <= 1;
   }
   Integer& operator()(long l, long p, long k) { return planes_(k)(l, p); }
   Integer operator()(long l, long p, long k) const { return planes_(k)(l, p); }
@@ -85,7 +91,7 @@ class incidence {
   }
 
  private:
-  ui::Array<ui::Array2<Integer, 0, 200, 0, 50>, 0, 1> planes_;
+  ui::Array<ui::Array2<Integer, 0, kMaxBars, 0, kMaxPoints>, 0, 1> planes_;
 };
 
 // Every module variable with its value when the program starts, in one list: the variables are names of
@@ -93,22 +99,22 @@ class incidence {
 // clang-format off
 struct variables {
   Integer selected_index = 0;              // element picked in a selection mode (point, F_data slot, bar, R_data index); a reset keeps it
-  Byte selected_kind = 0;                  // 1 point, 2 load, 3 bar (picking a support leaves it); a reset keeps it
-  ui::Array<force_rec, 0, 40> F_data;      // load arrows, slots 0..39 = Picture2 index; reset: cleared
-  ui::Array<support_rec, 201, 300> R_data; // support markers, 201..299 = Image1 index; reset rewrites from 201 on
+  Byte selected_kind = kPickedNone;        // 1 point, 2 load, 3 bar (picking a support leaves it); a reset keeps it
+  ui::Array<force_rec, 0, kMaxLoads> F_data; // load arrows, slots 0..39 = Picture2 index; reset: cleared
+  ui::Array<support_rec, kFirstSupport, kSupportSlotsEnd> R_data; // support markers, 201..299 = Image1 index; reset rewrites from 201 on
   incidence P_L_index;                     // (bar, point, plane); reset: all 0
-  ui::Array<point_rec, 0, 50> P_data;      // points, slots 0..49; point 0 is the origin of the axes; reset: Enabled False
+  ui::Array<point_rec, 0, kMaxPoints> P_data; // points, slots 0..49; point 0 is the origin of the axes; reset: Enabled False
   Integer points_count = 0;                // point slots in use (high-water mark); 1 after a reset
   Integer forces_count = 0;                // next free F_data slot; reset 0
   Integer lines_count = 0;                 // bar slots in use (high-water mark); reset 0
-  Integer supports_count = 201;            // next free R_data index; 202 after a reset
+  Integer supports_count = kFirstSupport;  // next free R_data index; 202 after a reset
   Single origin_x = 0;                     // canvas position of point 0, the axes origin
   Single origin_y = 0;
-  ui::Array<Single, 1, 200> f_value;       // N, load of free direction i (sign from the arrows); reset 1000
-  ui::Array<Single, 0, 200> line_E;        // GPa, E of bar j; reset 210
-  ui::Array<Single, 0, 200> line_A;        // mm^2, A of bar j; reset 1000
-  ui::Array2<Single, 1, 100, 1, 1> dof_u;  // micrometres, displacement of free direction i; a reset keeps it
-  ui::Array<Single, 0, 200> line_t;        // N, axial force of bar j, tension positive; a reset keeps it
+  ui::Array<Single, 1, kLoadNumbers> f_value; // N, load of free direction i (sign from the arrows); reset 1000
+  ui::Array<Single, 0, kMaxBars> line_E;   // GPa, E of bar j; reset 210
+  ui::Array<Single, 0, kMaxBars> line_A;   // mm^2, A of bar j; reset 1000
+  ui::Array2<Single, 1, kMaxDof, 1, 1> dof_u; // micrometres, displacement of free direction i; a reset keeps it
+  ui::Array<Single, 0, kMaxBars> line_t;   // N, axial force of bar j, tension positive; a reset keeps it
   ui::Array<Single, 1, 3> uniform_values;  // uniform E (GPa), A (mm^2) and load (N): 210, 1000, 1000
   ui::Array<Integer, 1, 2> option_state;   // (1) E and A per bar, (2) loads per direction; False at start
   Single max_sigma = 0;                    // MPa, signed stress of the bar with the largest absolute stress
@@ -143,9 +149,10 @@ inline auto& max_sigma_line = state.max_sigma_line;
 inline auto& scale_mm = state.scale_mm;
 inline auto& dof_count = state.dof_count;
 
-// Rebuilds every point's list of bar ends and their directions, and deletes (through the editor, as if
-// the user had pointed at it and pressed Delete) every point that no bar reaches; point 0 stays.
-void point_lines();
+// Rebuilds every point's list of bar ends and their directions. Returns the points shown on the canvas
+// that no bar reaches, in rising order (point 0 among them when it has no bar): a solve has the editor
+// delete them, since a point without stiffness cannot be solved.
+std::vector<Integer> point_lines(const TrussWindows& windows);
 // Writes the unit vector from (far_x, far_y) to (x, y), y turned upwards, into the given slot of a point.
 void line_dir(Integer point, int slot, Single x, Single y, Single far_x, Single far_y);
 

@@ -6,19 +6,18 @@
 #include <cstring>
 #include <vector>
 
-#include "truss/solver/Form2.h"
-#include "truss/solver/cells.h"
 #include "truss/solver/common1.h"
-#include "truss/workspace/Form1.h"
+#include "truss/solver/truss_windows.h"
 #include "ui/crout.h"
-#include "ui/services.h"
 #include "ui/vbtext.h"
 
 namespace solve1 {
 
 namespace {
-bool gridsWanted() { return Form1Form->dd2.Checked.get(); }
-using truss::setCell;
+bool tooLarge(TrussWindows& windows) {
+  windows.message(kTooLarge);
+  return false;
+}
 }  // namespace
 
 ui::DynArray2<double> product(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, long columns) {
@@ -99,21 +98,22 @@ ui::DynArray2<double> product(const ui::DynArray2<float>& A, const ui::DynArray2
   return C;
 }
 
-bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::DynArray<float>& P, int mode) {
+bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::DynArray<float>& P, int mode,
+              TrussWindows& windows) {
   ui::DynArray2<double> C = product(A, B, mode == 2 ? 1 : B.UBound(2));
   const long rows = C.UBound(1), columns = C.UBound(2);
   if (mode == 1) {
-    if (gridsWanted()) {
-      ui::Grid& g = Form2Form->MSFlexGrid1[Form2::kKGrid];
+    if (windows.grids_wanted())
       for (long j = 1; j <= columns; ++j)
-        for (long i = 1; i <= rows; ++i) setCell(g, int(i), int(j), ui::finiteCStr(C(i, j)));
-    }
-    return ludcmp_solve(C, P);
+        for (long i = 1; i <= rows; ++i) windows.show_K(i, j, ui::finiteCStr(C(i, j)));
+    return ludcmp_solve(C, P, windows);
   }
   using namespace common1;
+  bool finite = true;
   for (long j = 1; j <= rows; ++j) {
     if (!line_t.contains(j - 1)) continue;
     line_t(j - 1) = float(C(j, 1));
+    finite = finite && std::isfinite(line_t(j - 1));
     // Compared in single precision, as it is stored, so that equal stresses leave the first bar.
     const float stress = line_t(j - 1) / line_A(j - 1);
     if (std::isfinite(stress) && std::fabs(max_sigma) < std::fabs(stress)) {
@@ -121,13 +121,14 @@ bool mat_mult(const ui::DynArray2<float>& A, const ui::DynArray2<float>& B, ui::
       max_sigma_line = int16_t(j - 1);
     }
   }
+  if (!finite) return tooLarge(windows);
   return true;
 }
 
-bool ludcmp_solve(ui::DynArray2<double>& K, ui::DynArray<float>& P) {
+bool ludcmp_solve(ui::DynArray2<double>& K, ui::DynArray<float>& P, TrussWindows& windows) {
   const long n = K.UBound(2);
-  auto singular = [] {
-    ui::MsgBox(" singular ");
+  auto singular = [&windows] {
+    windows.message(" singular ");
     return false;
   };
   ui::CroutLU lu;
@@ -140,16 +141,16 @@ bool ludcmp_solve(ui::DynArray2<double>& K, ui::DynArray<float>& P) {
   std::vector<float> u(n > 0 ? std::size_t(n) : 0);
   for (long i = 1; i <= n; ++i) u[std::size_t(i - 1)] = P(i);
   lu.substitute([&u](long i) -> float& { return u[std::size_t(i)]; });
+  // K was factored: a solution that is not finite comes of loads too large for the numbers, not of a
+  // mechanism.
   for (float v : u)
-    if (!std::isfinite(v)) return singular();
+    if (!std::isfinite(v)) return tooLarge(windows);
   for (long i = 1; i <= n; ++i) {
     P(i) = u[std::size_t(i - 1)];
     if (common1::dof_u.contains(i, 1)) common1::dof_u(i, 1) = P(i);
   }
-  if (gridsWanted()) {
-    ui::Grid& g = Form2Form->MSFlexGrid1[Form2::kUGrid];
-    for (long i = 1; i <= n; ++i) setCell(g, int(i), 1, ui::Format(P(i), "0.0000"));
-  }
+  if (windows.grids_wanted())
+    for (long i = 1; i <= n; ++i) windows.show_u(i, ui::Format(P(i), "0.0000"));
   return true;
 }
 

@@ -34,8 +34,8 @@ void Form1::new_truss() {
   start1(mode);
   Picture1.Cls();
   set_title("חדש");
-  // The data window's grids show no bar or direction of the old truss.
-  if (Form2Form.exists()) Form2Form->size_grids(0);
+  // The data window shows nothing of the old truss.
+  if (Form2Form.exists()) Form2Form->forget_truss();
   truss_changed = false;
 }
 

@@ -249,6 +249,7 @@ void Form3::Command2_Click() {
   // The open menu has asked whether the truss on the canvas may go.
   f.new_truss();
   replay(*c);
+  Form2Form->show_uniform_values();
   Form2Form->Command3.Value = true;
   f.set_title(name, true);
   f.truss_changed = false;

@@ -1,11 +1,17 @@
 // The data-and-formulas window: typing in its cells, E and A and the loads for all bars and directions at
 // once or one by one, the refusals of values that are no stiffness, the grids after a refused solve and
 // after bars were added, the internal tables, its panels and where it opens.
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "truss/solver/tests/truss_fixture.h"
+#include "truss/workspace/Form3.h"
+#include "ui/keys.h"
 
 namespace {
 
@@ -372,6 +378,200 @@ TEST_F(DataWindow, PanelsShowTheirTextsAndTheWindowRemembersItsChoices) {
   EXPECT_TRUE(EA().Visible.get());
   EXPECT_FALSE(P().Visible.get());
   EXPECT_EQ(f2().Text3.Text.get(), "750");
+}
+
+// ---- nothing of the truss before after New and Open ----
+
+// A truss file: three bars from fixed points to point 3, which is loaded downwards; E 200 and loads of
+// 2000 N for the two directions of point 3.
+const char* const kFile =
+    "\"321499410\"\r\n3\r\n4\r\n2\r\n1,0,0,1,0\r\n0,1,0,1,1\r\n0,0,1,1,2\r\n"
+    "#TRUE#,0,0,1,2168,29100\r\n#TRUE#,0,0,1,4168,29100\r\n#TRUE#,0,0,1,6168,29100\r\n"
+    "#TRUE#,0,-1,0,4168,27100\r\n200,200,200,\"E\"\r\n1000,1000,1000,\"A\"\r\n2000,1,2000,2,\"F\"\r\n50\r\n";
+
+struct NewAndOpen : DataWindow {
+  std::filesystem::path dir;
+  void SetUp() override {
+    Form3Form.reset();
+    DataWindow::SetUp();
+    dir = std::filesystem::temp_directory_path() /
+          ("kesvo-new-open-" + std::to_string(getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "t.trs", std::ios::binary) << kFile;
+  }
+  void TearDown() override {
+    svc.onModal = nullptr;
+    Form3Form.reset();
+    DataWindow::TearDown();
+    std::filesystem::remove_all(dir);
+  }
+  void openFile() {
+    svc.onModal = [this](ui::Form& form) {
+      auto& w = dynamic_cast<Form3&>(form);
+      w.Dir1.Path = dir.string();
+      w.Text2.Text = "t.trs";
+      w.Command2.Value = true;
+    };
+    f().aa5.choose();
+    svc.onModal = nullptr;
+    ASSERT_EQ(line_E(0), 200);
+    ASSERT_EQ(f_value(2), 2000);
+  }
+  // New, the truss before discarded unsaved.
+  void newTruss() {
+    f().aa2.choose();
+    svc.messages.clear();
+  }
+  // Solves twoBars(): the loaded point's two directions, 1000 N down, carried by both bars alike.
+  void expectLoadUsed() {
+    solve();
+    ASSERT_TRUE(svc.messages.empty()) << svc.messages[0];
+    EXPECT_NEAR(line_t(0), -1000 / std::sqrt(2.0), 0.01);
+    EXPECT_NEAR(line_t(1), -1000 / std::sqrt(2.0), 0.01);
+  }
+};
+
+TEST_F(NewAndOpen, AfterNewNoGridHoldsARowOfTheTrussBeforeAndADrawnLoadIsUsed) {
+  open();
+  perDirection();
+  openFile();
+  ASSERT_EQ(P().Rows(), 3);
+  ASSERT_EQ(P().TextMatrix(2, 1), "-2000");
+  f2().Option3[Form2::kTables].Value = true;
+  f2().Command2.Value = true;
+  newTruss();
+  EXPECT_EQ(P().Rows(), 1);
+  EXPECT_EQ(EA().Cols(), 1);
+  for (int g : {Form2::kQGrid, Form2::kUGrid, Form2::kKGrid}) EXPECT_EQ(f2().MSFlexGrid1[g].Rows(), 1) << g;
+  for (int t = 0; t <= 5; ++t) {
+    const ui::Grid& g = f2().MSFlexGrid1[t];
+    for (int r = t == 5 ? 2 : 1; r < g.Rows(); ++r)
+      for (int c = 1; c < g.Cols(); ++c) ASSERT_EQ(g.TextMatrix(r, c), "") << t << " " << r << " " << c;
+  }
+  // The student draws a loaded pair of bars and confirms the loads' grid before solving.
+  twoBars();
+  f2().Command5.Value = true;
+  expectLoadUsed();
+}
+
+TEST_F(NewAndOpen, ConfirmingTheLoadGridTakesOnlyWhatWasTyped) {
+  open();
+  perDirection();
+  twoBars(kRight);
+  solve();
+  // The point's downward direction shows 0: it has no arrow yet.
+  ASSERT_EQ(P().TextMatrix(2, 1), "0");
+  tool(p2, kDown);
+  f2().Command5.Value = true;
+  EXPECT_EQ(f_value(2), 1000);
+  solve();
+  EXPECT_NEAR(line_t(0), 0, 0.01);
+  EXPECT_NEAR(line_t(1), -1000 * std::sqrt(2.0), 0.01);
+  // Typing the text the cell shows is typing: the student's 0 is a load of 0.
+  select(kLoads);
+  f().Picture2_MouseMove(1, 0, 0, 0, 0);
+  key(46);
+  solve();
+  ASSERT_EQ(P().TextMatrix(2, 1), "0");
+  enter(P(), 2, 1);
+  type(P(), "0");
+  f2().Command5.Value = true;
+  EXPECT_EQ(f_value(2), 0);
+}
+
+TEST_F(NewAndOpen, TheUniformBoxesShowWhatTheTrussUsesOrNothing) {
+  open();
+  f2().Text2[0].Text = "200";
+  f2().Command6.Value = true;
+  newTruss();
+  // New bars get 210 again, whatever was typed for the truss before.
+  EXPECT_EQ(f2().Text2[0].Text.get(), "210");
+  EXPECT_EQ(f2().Text2[1].Text.get(), "1000");
+  EXPECT_EQ(f2().Text3.Text.get(), "1000");
+  openFile();
+  // The file's bars have 200 and new bars get 210; its two directions 2000 and the others 1000.
+  EXPECT_EQ(f2().Text2[0].Text.get(), "");
+  EXPECT_EQ(f2().Text2[1].Text.get(), "1000");
+  EXPECT_EQ(f2().Text3.Text.get(), "");
+  // Confirming the boxes as they stand rewrites nothing of the opened truss.
+  svc.messages.clear();
+  f2().Command6.Value = true;
+  f2().Command5.Value = true;
+  EXPECT_EQ(line_E(0), 200);
+  EXPECT_EQ(line_A(0), 1000);
+  EXPECT_EQ(f_value(1), 2000);
+  EXPECT_EQ(f_value(3), 1000);
+  EXPECT_EQ(svc.messages, (std::vector<std::string>{kBadEA, kBadLoad}));
+}
+
+TEST_F(NewAndOpen, TheLargestStressNamesABarOfThisTrussOrNone) {
+  // The most stressed bar is bar 3.
+  p1 = point(1000, 0);
+  p2 = point(2000, 0);
+  p3 = point(1000, 1000);
+  tool(p1, kFixed);
+  tool(p2, kFixed);
+  tool(p3, kUp);
+  bar(0, p3);
+  bar(p2, p3);
+  bar(0, p1);
+  bar(p1, p3);
+  solve();
+  ASSERT_EQ(max_sigma_line, 3);
+  newTruss();
+  // Three bars and no load: no bar is stressed.
+  int a = point(2000, 0), b = point(1000, 1000);
+  tool(a, kRollerX);
+  bar(0, a);
+  bar(a, b);
+  bar(b, 0);
+  open();
+  ASSERT_TRUE(svc.messages.empty());
+  EXPECT_EQ(max_sigma, 0);
+  EXPECT_EQ(f2().Text4[0].Text.get(), " 0");
+  EXPECT_EQ(f2().Text4[1].Text.get(), "");
+}
+
+// The tables show the truss as it stands: emptied by an edit, and the bar directions found anew by "עדכן".
+TEST_F(DataWindow, TheInternalTablesShowTheTrussAsItStands) {
+  twoBars();
+  open();
+  ui::Grid& dir = f2().MSFlexGrid1[5];
+  auto dirX = [&] { return dir.TextMatrix(2, 3 * p2 + 2); };  // point p2's first bar end
+  f2().Command2.Value = true;
+  ASSERT_NEAR(ui::Val(dirX()), 1 / std::sqrt(2.0), 1e-6);
+  f().Picture1_DragOver(f().Image1[p2], kX0, kY0 - 1000, 0);  // now above point 0: bar 0 is vertical
+  EXPECT_EQ(dirX(), "");
+  f2().Command2.Value = true;
+  EXPECT_EQ(dirX(), "0");
+  select(kPoints);
+  f().Image1_MouseMove(p2, 0, 0, 0, 0);
+  key(ui::vbKeyRight);  // a key move
+  EXPECT_EQ(dirX(), "");
+}
+
+TEST_F(DataWindow, ARefusedSolveKeepsNoLabelOfTheOldNumbering) {
+  twoBars();
+  open();
+  ASSERT_EQ(f2().MSFlexGrid1[Form2::kQGrid].TextMatrix(1, 0), "Point( 2 )[x]");
+  // Point 0 loses its support: four directions, two bars.
+  select(kSupports);
+  f().Image1_MouseMove(201, 0, 0, 0, 0);
+  key(46);
+  solve();
+  ASSERT_EQ(svc.messages.size(), 1u);
+  ASSERT_EQ(dof_count, 4);
+  for (int g : {Form2::kQGrid, Form2::kUGrid}) {
+    const ui::Grid& grid = f2().MSFlexGrid1[g];
+    ASSERT_EQ(grid.Rows(), 5);
+    for (int i = 1; i <= 4; ++i) {
+      const dof_rec& d = f2().dof_list(i);
+      const std::string now = "Point(" + ui::Str(int(d.point)) + " )" + (d.is_x == -1 ? "[x]" : "[y]");
+      const std::string shown = grid.TextMatrix(i, 0);
+      EXPECT_TRUE(shown.empty() || shown == now) << g << " " << i << " " << shown;
+    }
+  }
 }
 
 }  // namespace

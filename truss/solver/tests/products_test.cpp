@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "truss/solver/solve1.h"
+#include "truss/solver/tests/stand_in_windows.h"
 #include "truss/solver/tests/truss_fixture.h"
 #include "truss/solver/tests/two_row_truss.h"
 #include "ui/tests/dense_crout.h"
@@ -105,67 +106,67 @@ const Variation kTrusses[] = {
     {"17 points with bars of different E and A and varied loads", 17, 45, 0, true, true},
 };
 
-struct SolveIsBitForBitTheDenseSolve : TrussFixture {};
+struct SolveIsBitForBitTheDenseSolve : TrussFixture, ::testing::WithParamInterface<Variation> {};
 
-TEST_F(SolveIsBitForBitTheDenseSolve, OnATableOfTrusses) {
-  for (const Variation& v : kTrusses) {
-    SCOPED_TRACE(v.name);
-    SetUp();
-    f().dd2.Checked = true;
-    const int made = buildTwoRowTruss(f(), v.points, v.bars);
-    for (int j = 0; j < made; ++j) {
-      if (v.hide_every && j % v.hide_every == 3) f().Line1[j].Visible = false;
-      if (v.varied_bars) {
-        line_E(j) = (j % 11 == 5 ? -1.0f : 1.0f) * (70 + 13.7f * float(j % 9));
-        line_A(j) = 150 + 37.3f * float(j % 13);
-      }
+TEST_P(SolveIsBitForBitTheDenseSolve, OnATableOfTrusses) {
+  const Variation& v = GetParam();
+  SCOPED_TRACE(v.name);
+  f().dd2.Checked = true;
+  const int made = buildTwoRowTruss(f(), v.points, v.bars);
+  for (int j = 0; j < made; ++j) {
+    if (v.hide_every && j % v.hide_every == 3) f().Line1[j].Visible = false;
+    if (v.varied_bars) {
+      line_E(j) = (j % 11 == 5 ? -1.0f : 1.0f) * (70 + 13.7f * float(j % 9));
+      line_A(j) = 150 + 37.3f * float(j % 13);
     }
-    if (v.varied_loads)
-      for (int i = 1; i <= 200; ++i) f_value(i) = 1000 - 17.9f * float(i % 23);
-    solve();
-    ASSERT_TRUE(svc.messages.empty()) << svc.messages[0];
-    const int n = dof_count, bars = lines_count;
-    ASSERT_GT(n, 0);
-
-    const Matrices m = formMatrices(f());
-    const ui::DynArray2<double> K = denseProduct(m.Q, m.SQ, n);
-    const ui::DynArray2<double> fastK = solve1::product(m.Q, m.SQ, n);
-    ASSERT_EQ(fastK.UBound(1), n);
-    ASSERT_EQ(fastK.UBound(2), n);
-    ui::Grid& kGrid = f2().MSFlexGrid1[Form2::kKGrid];
-    for (int i = 1; i <= n; ++i)
-      for (int j = 1; j <= n; ++j) {
-        ASSERT_TRUE(sameBits(fastK(i, j), K(i, j))) << "K " << i << " " << j;
-        ASSERT_EQ(kGrid.TextMatrix(i, j), ui::CStr(K(i, j))) << i << " " << j;
-      }
-    ui::Grid& qGrid = f2().MSFlexGrid1[Form2::kQGrid];
-    for (int i = 1; i <= n; ++i)
-      for (int j = 1; j <= bars; ++j) ASSERT_EQ(qGrid.TextMatrix(i, j), ui::CStr(m.Q(i, j))) << i << " " << j;
-
-    ui::DynArray2<double> LU = K;
-    std::vector<float> u = m.P;
-    ASSERT_TRUE(denseSolve(LU, u));
-    ui::DynArray2<float> U;
-    U.ReDim(1, n, 1, 1);
-    for (int i = 1; i <= n; ++i) {
-      U(i, 1) = u[std::size_t(i - 1)];
-      EXPECT_TRUE(sameBits(dof_u(i, 1), u[std::size_t(i - 1)])) << "u " << i;
-      EXPECT_EQ(f2().MSFlexGrid1[Form2::kUGrid].TextMatrix(i, 1), ui::Format(u[std::size_t(i - 1)], "0.0000")) << i;
-    }
-    const ui::DynArray2<double> t = denseProduct(m.SQ, U, 1);
-    float max_stress = 0;
-    int max_bar = 0;
-    for (int j = 1; j <= bars; ++j) {
-      const float tj = float(t(j, 1)), stress = tj / line_A(j - 1);
-      EXPECT_TRUE(sameBits(line_t(j - 1), tj)) << "t " << j - 1;
-      EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].TextMatrix(1, j), ui::CStr(tj)) << j;
-      if (std::fabs(max_stress) < std::fabs(stress)) max_stress = stress, max_bar = j - 1;
-    }
-    EXPECT_TRUE(sameBits(max_sigma, max_stress)) << max_sigma << " " << max_stress;
-    EXPECT_EQ(max_sigma_line, max_bar);
-    EXPECT_EQ(f2().Text4[0].Text.get(), ui::Str(max_stress));
   }
+  if (v.varied_loads)
+    for (int i = 1; i <= 200; ++i) f_value(i) = 1000 - 17.9f * float(i % 23);
+  solve();
+  ASSERT_TRUE(svc.messages.empty()) << svc.messages[0];
+  const int n = dof_count, bars = lines_count;
+  ASSERT_GT(n, 0);
+
+  const Matrices m = formMatrices(f());
+  const ui::DynArray2<double> K = denseProduct(m.Q, m.SQ, n);
+  const ui::DynArray2<double> fastK = solve1::product(m.Q, m.SQ, n);
+  ASSERT_EQ(fastK.UBound(1), n);
+  ASSERT_EQ(fastK.UBound(2), n);
+  ui::Grid& kGrid = f2().MSFlexGrid1[Form2::kKGrid];
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      ASSERT_TRUE(sameBits(fastK(i, j), K(i, j))) << "K " << i << " " << j;
+      ASSERT_EQ(kGrid.TextMatrix(i, j), ui::CStr(K(i, j))) << i << " " << j;
+    }
+  ui::Grid& qGrid = f2().MSFlexGrid1[Form2::kQGrid];
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= bars; ++j) ASSERT_EQ(qGrid.TextMatrix(i, j), ui::CStr(m.Q(i, j))) << i << " " << j;
+
+  ui::DynArray2<double> LU = K;
+  std::vector<float> u = m.P;
+  ASSERT_TRUE(denseSolve(LU, u));
+  ui::DynArray2<float> U;
+  U.ReDim(1, n, 1, 1);
+  for (int i = 1; i <= n; ++i) {
+    U(i, 1) = u[std::size_t(i - 1)];
+    EXPECT_TRUE(sameBits(dof_u(i, 1), u[std::size_t(i - 1)])) << "u " << i;
+    EXPECT_EQ(f2().MSFlexGrid1[Form2::kUGrid].TextMatrix(i, 1), ui::Format(u[std::size_t(i - 1)], "0.0000")) << i;
+  }
+  const ui::DynArray2<double> t = denseProduct(m.SQ, U, 1);
+  float max_stress = 0;
+  int max_bar = 0;
+  for (int j = 1; j <= bars; ++j) {
+    const float tj = float(t(j, 1)), stress = tj / line_A(j - 1);
+    EXPECT_TRUE(sameBits(line_t(j - 1), tj)) << "t " << j - 1;
+    EXPECT_EQ(f2().MSFlexGrid1[Form2::kTGrid].TextMatrix(1, j), ui::CStr(tj)) << j;
+    if (std::fabs(max_stress) < std::fabs(stress)) max_stress = stress, max_bar = j - 1;
+  }
+  EXPECT_TRUE(sameBits(max_sigma, max_stress)) << max_sigma << " " << max_stress;
+  EXPECT_EQ(max_sigma_line, max_bar);
+  EXPECT_EQ(f2().Text4[0].Text.get(), ui::Str(max_stress));
 }
+
+INSTANTIATE_TEST_SUITE_P(Trusses, SolveIsBitForBitTheDenseSolve, ::testing::ValuesIn(kTrusses));
 
 // ---- matrices the trusses do not make ----
 
@@ -177,31 +178,37 @@ ui::DynArray2<float> floats(long rows, long cols, const std::vector<float>& v) {
   return a;
 }
 
-TEST(ProductIsBitForBitTheDenseProduct, WithSignedZerosAndFactorsThatAreNotFinite) {
-  const float inf = INFINITY, nan = NAN;
-  struct Case {
-    const char* name;
-    long rows, inner, cols;
-    std::vector<float> A, B;
-  };
-  const Case cases[] = {
-      {"signed zeros on both sides", 2, 3, 2, {-0.0f, 2, 0, 0, -0.0f, -3}, {5, -0.0f, 0, 0, -0.0f, 7}},
-      {"terms that cancel to zero", 1, 3, 1, {1, 1, -0.0f}, {1e20f, -1e20f, 1}},
-      {"an infinity against a zero makes NaN", 2, 2, 2, {0, 1, 2, 0}, {inf, 1, 1, 1}},
-      {"a NaN in the left factor", 2, 2, 1, {nan, 0, 0, 1}, {0, 2}},
-      {"an infinity in a row of zeros", 1, 3, 1, {0, 0, inf}, {0, 0, 0}},
-      {"nothing but zeros", 2, 2, 2, {0, -0.0f, 0, 0}, {-0.0f, 0, 0, -0.0f}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto A = floats(c.rows, c.inner, c.A), B = floats(c.inner, c.cols, c.B);
-    const auto want = denseProduct(A, B, c.cols), got = solve1::product(A, B, c.cols);
-    for (long i = 1; i <= c.rows; ++i)
-      for (long j = 1; j <= c.cols; ++j) EXPECT_TRUE(sameBits(got(i, j), want(i, j))) << i << " " << j << " " << got(i, j);
-  }
+const float inf = INFINITY, nan = NAN;
+
+struct ProductCase {
+  const char* name;
+  long rows, inner, cols;
+  std::vector<float> A, B;
+};
+
+const ProductCase kProducts[] = {
+    {"signed zeros on both sides", 2, 3, 2, {-0.0f, 2, 0, 0, -0.0f, -3}, {5, -0.0f, 0, 0, -0.0f, 7}},
+    {"terms that cancel to zero", 1, 3, 1, {1, 1, -0.0f}, {1e20f, -1e20f, 1}},
+    {"an infinity against a zero makes NaN", 2, 2, 2, {0, 1, 2, 0}, {inf, 1, 1, 1}},
+    {"a NaN in the left factor", 2, 2, 1, {nan, 0, 0, 1}, {0, 2}},
+    {"an infinity in a row of zeros", 1, 3, 1, {0, 0, inf}, {0, 0, 0}},
+    {"nothing but zeros", 2, 2, 2, {0, -0.0f, 0, 0}, {-0.0f, 0, 0, -0.0f}},
+};
+
+struct ProductIsBitForBitTheDenseProduct : ::testing::TestWithParam<ProductCase> {};
+
+TEST_P(ProductIsBitForBitTheDenseProduct, WithSignedZerosAndFactorsThatAreNotFinite) {
+  const ProductCase& c = GetParam();
+  SCOPED_TRACE(c.name);
+  const auto A = floats(c.rows, c.inner, c.A), B = floats(c.inner, c.cols, c.B);
+  const auto want = denseProduct(A, B, c.cols), got = solve1::product(A, B, c.cols);
+  for (long i = 1; i <= c.rows; ++i)
+    for (long j = 1; j <= c.cols; ++j) EXPECT_TRUE(sameBits(got(i, j), want(i, j))) << i << " " << j << " " << got(i, j);
 }
 
-TEST(ProductIsBitForBitTheDenseProduct, OnSparseMatricesOfEveryShape) {
+INSTANTIATE_TEST_SUITE_P(Products, ProductIsBitForBitTheDenseProduct, ::testing::ValuesIn(kProducts));
+
+TEST(ProductOnRandomMatrices, IsBitForBitTheDenseProductOnSparseMatricesOfEveryShape) {
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
   for (int round = 0; round < 200; ++round) {
@@ -219,7 +226,8 @@ TEST(ProductIsBitForBitTheDenseProduct, OnSparseMatricesOfEveryShape) {
   }
 }
 
-struct SolverIsBitForBitTheDenseSolver : TrussFixture {
+struct SolverIsBitForBitTheDenseSolver : ::testing::Test {
+  truss_test::StandInWindows windows;
   // Runs both on K and P; the factors, the solution and whether " singular " was shown must agree.
   void compare(const std::vector<double>& k, const std::vector<float>& p) {
     const long n = long(p.size());
@@ -233,40 +241,46 @@ struct SolverIsBitForBitTheDenseSolver : TrussFixture {
     ui::DynArray<float> P;
     P.ReDim(1, n);
     for (long i = 1; i <= n; ++i) P(i) = p[std::size_t(i - 1)];
-    svc.messages.clear();
-    EXPECT_EQ(solve1::ludcmp_solve(K, P), solved);
-    EXPECT_EQ(svc.messages, solved ? std::vector<std::string>{} : std::vector<std::string>{" singular "});
+    windows.messages.clear();
+    EXPECT_EQ(solve1::ludcmp_solve(K, P, windows), solved);
+    EXPECT_EQ(windows.messages, solved ? std::vector<std::string>{} : std::vector<std::string>{" singular "});
     for (long i = 1; i <= n; ++i)
       for (long j = 1; j <= n; ++j) EXPECT_TRUE(sameBits(K(i, j), want(i, j))) << i << " " << j << ": " << K(i, j) << " " << want(i, j);
     for (long i = 1; i <= n; ++i) EXPECT_TRUE(sameBits(P(i), solved ? u[std::size_t(i - 1)] : p[std::size_t(i - 1)])) << i;
   }
 };
 
-TEST_F(SolverIsBitForBitTheDenseSolver, OnMatricesWithZerosSignedZerosAndOverflow) {
-  const double big = 1e300;
-  struct Case {
-    const char* name;
-    std::vector<double> K;
-    std::vector<float> P;
-  };
-  const std::vector<Case> cases = {
-      {"a banded matrix that needs row interchanges", {1, 4, 0, 0, 4, 1, 2, 0, 0, 2, 1e-3, 5, 0, 0, 5, 2}, {1, -2, 3, 0}},
-      {"negative zeros in the matrix", {2, -0.0, 1, -0.0, 3, -0.0, 1, 0, 4}, {-0.0f, 1, 0}},
-      {"a zero load vector with a negative zero", {4, 2, 2, 4}, {-0.0f, 0}},
-      {"an overflow inside the decomposition, where a left-out zero would hide a NaN",
-       {1.483914346198536e+212, 0, -2.099348781578321e+261, 1.0020088588965869e+305, 0, -5.739757812112152e+227,
-        -2.9742102163970383e-05, 0, 0},
-       {1, 2, 3}},
-      {"entries near the largest double", {big, big, 0, big, -big, big, 0, big, big}, {1, 1, 1}},
-      {"a mechanism: two equal rows", {1, 1, 0, 1, 1, 0, 0, 0, 3}, {1, 1, 1}},
-      {"a row without stiffness", {1, 0, 0, 0}, {1, 1}},
-      {"an infinite entry", {1, INFINITY, 0, 1}, {1, 1}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    compare(c.K, c.P);
-  }
+const double big = 1e300;
+
+struct SolverCase {
+  const char* name;
+  std::vector<double> K;
+  std::vector<float> P;
+};
+
+const SolverCase kSolverCases[] = {
+    {"a banded matrix that needs row interchanges", {1, 4, 0, 0, 4, 1, 2, 0, 0, 2, 1e-3, 5, 0, 0, 5, 2}, {1, -2, 3, 0}},
+    {"negative zeros in the matrix", {2, -0.0, 1, -0.0, 3, -0.0, 1, 0, 4}, {-0.0f, 1, 0}},
+    {"a zero load vector with a negative zero", {4, 2, 2, 4}, {-0.0f, 0}},
+    {"an overflow inside the decomposition, where a left-out zero would hide a NaN",
+     {1.483914346198536e+212, 0, -2.099348781578321e+261, 1.0020088588965869e+305, 0, -5.739757812112152e+227,
+      -2.9742102163970383e-05, 0, 0},
+     {1, 2, 3}},
+    {"entries near the largest double", {big, big, 0, big, -big, big, 0, big, big}, {1, 1, 1}},
+    {"a mechanism: two equal rows", {1, 1, 0, 1, 1, 0, 0, 0, 3}, {1, 1, 1}},
+    {"a row without stiffness", {1, 0, 0, 0}, {1, 1}},
+    {"an infinite entry", {1, INFINITY, 0, 1}, {1, 1}},
+};
+
+struct SolverCases : SolverIsBitForBitTheDenseSolver, ::testing::WithParamInterface<SolverCase> {};
+
+TEST_P(SolverCases, OnMatricesWithZerosSignedZerosAndOverflow) {
+  const SolverCase& c = GetParam();
+  SCOPED_TRACE(c.name);
+  compare(c.K, c.P);
 }
+
+INSTANTIATE_TEST_SUITE_P(SolverIsBitForBitTheDenseSolver, SolverCases, ::testing::ValuesIn(kSolverCases));
 
 TEST_F(SolverIsBitForBitTheDenseSolver, OnRandomSparseMatrices) {
   std::uint32_t seed = 777;
