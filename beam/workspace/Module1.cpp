@@ -17,6 +17,9 @@ void new_beam() {
   unit_E = 1;
   unit_def = 1;
   unit_L = beam_length / kBeamTwips;
+  // The cursor stands on the graphs from the start, and a solve reads its values out there: its position
+  // shows beside them before the user first moves it.
+  f.show_cursor_position();
   for (i_loop = 1; i_loop <= 10; ++i_loop) {
     forces(20 + i_loop).value = 1;
     moments(30 + i_loop).value = 1;

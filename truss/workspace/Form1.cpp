@@ -396,6 +396,8 @@ void Form1::start1(Byte& mode) {
   lines_count = 0;
   bar_pending = 0;
   bar_first_point = 0;
+  // A bar that waited for its second end went with the old truss, and so does the hint asking for it.
+  Label7.Caption = "";
   first_point();
   // The axes go to point 0's centre, which is where the point itself stands.
   ui::Image& origin = Image1[0];

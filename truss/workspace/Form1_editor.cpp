@@ -263,6 +263,8 @@ void Form1::Image1_Click(int Index) {
   Label6[bar_index].Top = (l.Y1 + l.Y2) / 2;
   if (bar_index == lines_count) ++lines_count;
   bar_pending = 0;
+  // Nothing waits for a second end now; over a point the next move gives the idle hint again.
+  Label7.Caption = "";
   truss_edited();
 }
 

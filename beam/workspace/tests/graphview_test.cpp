@@ -63,6 +63,17 @@ TEST_F(GraphView, TheReadoutAtANodeAtTheRightEndAndAfterAFailedSolve) {
   for (int g = 0; g <= 2; ++g) EXPECT_EQ(f.Text2[g].Text.get(), "") << g;
 }
 
+TEST_F(GraphView, TheReadoutAfterTheFirstSolveShowsWhereTheCursorStands) {
+  Form20& f = start();
+  simplySupported(5000);
+  ASSERT_EQ(f.Line4.X1.get(), 3495.0f);
+  ASSERT_NE(f.Text2[1].Text.get(), "");
+  const std::string shown = f.Text1.Text;
+  EXPECT_NE(shown, "");
+  f.Slider1.Value = 3495;  // the slider brought to the same place reads the same
+  EXPECT_EQ(f.Text1.Text.get(), shown);
+}
+
 // A box that shows a position follows the change that moved it: new reference values move the cursor's
 // place along the beam.
 TEST_F(GraphView, TheCursorsPositionFollowsANewLength) {

@@ -88,8 +88,10 @@ TEST_F(Editor, BarsRunBetweenTwoPointsAndReuseAHiddenLine) {
   EXPECT_EQ(f().bar_pending, 1);
   f().Image1_Click(201);  // a support marker is no end
   EXPECT_EQ(f().bar_pending, 1);
+  EXPECT_EQ(f().Label7.Caption.get(), "חבר קצה שני");
   f().Image1_Click(b);
   EXPECT_EQ(f().bar_pending, 0);
+  EXPECT_EQ(f().Label7.Caption.get(), "") << "no bar waits for a second end";
   EXPECT_EQ(lines_count, 1);
   EXPECT_EQ(P_L_index(0, a, 0), -1);
   EXPECT_EQ(P_L_index(0, a, 1), 0);
@@ -393,6 +395,7 @@ TEST_F(Keyboard, SpaceWithTheBarToolDrawsABarFromPointToPoint) {
   EXPECT_EQ(lines_count, 1);
   EXPECT_EQ(P_L_index(0, a, 0), -1);
   EXPECT_EQ(P_L_index(0, b, 1), -1);
+  EXPECT_EQ(f().Label7.Caption.get(), "") << "no bar waits for a second end";
 }
 
 }  // namespace

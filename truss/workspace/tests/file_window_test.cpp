@@ -326,6 +326,31 @@ TEST_F(FileWindow, TheExampleFileOpensSolved) {
   EXPECT_EQ(f().Line1[0].X1.get(), 4168) << "a bar runs from its later point to its earlier one";
 }
 
+// A bar left waiting goes with the old truss when a new one comes, and the bars a file makes are all
+// finished: afterwards no hint asks for a second end.
+TEST_F(FileWindow, AfterNewOrOpenNoHintAsksForASecondEnd) {
+  spit(dir / "t.trs",
+       "\"321499410\"\r\n3\r\n3\r\n0\r\n1,1,0,0\r\n0,1,1,1\r\n1,0,1,2\r\n#TRUE#,0,0,1,2168,29100\r\n"
+       "#TRUE#,0,0,2,4168,29100\r\n#TRUE#,0,-1,0,3168,27100\r\n210,210,210,\"E\"\r\n1000,1000,1000,\"A\"\r\n"
+       "\"F\"\r\n50\r\n");
+  const struct {
+    const char* name;
+    std::function<void(FileWindow&)> replace;
+  } ways[] = {
+      {"new", [](FileWindow& t) { t.f().aa2.choose(); }},
+      {"open", [](FileWindow& t) { EXPECT_FALSE(t.open(t.dir, "t.trs")) << "the window closes after the open"; }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    f().Image1_Click(point(1000, 0));
+    ASSERT_EQ(f().Label7.Caption.get(), "חבר קצה שני");
+    svc.answers = {ui::vbNo};
+    way.replace(*this);
+    EXPECT_EQ(f().bar_pending, 0);
+    EXPECT_EQ(f().Label7.Caption.get(), "");
+  }
+}
+
 TEST_F(FileWindow, AFilePointLineReadingFalseBecomesAPointWithoutBars) {
   spit(dir / "f",
        "\"321499410\"\n1\n3\n0\n1,0,1,0\n#TRUE#,0,0,1,2168,29100\n#FALSE#,0,0,0,9,9\n#TRUE#,0,-1,3,4168,27100\n"
