@@ -66,7 +66,9 @@ void Form20::Check1_Click(int Index) {
   Picture1.Visible = !common;
 }
 
-void Form20::show_cursor_position() { Text1.Text = ui::Format(double(Line4.X1) * unit_L, "0.000"); }
+// The product is a Single, as the length unit is: in double, 3495 twips of a 1 m beam would come out
+// just below 0.3495 and show as 0.349.
+void Form20::show_cursor_position() { Text1.Text = ui::Format(Single(Line4.X1 * unit_L), "0.000"); }
 
 void Form20::Slider1_Change() {
   Line4.X1 = Line4.X2 = float(Slider1.Value);
@@ -81,7 +83,7 @@ void Form20::Picture3_MouseMove(int Button, int Shift, float X, float Y) {
   if (Frame4.Visible) {
     Line4.X1 = Line4.X2 = X;
     Slider1.Value = ui::CInt(X);
-    Text1.Text = ui::Format(double(unit_L) * X, "0.000");
+    Text1.Text = ui::Format(Single(unit_L * X), "0.000");
   }
   point_graf(ui::CInt(X));
 }
