@@ -201,7 +201,7 @@ void Form2::make_formulas() {
 }
 
 void Form2::Form_Load() {
-  // The main window places this window at each showing (Form1::place_data_window).
+  // The main window places this window at its first showing (Form1::place_data_window).
   // Choosing the option shows its box or grid; the other of the pair goes off with it.
   Option2[option_state(2) != 0 ? 1 : 0].Value = true;
   Option1[option_state(1) != 0 ? 1 : 0].Value = true;

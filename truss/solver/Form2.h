@@ -99,6 +99,8 @@ class Form2 : public ui::Form, public TrussWindows {
   // True from a solve that succeeded until the truss changes (an edit, another scale, E, A or loads
   // confirmed, New, Open) or a solve fails.
   bool solution_current = false;
+  // The main window has placed this window at its first showing (Form1::bb1_Click).
+  bool placed = false;
   // Nothing of the last solution may pass for the truss as it stands: the u, t, Q, S and K grids, the
   // largest stress, the displaced shape, the bar colours (the bar picked in the bar selection keeps its
   // highlight) and the bars' tooltips show nothing of it, and the colouring by sign finds no force.

@@ -89,8 +89,12 @@ void Form1::place_data_window(ui::Form& data) {
 
 void Form1::bb1_Click() {
   dd2.Checked = true;
-  // Placed at every showing, however it was closed before: with its close box or its own button.
-  place_data_window(*Form2Form);
+  // Placed where the main window stays usable at its first showing; shown again, however it was closed
+  // (its close box or its own button), it stands where it stood or where the user moved it.
+  if (!Form2Form->placed) {
+    place_data_window(*Form2Form);
+    Form2Form->placed = true;
+  }
   Form2Form->Show(ui::vbModeless, this);
   Form2Form->text_start();
   Form2Form->Command3.Value = true;

@@ -221,21 +221,30 @@ TEST_P(DataWindowPlace, OpensWhereTheMenusThePanelAndTheDrawingStayUsable) {
 }
 INSTANTIATE_TEST_SUITE_P(MainWindow, DataWindowPlace, ::testing::ValuesIn(kScreenCases), caseName<ScreenCase>);
 
-TEST_F(MainWindow, TheDataWindowOpensAtTheSamePlaceHoweverItWasClosed) {
+TEST_F(MainWindow, TheDataWindowShownAgainStandsWhereItStoodHoweverItWasClosed) {
   svc.screenW = 30000;
   svc.screenH = 16000;
   f().bb1.choose();
   const float left = f2().Left, top = f2().Top;
-  f2().Move(500, 500);
   f2().Command1.Value = true;  // its own close button
   f().bb1.choose();
   EXPECT_EQ(f2().Left.get(), left);
   EXPECT_EQ(f2().Top.get(), top);
-  f2().Move(700, 900);
   f2().userClose();  // the close box
   f().bb1.choose();
   EXPECT_EQ(f2().Left.get(), left);
   EXPECT_EQ(f2().Top.get(), top);
+  // Where the user moved it, it comes back, by either way of closing.
+  f2().Move(500, 500);
+  f2().Command1.Value = true;
+  f().bb1.choose();
+  EXPECT_EQ(f2().Left.get(), 500);
+  EXPECT_EQ(f2().Top.get(), 500);
+  f2().Move(700, 900);
+  f2().userClose();
+  f().bb1.choose();
+  EXPECT_EQ(f2().Left.get(), 700);
+  EXPECT_EQ(f2().Top.get(), 900);
 }
 
 TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
