@@ -275,11 +275,7 @@ void Form2::forget_solution() {
   if (!Form1Form.exists()) return;
   Form1& f = *Form1Form;
   f.Picture1.Cls();
-  // The bar picked in the bar selection keeps its highlight.
-  const bool picked = f.Option3[Form1::kBars].Value.get() && selected_kind == kPickedBar;
-  for (int l = 0; l < lines_count && l <= kMaxBars; ++l)
-    if (!(picked && l == selected_index) && f.Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
-      f.Line1[l].BorderColor = ui::RGB(0, 0, 0);
+  f.uncolour_bars();
   f.Label6.forEach([](int, ui::Label& l) {
     if (!l.ToolTipText.get().empty()) l.ToolTipText = "";
   });

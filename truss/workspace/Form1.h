@@ -177,6 +177,10 @@ class Form1 : public ui::Form {
   bool truss_changed = false;
   // The truss changed: it is no longer the one last opened, saved or made new, nor the one solved.
   void truss_edited();
+  // Every bar black again but the bar picked in the bar selection, which keeps its highlight.
+  void uncolour_bars();
+  // The colouring by sign without a current solution (every bar olive) is on the canvas.
+  bool unsolved_colours = false;
   // Before the truss on the canvas is discarded: when it has changed, asks whether to save it (through
   // the save window), discard it, or go back. True when it may go: saved, discarded, or unchanged.
   bool may_discard_truss();

@@ -79,8 +79,19 @@ void Form1::hide_bar(int l) {
 
 void Form1::truss_edited() {
   truss_changed = true;
+  // The olive of the colouring by sign without a solution goes with the truss it was pressed on, as a
+  // solution's colours do: a bar drawn after it would stand black among olive ones.
+  if (unsolved_colours) uncolour_bars();
   // Without the data window there has been no solve to forget.
   if (Form2Form.exists()) Form2Form->forget_solution();
+}
+
+void Form1::uncolour_bars() {
+  unsolved_colours = false;
+  const bool picked = Option3[kBars].Value.get() && selected_kind == kPickedBar;
+  for (int l = 0; l < lines_count && l <= kMaxBars; ++l)
+    if (!(picked && l == selected_index) && Line1[l].BorderColor.get() != ui::RGB(0, 0, 0))
+      Line1[l].BorderColor = ui::RGB(0, 0, 0);
 }
 
 void Form1::clear_bar_ends(int l) {

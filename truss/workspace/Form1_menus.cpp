@@ -145,6 +145,7 @@ void Form1::Command2_Click() {
   // The forces the model keeps after an edit or a failed solve belong to no truss on the canvas: without
   // a current solution every bar has no force to show.
   const bool solved = Form2Form.exists() && Form2Form->solution_current;
+  unsolved_colours = !solved;
   for (int j = 0; j < lines_count && j <= kMaxBars; ++j) {
     const float t = solved ? line_t(j) : 0.0f;
     const int s = t > 0 ? 1 : t < 0 ? -1 : 0;

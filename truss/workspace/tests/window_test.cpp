@@ -259,6 +259,9 @@ TEST_F(MainWindow, ColouringBySignUsesTheLastForces) {
   EXPECT_TRUE(f().Command2.Enabled.get());
   f().Command2.Value = true;
   for (int j = 0; j < lines_count; ++j) EXPECT_EQ(f().Line1[j].BorderColor.get(), olive) << j;
+  // An edit takes the olive away as it takes a solution's colours: no bar stands black among olive ones.
+  bar(p1, p3);
+  for (int j = 0; j < lines_count; ++j) EXPECT_EQ(f().Line1[j].BorderColor.get(), ui::RGB(0, 0, 0)) << j;
   tool(p3, kFixed);
   solve();
   EXPECT_TRUE(f().Command2.Enabled.get());
